@@ -1,0 +1,518 @@
+#include "CGraph.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "Output.h"
+
+const CGraph* cmpweight_hint = nullptr;
+
+extern "C" int cmpweight(const void* a, const void* b) {
+    const int wa = cmpweight_hint->edges[*static_cast<const int*>(a)].weight;
+    const int wb = cmpweight_hint->edges[*static_cast<const int*>(b)].weight;
+    return wa > wb ? 1 : (wa < wb ? -1 : 0);
+}
+
+CGraph::CGraph(int n, int m)
+    : nodeCount(n), edgeCount(m), nodes(nullptr), edges(nullptr) {
+    assert(nodeCount >= 0 && edgeCount >= 0);
+    std::unique_ptr<Node[]> ownNodes(new Node[static_cast<std::size_t>(nodeCount)]);
+    edges = new Edge[static_cast<std::size_t>(edgeCount)];  // left for the caller to fill
+    nodes = ownNodes.release();
+    for (int i = 0; i < nodeCount; ++i) nodes[i] = Node{nullptr, 0, 0, 0};
+}
+
+CGraph::~CGraph() {
+    delete[] routePool_;
+    delete[] nodes;
+    delete[] edges;
+}
+
+// Builds every node's route list: for each incident edge in ascending edge order, the edge and
+// the node at its other end; a self-loop appears once, pointing back at its node. Nodes that no
+// edge touches keep degree 0 and no list. All lists share one block. Cost: O(n + m).
+void CGraph::makeRoutes() {
+    delete[] routePool_;
+    routePool_ = nullptr;
+    for (int i = 0; i < nodeCount; ++i) nodes[i].degree = 0;
+    std::size_t total = 0;
+    for (int k = 0; k < edgeCount; ++k) {
+        const Edge& e = edges[k];
+        ++nodes[e.from].degree;
+        if (e.to != e.from) ++nodes[e.to].degree;
+        total += e.to != e.from ? 2 : 1;
+    }
+    if (total > 0) routePool_ = new Route[total];
+    std::size_t offset = 0;
+    for (int i = 0; i < nodeCount; ++i) {
+        Node& nd = nodes[i];
+        nd.routes = nd.degree > 0 ? routePool_ + offset : nullptr;
+        offset += static_cast<std::size_t>(nd.degree);
+        nd.degree = 0;  // counts up again as the lists fill
+    }
+    for (int k = 0; k < edgeCount; ++k) {
+        const Edge& e = edges[k];
+        Node& f = nodes[e.from];
+        f.routes[f.degree++] = Route{k, e.to};
+        if (e.to != e.from) {
+            Node& t = nodes[e.to];
+            t.routes[t.degree++] = Route{k, e.from};
+        }
+    }
+}
+
+void CGraph::clearVTags() {
+    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = 0;
+}
+
+void CGraph::clearETags() {
+    for (int k = 0; k < edgeCount; ++k) edges[k].tag = 0;
+}
+
+// Counts the tree edges at every node (a route whose edge is in the tree counts once) and
+// returns the number of leaves, the nodes with exactly one. Only tree edges touch the nodes, so
+// the pass over the edges is sequential and the node updates are at most 2(n - 1). Cost: O(n + m).
+int CGraph::bones() {
+    for (int i = 0; i < nodeCount; ++i) nodes[i].bones = 0;
+    for (int k = 0; k < edgeCount; ++k) {
+        const Edge& e = edges[k];
+        if (!e.inTree) continue;
+        ++nodes[e.from].bones;
+        if (e.to != e.from) ++nodes[e.to].bones;
+    }
+    int leaves = 0;
+    for (int i = 0; i < nodeCount; ++i) leaves += nodes[i].bones == 1 ? 1 : 0;
+    return leaves;
+}
+
+bool CGraph::isTail(int node) const { return nodes[node].degree == 1; }
+
+bool CGraph::isTailBone(int node) const { return nodes[node].bones == 1; }
+
+// The node of greatest degree, the lowest-numbered one on ties, among all nodes or (onlyUntagged)
+// among those whose tag is 0; -1 when no node qualifies. Cost: O(n).
+int CGraph::getCentroid(bool onlyUntagged) const {
+    int best = -1;
+    for (int i = 0; i < nodeCount; ++i) {
+        if (onlyUntagged && nodes[i].tag != 0) continue;
+        if (best < 0 || nodes[i].degree > nodes[best].degree) best = i;
+    }
+    return best;
+}
+
+// Marks a spanning forest in inTree without regard to weights and returns the number of trees
+// (an isolated node is one; a graph without edges gives n trees and no tree edge). Each tree
+// grows from the untagged node of greatest degree, lowest number on ties, by the walk of
+// skeleton_R. On return every node tag and every edge tag is 1.
+// Cost: O(n + m + greatest degree).
+int CGraph::skeleton() {
+    clearVTags();
+    clearETags();
+    for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
+
+    // The start of every tree is what getCentroid(true) would return at that moment: the nodes
+    // in order of descending degree, ascending number within a degree (a counting sort), taken
+    // by a cursor that skips nodes an earlier tree has claimed. Tags never return to 0, so the
+    // cursor never has to look back.
+    int maxDegree = 0;
+    for (int i = 0; i < nodeCount; ++i) maxDegree = std::max(maxDegree, nodes[i].degree);
+    std::vector<int> first(maxDegree + 2, 0);  // first[maxDegree - d]: where degree d begins
+    for (int i = 0; i < nodeCount; ++i) ++first[maxDegree - nodes[i].degree + 1];
+    for (int d = 1; d <= maxDegree + 1; ++d) first[d] += first[d - 1];
+    std::vector<int> order(nodeCount);
+    for (int i = 0; i < nodeCount; ++i) order[first[maxDegree - nodes[i].degree]++] = i;
+    first = {};
+
+    std::vector<int> cursor(nodeCount, -1);
+    int trees = 0;
+    for (const int c : order) {
+        if (nodes[c].tag != 0) continue;
+        nodes[c].tag = 1;
+        skeleton_R(c, cursor.data());
+        ++trees;
+    }
+    return trees;
+}
+
+// The walk that grows one tree from start, on an explicit stack. It reproduces this recursion:
+//     enter(row): claim every neighbour not yet claimed (tag it, mark the edge in the tree);
+//                 then for every route whose edge has not been followed: follow it (tag the
+//                 edge) and enter the node at its other end.
+// A node is entered once per edge by which the walk reaches it, a self-loop included, and the
+// order of entries decides the tree. Two facts let one cursor per node stand for all of a
+// node's frames: all of its neighbours are claimed at its first entry, so a re-entry claims
+// nothing; and every route before the furthest position any of its frames has reached is
+// already followed, so a re-entry goes on from there, and when it is done so is every frame of
+// that node below it. cursor[row] is -1 until the first entry.
+void CGraph::skeleton_R(int start, int* cursor) {
+    std::vector<int> stack{start};  // the nodes of the open frames; one per followed edge
+    while (!stack.empty()) {
+        const int row = stack.back();
+        const Node& nd = nodes[row];
+        int& at = cursor[row];
+        if (at < 0) {
+            for (int j = 0; j < nd.degree; ++j) {
+                const Route r = nd.routes[j];
+                if (nodes[r.node].tag != 0) continue;
+                nodes[r.node].tag = 1;
+                edges[r.edge].inTree = true;
+            }
+            at = 0;
+        }
+        while (at < nd.degree && edges[nd.routes[at].edge].tag != 0) ++at;
+        if (at == nd.degree) {
+            stack.pop_back();
+            continue;
+        }
+        const Route r = nd.routes[at++];
+        edges[r.edge].tag = 1;
+        stack.push_back(r.node);
+    }
+}
+
+namespace {
+
+// Sorts 0 .. m-1 by the weights of those edges, stably, so equal weights keep ascending edge
+// numbers: a least-significant-digit radix sort on the two 16-bit halves of the weight (sign
+// flipped so that negative weights come first). A half that is the same for every edge needs no
+// pass. Cost: O(m).
+std::vector<int> orderByWeight(const Edge* edges, int m) {
+    constexpr std::size_t kDigits = std::size_t{1} << 16;
+    auto key = [edges](int k) { return static_cast<std::uint32_t>(edges[k].weight) ^ 0x80000000U; };
+    std::vector<int> low(kDigits, 0), high(kDigits, 0);
+    for (int k = 0; k < m; ++k) {
+        ++low[key(k) & 0xFFFFU];
+        ++high[key(k) >> 16];
+    }
+    std::vector<int> order(m);
+    for (int k = 0; k < m; ++k) order[k] = k;
+    std::vector<int> scratch;
+    auto pass = [&](std::vector<int>& count, int shift) {
+        if (m == 0 || count[(key(order[0]) >> shift) & 0xFFFFU] == m) return;  // one digit only
+        int sum = 0;
+        for (int& c : count) {
+            const int here = c;
+            c = sum;
+            sum += here;
+        }
+        scratch.resize(order.size());
+        for (const int k : order) scratch[count[(key(k) >> shift) & 0xFFFFU]++] = k;
+        order.swap(scratch);
+    };
+    pass(low, 0);
+    pass(high, 16);
+    return order;
+}
+
+}  // namespace
+
+// Marks a minimum spanning forest in inTree and returns the number of components (an isolated
+// node is one; a graph without edges gives n). Edges are taken in ascending weight, equal
+// weights in ascending edge number, so the forest and the narration are reproducible; an edge
+// is accepted when it joins two different subtrees. A subtree is named by a label, at first the
+// number of its only node; when an edge joins two subtrees, the one holding its to node takes
+// the label of the one holding its from node. A union-find keeps the label at each root, so the
+// narration names the labels that relabelling every node would give. On return every node tag
+// is -1; edge tags are untouched.
+// Reference: Kruskal 1956; union by size with path halving (Tarjan 1975).
+// Cost: O(m) for the radix sort, then O(m α(n)).
+int CGraph::BoruvkaKruskal(bool verbose) {
+    Output* say = verbose ? narration_ : nullptr;
+    cmpweight_hint = this;
+    if (say) say->print<"Boruvka-Kruskal: radim pole hran podle jejich vah\n">();
+    const std::vector<int> order = orderByWeight(edges, edgeCount);
+    assert(std::is_sorted(order.begin(), order.end(), [](int a, int b) {
+        const int c = cmpweight(&a, &b);
+        return c < 0 || (c == 0 && a < b);
+    }));
+    for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
+
+    std::vector<int> parent(nodeCount, -1);  // a root holds minus the size of its subtree
+    std::vector<int> label(nodeCount);       // the label of a subtree, kept at its root
+    for (int i = 0; i < nodeCount; ++i) label[i] = i;
+    auto find = [&parent](int v) {
+        while (parent[v] >= 0) {
+            if (parent[parent[v]] >= 0) parent[v] = parent[parent[v]];
+            v = parent[v];
+        }
+        return v;
+    };
+
+    int joined = 0;
+    for (const int e : order) {
+        if (joined == nodeCount - 1) break;  // one tree holds every node: nothing joins any more
+        const int f = edges[e].from;
+        const int t = edges[e].to;
+        const int rf = find(f);
+        const int rt = find(t);
+        if (rf == rt) continue;  // the edge would close a cycle; a self-loop always would
+        if (say) {
+            say->print<"Boruvka-Kruskal: sjednocuji podstromy kostry pres hranu %d s vahou %d, \n">(
+                e, edges[e].weight);
+            say->print<
+                "Boruvka-Kruskal: ...uzly podstromu %d (uzel %d) vkladam do mnoziny %d (uzel %d)\n">(
+                label[rt], t, label[rf], f);
+        }
+        edges[e].inTree = true;
+        const int keep = label[rf];
+        const int root = parent[rf] <= parent[rt] ? rf : rt;  // the larger subtree stays root
+        const int child = root == rf ? rt : rf;
+        parent[root] += parent[child];
+        parent[child] = root;
+        label[root] = keep;
+        ++joined;
+    }
+
+    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = -1;
+    const int components = nodeCount - joined;
+    if (say) say->print<"Boruvka-Kruskal: pocet komponent grafu a nalezene kostry = %d\n">(components);
+    return components;
+}
+
+namespace {
+
+// The open nodes of JarnikPrim, smallest (key, node) first: the node the scan "smallest key,
+// lowest number on ties" would pick. A 4-ary heap with positions, so a key can be lowered.
+class OpenNodes {
+public:
+    explicit OpenNodes(int n) : where_(n, -1) { heap_.reserve(1024); }
+    bool empty() const { return heap_.empty(); }
+
+    // Adds v with key k, or lowers the key of v, which is in the heap already, to k.
+    void set(int v, int k) {
+        int at = where_[v];
+        if (at < 0) {
+            at = static_cast<int>(heap_.size());
+            heap_.push_back({k, v});
+        } else {
+            heap_[at].key = k;
+        }
+        up(at);
+    }
+
+    int pop() {
+        const int v = heap_[0].node;
+        where_[v] = -1;
+        const Entry last = heap_.back();
+        heap_.pop_back();
+        if (!heap_.empty()) {
+            heap_[0] = last;
+            down(0);
+        }
+        return v;
+    }
+
+private:
+    struct Entry {
+        int key;
+        int node;
+        bool operator<(const Entry& o) const { return key < o.key || (key == o.key && node < o.node); }
+    };
+    static constexpr int kArity = 4;
+
+    void place(int at, const Entry& e) {
+        heap_[at] = e;
+        where_[e.node] = at;
+    }
+    void up(int at) {
+        const Entry e = heap_[at];
+        while (at > 0) {
+            const int parent = (at - 1) / kArity;
+            if (!(e < heap_[parent])) break;
+            place(at, heap_[parent]);
+            at = parent;
+        }
+        place(at, e);
+    }
+    void down(int at) {
+        const Entry e = heap_[at];
+        const int size = static_cast<int>(heap_.size());
+        for (;;) {
+            const int first = at * kArity + 1;
+            if (first >= size) break;
+            int best = first;
+            const int last = std::min(first + kArity, size);
+            for (int c = first + 1; c < last; ++c)
+                if (heap_[c] < heap_[best]) best = c;
+            if (!(heap_[best] < e)) break;
+            place(at, heap_[best]);
+            at = best;
+        }
+        place(at, e);
+    }
+
+    std::vector<Entry> heap_;
+    std::vector<int> where_;  // position of a node in heap_, -1 when it is not there
+};
+
+}  // namespace
+
+// Marks a minimum spanning forest in inTree by growing one tree at a time and returns the
+// number of trees (an isolated node is one; a graph without edges gives n). A tree starts at
+// the lowest-numbered node no earlier tree has reached (node 0 first) and repeatedly adds the
+// open node of smallest key, the lowest number on ties; adding node a offers each neighbour v
+// the edge's weight as a new key when v is not yet added and the weight is strictly below v's
+// key ("not reached" is above every weight, so every 32-bit weight works). A self-loop changes
+// nothing. On return every node tag is DONE; edge tags are untouched.
+// Reference: Jarnik 1930, Prim 1957. Cost: O(m log n).
+int CGraph::JarnikPrim(bool verbose) {
+    Output* say = verbose ? narration_ : nullptr;
+    enum State : unsigned char { kNotReached, kOpen, kDone };
+    std::vector<unsigned char> state(nodeCount, kNotReached);
+    std::vector<int> key(nodeCount);
+    std::vector<int> parentEdge(nodeCount, -1);
+    for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
+
+    OpenNodes open(nodeCount);
+    int components = 0;
+    for (int s = 0; s < nodeCount; ++s) {
+        if (state[s] != kNotReached) continue;
+        state[s] = kOpen;
+        key[s] = 0;
+        open.set(s, 0);
+        while (!open.empty()) {
+            const int a = open.pop();
+            if (say) say->print<"Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je %d\n">(a);
+            const Node& nd = nodes[a];
+            for (int j = 0; j < nd.degree; ++j) {
+                const auto [e, v] = nd.routes[j];
+                if (v == a || state[v] == kDone) continue;
+                const int w = edges[e].weight;
+                if (state[v] == kOpen && !(w < key[v])) continue;
+                state[v] = kOpen;
+                key[v] = w;
+                parentEdge[v] = e;
+                open.set(v, w);
+                if (say)
+                    say->print<"Jarnik-Prim: ...pak uzel %d je od podstromu vzdalen %d a to pres hranu %d\n">(
+                        v, w, e);
+            }
+            state[a] = kDone;
+        }
+        ++components;
+    }
+
+    for (int v = 0; v < nodeCount; ++v) {
+        nodes[v].tag = DONE;
+        if (parentEdge[v] != -1) edges[parentEdge[v]].inTree = true;
+    }
+    if (say) say->print<"Jarnik-Prim: pocet komponent grafu a nalezene kostry = %d\n">(components);
+    return components;
+}
+
+// Writes the independent loop of the non-tree edge into the edge tags: the edge itself +1, every
+// edge of the tree path from its to node back to its from node +1 when the loop runs along it
+// (from -> to) and -1 when against it, every other edge 0. A self-loop is its own loop. Node tags
+// are left as the visited marks of the search. Cost: O(n + m).
+void CGraph::getLoop(int edge) {
+    assert(0 <= edge && edge < edgeCount && !edges[edge].inTree);
+    clearETags();
+    clearVTags();
+    const int f = edges[edge].from;
+    const int t = edges[edge].to;
+    nodes[t].tag = 1;
+    if (getLoop_R(t, f)) edges[edge].tag = 1;
+}
+
+// Searches the tree path from node to target over unvisited tree edges and signs its edges. It
+// reproduces, on an explicit stack, the depth-first recursion that tries the routes of a node
+// in stored order, marks a neighbour visited before entering it, and on success signs the edge
+// it came by (+1 when the edge's from is the node it left) while it returns; so the visited
+// marks are those of that recursion. True when target was reached.
+bool CGraph::getLoop_R(int node, int target) {
+    struct Frame {
+        int row;
+        int next;  // the next route of row to look at
+    };
+    std::vector<Frame> stack{{node, 0}};
+    while (!stack.empty()) {
+        const Frame top = stack.back();
+        if (top.row == target) {
+            // The frames below the top each entered the next frame by their route next - 1.
+            for (std::size_t k = stack.size() - 1; k-- > 0;) {
+                const Frame& fr = stack[k];
+                Edge& d = edges[nodes[fr.row].routes[fr.next - 1].edge];
+                d.tag = d.from == fr.row ? 1 : -1;
+            }
+            return true;
+        }
+        if (top.next == nodes[top.row].degree) {
+            stack.pop_back();
+            continue;
+        }
+        const Route r = nodes[top.row].routes[stack.back().next++];
+        if (!edges[r.edge].inTree || nodes[r.node].tag != 0) continue;
+        nodes[r.node].tag = 1;
+        stack.push_back({r.node, 0});
+    }
+    return false;
+}
+
+// Writes the independent cut of the tree edge into the edge tags: removing the edge splits its
+// tree into the side of its from node and the side of its to node; every edge joining the two
+// sides gets +1 when it runs from the from side to the to side, -1 when the other way, and every
+// other edge 0 (self-loops and edges of other trees included). Needs bones() of the current
+// forest. When an endpoint is a leaf of the forest its side is that node alone and the cut is its
+// route list; node tags are then left untouched. Otherwise the node tags end as the side labels
+// of splitTree(edge, 1, 2). Cost: O(n + m).
+void CGraph::getCut(int edge) {
+    assert(0 <= edge && edge < edgeCount && edges[edge].inTree);
+    const int f = edges[edge].from;
+    const int t = edges[edge].to;
+    if (isTailBone(f) || isTailBone(t)) {
+        const int leaf = isTailBone(f) ? f : t;
+        clearETags();
+        const Node& nd = nodes[leaf];
+        for (int j = 0; j < nd.degree; ++j) {
+            const Route r = nd.routes[j];
+            if (r.node == leaf) continue;  // a self-loop never crosses
+            Edge& d = edges[r.edge];
+            const bool outward = d.from == leaf;  // leaves the leaf's side
+            d.tag = outward == (leaf == f) ? 1 : -1;
+        }
+        return;
+    }
+    splitTree(edge, 1, 2);
+    for (int k = 0; k < edgeCount; ++k) {
+        Edge& d = edges[k];
+        const int from = nodes[d.from].tag;
+        if (from + nodes[d.to].tag == 3) d.tag = from == 1 ? 1 : -1;
+    }
+}
+
+// Labels the from side of the tree edge with a and its to side with b, every other node 0, after
+// clearing all node and edge tags. The to node ends with b only when it has another tree edge
+// (otherwise it keeps a); the from node always ends with a. Cost: O(n + m).
+void CGraph::splitTree(int edge, int a, int b) {
+    clearVTags();
+    clearETags();
+    const int f = edges[edge].from;
+    const int t = edges[edge].to;
+    nodes[t].tag = a;  // a barrier: the flood from f cannot pass t
+    splitTree_R(f, a);
+    nodes[f].tag = b;  // a barrier again, and the flood from t relabels t when it comes back
+    splitTree_R(t, b);
+    nodes[f].tag = a;
+}
+
+// Floods label over tree edges from node: every node reachable through nodes whose label differs
+// gets it. The start node is labelled only when the flood comes back to it, as the recursion
+// "for every tree route to a differently labelled neighbour: label it and flood from it" does;
+// the labelled set does not depend on the order, so a plain stack serves.
+void CGraph::splitTree_R(int node, int label) {
+    std::vector<int> stack{node};
+    while (!stack.empty()) {
+        const int row = stack.back();
+        stack.pop_back();
+        const Node& nd = nodes[row];
+        for (int j = 0; j < nd.degree; ++j) {
+            const Route r = nd.routes[j];
+            if (!edges[r.edge].inTree || nodes[r.node].tag == label) continue;
+            nodes[r.node].tag = label;
+            stack.push_back(r.node);
+        }
+    }
+}

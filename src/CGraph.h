@@ -1,0 +1,75 @@
+// The graph: a flat array of nodes, a flat array of edges and, per node, the list of its routes
+// (incident edges). Every algorithm is a method that works by writing marks into these records:
+// the tree flag of an edge, the tags of nodes and edges, and the count of tree edges at a node.
+#pragma once
+
+class Output;
+
+struct Route {
+    int edge;  // index into CGraph::edges
+    int node;  // the node at the other end, seen from the owner (the owner itself for a self-loop)
+};
+
+struct Node {
+    Route* routes;  // adjacency list in ascending edge order; null while degree is 0
+    int degree;     // number of routes: incident edges, a self-loop counted once
+    int bones;      // routes whose edge is in the tree; written by bones()
+    int tag;        // working mark; its meaning belongs to the algorithm that last wrote it
+};
+
+struct Edge {
+    int from;     // first endpoint; from -> to is the reference direction
+    int to;       // second endpoint
+    bool inTree;  // member of the current spanning forest
+    int tag;      // working mark; after getLoop/getCut: orientation +1, -1 or 0
+    int weight;
+};
+
+// Orders two edge numbers by the weights of their edges in the graph cmpweight_hint points to:
+// 1 when the first weighs more, -1 when less, 0 when equal. BoruvkaKruskal sets the pointer.
+extern "C" int cmpweight(const void* a, const void* b);
+extern const class CGraph* cmpweight_hint;
+
+class CGraph {
+public:
+    static constexpr int NOT_REACHED = 0x7FFFFFFF;             // JarnikPrim: no key yet
+    static constexpr int DONE = static_cast<int>(0x80000000);  // JarnikPrim: added to a tree
+
+    int nodeCount;
+    int edgeCount;
+    Node* nodes;  // nodeCount records, index = node number
+    Edge* edges;  // edgeCount records, index = edge number; the caller fills from, to, weight
+
+    // Allocates both arrays; every node starts with degree 0 and no routes.
+    CGraph(int n, int m);  // n nodes, m edges
+    ~CGraph();
+    CGraph(const CGraph&) = delete;
+    CGraph& operator=(const CGraph&) = delete;
+
+    // Where BoruvkaKruskal and JarnikPrim narrate their steps when asked to (nowhere by default).
+    void narrateTo(Output* out) { narration_ = out; }
+
+    void makeRoutes();
+    void clearVTags();
+    void clearETags();
+    int bones();
+    bool isTail(int node) const;
+    bool isTailBone(int node) const;
+    int getCentroid(bool onlyUntagged) const;
+
+    int skeleton();
+    int BoruvkaKruskal(bool verbose);
+    int JarnikPrim(bool verbose);
+
+    void getLoop(int edge);
+    void getCut(int edge);
+    void splitTree(int edge, int a, int b);
+
+private:
+    void skeleton_R(int start, int* cursor);
+    bool getLoop_R(int node, int target);
+    void splitTree_R(int node, int label);
+
+    Route* routePool_ = nullptr;  // every node's routes, one block, in node order
+    Output* narration_ = nullptr;
+};

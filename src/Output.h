@@ -1,0 +1,127 @@
+// Buffered text output with printf-style messages checked at compile time.
+//
+//     out.print<"hrana %2d: v kostre=%2d, vaha=%2d\n">(i, inTree, weight);
+//
+// The format understands "%d", "%2d" (right-aligned in two places, as printf does) and "%s";
+// everything else is copied as it stands. The format is split at compile time, so a report of
+// ten million lines costs only the copying and the number conversions.
+//
+// Output goes to a file descriptor (the program's standard output) or, for tests and the fuzz
+// driver, into a string. A failed write is remembered: later output is dropped and failed()
+// tells the caller, which ends the run with its own status.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+// A format string as a template argument.
+template <std::size_t N>
+struct Format {
+    char text[N];
+    consteval Format(const char (&s)[N]) {  // NOLINT(google-explicit-constructor): literal use
+        for (std::size_t i = 0; i < N; ++i) text[i] = s[i];
+    }
+    static constexpr std::size_t size = N - 1;  // without the terminating NUL
+};
+
+class Output {
+public:
+    explicit Output(int fd);               // writes to fd (not owned)
+    explicit Output(std::string* target);  // appends to *target
+    ~Output();
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+
+    template <Format F, class... Args>
+    void print(const Args&... args) {
+        static_assert(countSpecs(F) == sizeof...(Args), "format and arguments do not match");
+        emit<F, 0>(args...);
+    }
+
+    void write(const char* s, std::size_t n) {
+        if (n > kCapacity - len_) {
+            flush();
+            if (n > kCapacity) {
+                writeOut(s, n);
+                return;
+            }
+        }
+        std::memcpy(buf_ + len_, s, n);
+        len_ += n;
+    }
+    void write(std::string_view s) { write(s.data(), s.size()); }
+
+    // Sends everything buffered on its way; returns false once any write has failed.
+    bool flush();
+    bool failed() const { return failed_; }
+
+private:
+    static constexpr std::size_t kCapacity = std::size_t{1} << 20;
+    static constexpr std::size_t kNumberRoom = 12;  // "-2147483648" and one spare
+
+    template <std::size_t N>
+    static consteval std::size_t countSpecs(const Format<N>& f) {
+        std::size_t k = 0;
+        for (std::size_t i = 0; i < Format<N>::size; ++i)
+            if (f.text[i] == '%') ++k;
+        return k;
+    }
+    template <std::size_t N>
+    static consteval std::size_t nextSpec(const Format<N>& f, std::size_t from) {
+        while (from < Format<N>::size && f.text[from] != '%') ++from;
+        return from;
+    }
+
+    template <Format F, std::size_t Pos>
+    void emit() {
+        constexpr std::size_t end = nextSpec(F, Pos);
+        static_assert(end == F.size, "more conversions than arguments");
+        if constexpr (end > Pos) write(F.text + Pos, end - Pos);
+    }
+
+    template <Format F, std::size_t Pos, class First, class... Rest>
+    void emit(const First& first, const Rest&... rest) {
+        constexpr std::size_t at = nextSpec(F, Pos);
+        static_assert(at < F.size, "more arguments than conversions");
+        if constexpr (at > Pos) write(F.text + Pos, at - Pos);
+        if constexpr (F.text[at + 1] == 'd') {
+            number(first, 1);
+            emit<F, at + 2>(rest...);
+        } else if constexpr (F.text[at + 1] == '2' && F.text[at + 2] == 'd') {
+            number(first, 2);
+            emit<F, at + 3>(rest...);
+        } else {
+            static_assert(F.text[at + 1] == 's', "only %d, %2d and %s are understood");
+            write(std::string_view(first));
+            emit<F, at + 2>(rest...);
+        }
+    }
+
+    // printf("%*d", width, v) for width 1 or 2.
+    void number(int v, int width) {
+        if (kNumberRoom > kCapacity - len_) flush();
+        char tmp[kNumberRoom];
+        char* p = tmp + kNumberRoom;
+        unsigned u = v < 0 ? 0U - static_cast<unsigned>(v) : static_cast<unsigned>(v);
+        do {
+            *--p = static_cast<char>('0' + u % 10);
+            u /= 10;
+        } while (u != 0);
+        if (v < 0) *--p = '-';
+        const auto n = static_cast<std::size_t>(tmp + kNumberRoom - p);
+        if (width == 2 && n == 1) buf_[len_++] = ' ';
+        std::memcpy(buf_ + len_, p, n);
+        len_ += n;
+    }
+    void number(bool v, int width) { number(static_cast<int>(v), width); }
+
+    void writeOut(const char* s, std::size_t n);
+
+    int fd_ = -1;
+    std::string* target_ = nullptr;
+    char* buf_;
+    std::size_t len_ = 0;
+    bool failed_ = false;
+};
