@@ -66,7 +66,8 @@ public:
     void splitTree(int edge, int a, int b);
 
 private:
-    void skeleton_R(int start, int* cursor);
+    struct Walk;
+    void skeleton_R(int start, Walk& walk);
     bool getLoop_R(int node, int target);
     void splitTree_R(int node, int label);
 

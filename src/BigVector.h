@@ -1,0 +1,42 @@
+// Working arrays of graph size. A walk over a graph of millions of nodes touches its arrays at
+// random, so the arrays ask the kernel for huge pages (where it grants them on request), which
+// spares most of the address-translation misses of such a walk. Otherwise a plain std::vector.
+#pragma once
+
+#include <cstddef>
+#include <new>
+#include <vector>
+
+// Advises the kernel to back [p, p + bytes) with huge pages; a no-op for small ranges.
+void adviseHugePages(void* p, std::size_t bytes);
+
+template <class T>
+struct BigAllocator {
+    using value_type = T;
+    BigAllocator() = default;
+    template <class U>
+    BigAllocator(const BigAllocator<U>& /*other*/) {}  // NOLINT(google-explicit-constructor)
+
+    T* allocate(std::size_t n) {
+        void* p = ::operator new(n * sizeof(T));
+        adviseHugePages(p, n * sizeof(T));
+        return static_cast<T*>(p);
+    }
+    void deallocate(T* p, std::size_t /*n*/) { ::operator delete(p); }
+
+    template <class U>
+    bool operator==(const BigAllocator<U>& /*other*/) const {
+        return true;
+    }
+};
+
+template <class T>
+using BigVector = std::vector<T, BigAllocator<T>>;
+
+// new T[n] for plain records, huge pages advised, contents left as they come.
+template <class T>
+T* newBigArray(std::size_t n) {
+    T* p = new T[n];
+    adviseHugePages(p, n * sizeof(T));
+    return p;
+}
