@@ -1,0 +1,147 @@
+// The whole program run in-process, many times in one process, through the same function main()
+// calls: the failures that a transcript file cannot show easily (memory, an unwritable output),
+// and runs that must not leave anything behind for the next one.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "main.h"
+
+namespace {
+
+struct Transcript {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// A graph file that exists for the lifetime of the object.
+struct GraphFile {
+    std::string path;
+    explicit GraphFile(const std::string& text) {
+        char name[] = "/tmp/kostra-graph-XXXXXX";
+        const int fd = ::mkstemp(name);
+        EXPECT_GE(fd, 0);
+        EXPECT_EQ(::write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+        ::close(fd);
+        path = name;
+    }
+    ~GraphFile() { ::unlink(path.c_str()); }
+};
+
+Transcript run(const char* path, const std::string& answers, const RunLimits& limits = {}) {
+    Transcript r;
+    {
+        Output out(&r.out);
+        Output err(&r.err);
+        LineReader in(answers.data(), answers.size());
+        r.status = runKostra(path, in, out, err, limits);
+    }
+    return r;
+}
+
+const char* const kMenu =
+    "\nvyber algoritmu:\n 1 - rekurzivni kostra od uzlu s nejvyssim stupnem\n 2 - Boruvka-Kruskal "
+    "s urcenim poctu komponent\n 3 - Jarnik-Prim pro nesouvisly graf\n 4 - nezavisla smycka\n 5 - "
+    "nezavisly rez\n";
+
+TEST(dialogue, a_graph_over_the_memory_limit_ends_with_status_4) {
+    RunLimits small;
+    small.maxGraphBytes = 1000;
+    // From the keyboard: 100 edges on 3 nodes need more than 1000 bytes.
+    Transcript r = run(nullptr, "100\n3\n", small);
+    EXPECT_EQ(r.status, kStatusNoMemory);
+    EXPECT_EQ(r.out, "pocet hran: pocet uzlu : \nCHYBA: nedostatek pameti\n");
+
+    // From a file, whatever the file holds after the counts.
+    GraphFile file("2000000000\n1\n");
+    r = run(file.path.c_str(), "1\n", small);
+    EXPECT_EQ(r.status, kStatusNoMemory);
+    EXPECT_EQ(r.out, "nacitam strukturu grafu ze souboru  " + file.path +
+                         "... \nCHYBA: nedostatek pameti\n");
+
+    // Within the limit the same kind of graph is read normally.
+    r = run(nullptr, "1\n3\n0\n2\n5\n1\n", small);
+    EXPECT_EQ(r.status, kStatusDone);
+}
+
+TEST(dialogue, memory_the_system_refuses_ends_with_status_4) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer ends the process on a refused allocation";
+#endif
+    // 2^31 - 1 edges of 20 bytes and routes of 16 bytes: far more than any allocation can get
+    // under the address-space limit the sanitizers and this machine impose, and refused by new.
+    GraphFile file("2147483647\n2147483647\n");
+    const Transcript r = run(file.path.c_str(), "1\n");
+    if (r.status == kStatusInconsistent) GTEST_SKIP() << "the system granted 120 GB";
+    EXPECT_EQ(r.status, kStatusNoMemory);
+    EXPECT_EQ(r.out, "nacitam strukturu grafu ze souboru  " + file.path +
+                         "... \nCHYBA: nedostatek pameti\n");
+}
+
+TEST(dialogue, an_unwritable_output_ends_with_status_5) {
+    const int full = ::open("/dev/full", O_WRONLY);
+    if (full < 0) GTEST_SKIP() << "no /dev/full here";
+    GraphFile file("1\n2\n0\n1\n5\n");
+    std::string err;
+    int status = 0;
+    {
+        Output out(full);
+        Output errOut(&err);
+        const std::string answers = "1\n";
+        LineReader in(answers.data(), answers.size());
+        status = runKostra(file.path.c_str(), in, out, errOut);
+    }
+    ::close(full);
+    EXPECT_EQ(status, kStatusCannotWrite);
+    EXPECT_EQ(err, "CHYBA: nelze zapsat vystup\n");
+}
+
+TEST(dialogue, runs_in_one_process_do_not_affect_each_other) {
+    GraphFile file("5\n4\n0\n1\n4\n1\n2\n1\n2\n0\n3\n2\n3\n2\n3\n1\n5\n");
+    const std::string answers[] = {"1\n", "2\na\n", "3\na\n", "4\n2\n4\n", "5\n3\n3\n", "4\n"};
+    std::string first[6];
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 6; ++i) {
+            const Transcript r = run(file.path.c_str(), answers[i]);
+            EXPECT_EQ(r.status, i == 5 ? kStatusInputEnded : kStatusDone);
+            EXPECT_TRUE(r.err.empty());
+            if (round == 0) first[i] = r.out;
+            EXPECT_EQ(r.out, first[i]) << "answers " << answers[i];
+        }
+    }
+    EXPECT_NE(first[0].find(kMenu), std::string::npos);
+    const std::string ended = "cislo algoritmu pro oznaceni kostry (1-3): \nCHYBA: neocekavany konec vstupu\n";
+    ASSERT_GT(first[5].size(), ended.size());
+    EXPECT_EQ(first[5].substr(first[5].size() - ended.size()), ended);
+}
+
+TEST(dialogue, the_graph_file_is_read_by_the_same_rules_as_the_keyboard) {
+    // The same description, typed and read from a file, gives the same report.
+    const std::string graph = "3\n3\n0\n9\n1\nx\n5\n1\n2\n1\n2\n2\n-4\n";
+    const std::string answers = "3\nn\n";
+    GraphFile file(graph);
+    const Transcript fromFile = run(file.path.c_str(), answers);
+    const Transcript typed = run(nullptr, graph + answers);
+    ASSERT_EQ(fromFile.status, kStatusDone);
+    ASSERT_EQ(typed.status, kStatusDone);
+    const std::string report = fromFile.out.substr(fromFile.out.find(">>VYSTUP<<"));
+    EXPECT_EQ(typed.out.substr(typed.out.find(">>VYSTUP<<")), report);
+    EXPECT_EQ(report,
+              ">>VYSTUP<<\n"
+              "hrana  0: v kostre= 1, vaha= 5\n"
+              "hrana  1: v kostre= 1, vaha= 1\n"
+              "hrana  2: v kostre= 0, vaha=-4\n"
+              "uzel   0: kosti z= 1, smeru= 1\n"
+              "uzel   1: kosti z= 2, smeru= 2\n"
+              "uzel   2: kosti z= 1, smeru= 2\n");
+    // Every refused value asked again, each prompt once per attempt.
+    EXPECT_EQ(typed.out.substr(0, typed.out.find(kMenu)),
+              "pocet hran: pocet uzlu : hrana 0 od uzlu: hrana 0 do uzlu: hrana 0 do uzlu: "
+              "hrana 0 ma vahu: hrana 0 ma vahu: hrana 1 od uzlu: hrana 1 do uzlu: "
+              "hrana 1 ma vahu: hrana 2 od uzlu: hrana 2 do uzlu: hrana 2 ma vahu: ");
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "Output.h"
+
+namespace {
+
+TEST(output, numbers_are_written_as_printf_writes_them) {
+    const int values[] = {0, 5, 9, -1, -9, 10, 99, 100, -10, 12345, 2147483647, -2147483647 - 1};
+    for (const int v : values) {
+        std::string got;
+        {
+            Output out(&got);
+            out.print<"[%2d|%d]">(v, v);
+        }
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "[%2d|%d]", v, v);
+        EXPECT_EQ(got, expected);
+    }
+}
+
+TEST(output, formats_flags_text_and_literal_percent_free_messages) {
+    std::string got;
+    Output out(&got);
+    out.print<"hrana %2d: v kostre=%d\n">(3, true);
+    out.print<"CHYBA: nelze otevrit soubor \"%s\"\n">("a b.txt");
+    out.print<"">();
+    out.print<"\n>>VYSTUP<<\n">();
+    out.flush();
+    EXPECT_EQ(got, "hrana  3: v kostre=1\nCHYBA: nelze otevrit soubor \"a b.txt\"\n\n>>VYSTUP<<\n");
+}
+
+TEST(output, keeps_order_across_buffer_boundaries) {
+    std::string got;
+    std::string expected;
+    {
+        Output out(&got);
+        const std::string big(3 << 20, 'x');  // larger than the buffer: written through
+        for (int i = 0; i < 200000; ++i) {
+            out.print<"uzel  %2d: kosti z=%2d\n">(i, i % 7);
+            char line[64];
+            std::snprintf(line, sizeof line, "uzel  %2d: kosti z=%2d\n", i, i % 7);
+            expected += line;
+            if (i == 100000) {
+                out.write(big);
+                expected += big;
+            }
+        }
+    }
+    EXPECT_EQ(got, expected);
+}
+
+TEST(output, a_failed_write_is_remembered) {
+    const int fd = ::open("/dev/full", O_WRONLY);
+    if (fd < 0) GTEST_SKIP() << "no /dev/full here";
+    Output out(fd);
+    out.print<"hrana %2d\n">(1);
+    EXPECT_FALSE(out.failed());  // still in the buffer
+    EXPECT_FALSE(out.flush());
+    EXPECT_TRUE(out.failed());
+    out.print<"hrana %2d\n">(2);
+    EXPECT_FALSE(out.flush());
+    ::close(fd);
+}
+
+}  // namespace
