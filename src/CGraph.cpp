@@ -318,38 +318,47 @@ int CGraph::BoruvkaKruskal(bool verbose) {
 
 namespace {
 
-// The open nodes of JarnikPrim, smallest (key, node) first: the node the scan "smallest key,
-// lowest number on ties" would pick. A 4-ary heap with positions, so a key can be lowered.
+// The state of every node in JarnikPrim and the open nodes ordered by (key, node number), smallest
+// first: the node that a scan for "the smallest key, the lowest number on ties" would pick. A
+// node's key and its place in the heap sit side by side, so looking at a neighbour costs one
+// memory access. A 4-ary heap, so a key can be lowered in place.
 class OpenNodes {
 public:
-    explicit OpenNodes(int n) : where_(n, -1) { heap_.reserve(1024); }
-    bool empty() const { return heap_.empty(); }
+    static constexpr int kNotReached = -1;  // where: no key yet
+    static constexpr int kDone = -2;        // where: added to a tree
 
-    // Adds v with key k, or lowers the key of v, which is in the heap already, to k.
+    explicit OpenNodes(int n) : slot_(n, Slot{0, kNotReached}) {}
+    bool empty() const { return heap_.empty(); }
+    bool isDone(int v) const { return slot_[v].where == kDone; }
+    bool isOpen(int v) const { return slot_[v].where >= 0; }
+    bool isReached(int v) const { return slot_[v].where != kNotReached; }
+    int key(int v) const { return slot_[v].key; }
+
+    // Gives v the key k: opens it, or lowers the key it has.
     void set(int v, int k) {
-        int at = where_[v];
-        if (at < 0) {
-            at = static_cast<int>(heap_.size());
+        slot_[v].key = k;
+        if (slot_[v].where < 0) {
+            slot_[v].where = static_cast<int>(heap_.size());
             heap_.push_back({k, v});
-        } else {
-            heap_[at].key = k;
         }
-        up(at);
+        up(slot_[v].where, Entry{k, v});
     }
 
-    int pop() {
+    // Takes the open node of smallest (key, node) out of the heap and marks it done.
+    int popDone() {
         const int v = heap_[0].node;
-        where_[v] = -1;
+        slot_[v].where = kDone;
         const Entry last = heap_.back();
         heap_.pop_back();
-        if (!heap_.empty()) {
-            heap_[0] = last;
-            down(0);
-        }
+        if (!heap_.empty()) down(0, last);
         return v;
     }
 
 private:
+    struct Slot {
+        int key;
+        int where;  // position in heap_, or kNotReached, or kDone
+    };
     struct Entry {
         int key;
         int node;
@@ -359,10 +368,9 @@ private:
 
     void place(int at, const Entry& e) {
         heap_[at] = e;
-        where_[e.node] = at;
+        slot_[e.node].where = at;
     }
-    void up(int at) {
-        const Entry e = heap_[at];
+    void up(int at, const Entry& e) {
         while (at > 0) {
             const int parent = (at - 1) / kArity;
             if (!(e < heap_[parent])) break;
@@ -371,8 +379,7 @@ private:
         }
         place(at, e);
     }
-    void down(int at) {
-        const Entry e = heap_[at];
+    void down(int at, const Entry& e) {
         const int size = static_cast<int>(heap_.size());
         for (;;) {
             const int first = at * kArity + 1;
@@ -388,8 +395,8 @@ private:
         place(at, e);
     }
 
-    std::vector<Entry> heap_;
-    std::vector<int> where_;  // position of a node in heap_, -1 when it is not there
+    BigVector<Slot> slot_;
+    BigVector<Entry> heap_;
 };
 
 }  // namespace
@@ -404,37 +411,28 @@ private:
 // Reference: Jarnik 1930, Prim 1957. Cost: O(m log n).
 int CGraph::JarnikPrim(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
-    enum State : unsigned char { kNotReached, kOpen, kDone };
-    std::vector<unsigned char> state(nodeCount, kNotReached);
-    std::vector<int> key(nodeCount);
-    std::vector<int> parentEdge(nodeCount, -1);
     for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
-
+    BigVector<int> parentEdge(nodeCount, -1);
     OpenNodes open(nodeCount);
     int components = 0;
     for (int s = 0; s < nodeCount; ++s) {
-        if (state[s] != kNotReached) continue;
-        state[s] = kOpen;
-        key[s] = 0;
+        if (open.isReached(s)) continue;
         open.set(s, 0);
         while (!open.empty()) {
-            const int a = open.pop();
+            const int a = open.popDone();
             if (say) say->print<"Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je %d\n">(a);
             const Node& nd = nodes[a];
             for (int j = 0; j < nd.degree; ++j) {
                 const auto [e, v] = nd.routes[j];
-                if (v == a || state[v] == kDone) continue;
+                if (open.isDone(v)) continue;  // a itself too: a self-loop changes nothing
                 const int w = edges[e].weight;
-                if (state[v] == kOpen && !(w < key[v])) continue;
-                state[v] = kOpen;
-                key[v] = w;
-                parentEdge[v] = e;
+                if (open.isOpen(v) && !(w < open.key(v))) continue;
                 open.set(v, w);
+                parentEdge[v] = e;
                 if (say)
                     say->print<"Jarnik-Prim: ...pak uzel %d je od podstromu vzdalen %d a to pres hranu %d\n">(
                         v, w, e);
             }
-            state[a] = kDone;
         }
         ++components;
     }
