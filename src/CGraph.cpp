@@ -318,85 +318,58 @@ int CGraph::BoruvkaKruskal(bool verbose) {
 
 namespace {
 
-// The state of every node in JarnikPrim and the open nodes ordered by (key, node number), smallest
-// first: the node that a scan for "the smallest key, the lowest number on ties" would pick. A
-// node's key and its place in the heap sit side by side, so looking at a neighbour costs one
-// memory access. A 4-ary heap, so a key can be lowered in place.
+// The open nodes of JarnikPrim, smallest (key, node number) first: the node that a scan for "the
+// smallest key, the lowest number on ties" would pick. Lowering a key pushes the node again
+// rather than moving it inside the heap; the entry with the old key is dropped when it comes up
+// (its node is done by then, or has a smaller key). Each entry is the pair packed into one
+// 64-bit number, so ordering the pairs is ordering the numbers. A 4-ary heap.
 class OpenNodes {
 public:
-    static constexpr int kNotReached = -1;  // where: no key yet
-    static constexpr int kDone = -2;        // where: added to a tree
-
-    explicit OpenNodes(int n) : slot_(n, Slot{0, kNotReached}) {}
     bool empty() const { return heap_.empty(); }
-    bool isDone(int v) const { return slot_[v].where == kDone; }
-    bool isOpen(int v) const { return slot_[v].where >= 0; }
-    bool isReached(int v) const { return slot_[v].where != kNotReached; }
-    int key(int v) const { return slot_[v].key; }
 
-    // Gives v the key k: opens it, or lowers the key it has.
-    void set(int v, int k) {
-        slot_[v].key = k;
-        if (slot_[v].where < 0) {
-            slot_[v].where = static_cast<int>(heap_.size());
-            heap_.push_back({k, v});
+    void push(int key, int node) {
+        const std::uint64_t entry = pack(key, node);
+        std::size_t at = heap_.size();
+        heap_.push_back(entry);
+        while (at > 0) {
+            const std::size_t parent = (at - 1) / kArity;
+            if (heap_[parent] <= entry) break;
+            heap_[at] = heap_[parent];
+            at = parent;
         }
-        up(slot_[v].where, Entry{k, v});
+        heap_[at] = entry;
     }
 
-    // Takes the open node of smallest (key, node) out of the heap and marks it done.
-    int popDone() {
-        const int v = heap_[0].node;
-        slot_[v].where = kDone;
-        const Entry last = heap_.back();
+    // Takes the smallest entry out; returns its key and node.
+    std::pair<int, int> pop() {
+        const std::uint64_t top = heap_[0];
+        const std::uint64_t last = heap_.back();
         heap_.pop_back();
-        if (!heap_.empty()) down(0, last);
-        return v;
+        const std::size_t size = heap_.size();
+        std::size_t at = 0;
+        for (;;) {
+            const std::size_t first = at * kArity + 1;
+            if (first >= size) break;
+            std::size_t best = first;
+            const std::size_t end = std::min(first + kArity, size);
+            for (std::size_t c = first + 1; c < end; ++c)
+                if (heap_[c] < heap_[best]) best = c;
+            if (heap_[best] >= last) break;
+            heap_[at] = heap_[best];
+            at = best;
+        }
+        if (size > 0) heap_[at] = last;
+        return {static_cast<int>(static_cast<std::uint32_t>(top >> 32) ^ 0x80000000U),
+                static_cast<int>(top & 0xFFFFFFFFU)};
     }
 
 private:
-    struct Slot {
-        int key;
-        int where;  // position in heap_, or kNotReached, or kDone
-    };
-    struct Entry {
-        int key;
-        int node;
-        bool operator<(const Entry& o) const { return key < o.key || (key == o.key && node < o.node); }
-    };
-    static constexpr int kArity = 4;
-
-    void place(int at, const Entry& e) {
-        heap_[at] = e;
-        slot_[e.node].where = at;
+    static constexpr std::size_t kArity = 4;
+    static std::uint64_t pack(int key, int node) {
+        return std::uint64_t{static_cast<std::uint32_t>(key) ^ 0x80000000U} << 32 |
+               static_cast<std::uint32_t>(node);
     }
-    void up(int at, const Entry& e) {
-        while (at > 0) {
-            const int parent = (at - 1) / kArity;
-            if (!(e < heap_[parent])) break;
-            place(at, heap_[parent]);
-            at = parent;
-        }
-        place(at, e);
-    }
-    void down(int at, const Entry& e) {
-        const int size = static_cast<int>(heap_.size());
-        for (;;) {
-            const int first = at * kArity + 1;
-            if (first >= size) break;
-            int best = first;
-            const int last = std::min(first + kArity, size);
-            for (int c = first + 1; c < last; ++c)
-                if (heap_[c] < heap_[best]) best = c;
-            if (!(heap_[best] < e)) break;
-            place(at, heap_[best]);
-            at = best;
-        }
-        place(at, e);
-    }
-
-    BigVector<Slot> slot_;
-    BigVector<Entry> heap_;
+    BigVector<std::uint64_t> heap_;
 };
 
 }  // namespace
@@ -408,27 +381,37 @@ private:
 // the edge's weight as a new key when v is not yet added and the weight is strictly below v's
 // key ("not reached" is above every weight, so every 32-bit weight works). A self-loop changes
 // nothing. On return every node tag is DONE; edge tags are untouched.
-// Reference: Jarnik 1930, Prim 1957. Cost: O(m log n).
+// Reference: Jarnik 1930, Prim 1957. Cost: O(m log m).
 int CGraph::JarnikPrim(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
     for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
-    BigVector<int> parentEdge(nodeCount, -1);
-    OpenNodes open(nodeCount);
+    enum : std::uint8_t { kNotReached, kOpen, kDone };
+    struct Slot {
+        int key;
+        int parentEdge;  // the edge that gives the key, -1 for a start node
+        std::uint8_t state;
+    };
+    BigVector<Slot> slot(nodeCount, Slot{0, -1, kNotReached});
+    OpenNodes open;
     int components = 0;
     for (int s = 0; s < nodeCount; ++s) {
-        if (open.isReached(s)) continue;
-        open.set(s, 0);
+        if (slot[s].state != kNotReached) continue;
+        slot[s] = Slot{0, -1, kOpen};
+        open.push(0, s);
         while (!open.empty()) {
-            const int a = open.popDone();
+            const auto [key, a] = open.pop();
+            if (slot[a].state == kDone || slot[a].key != key) continue;  // an outdated entry
+            slot[a].state = kDone;
             if (say) say->print<"Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je %d\n">(a);
             const Node& nd = nodes[a];
             for (int j = 0; j < nd.degree; ++j) {
                 const auto [e, v] = nd.routes[j];
-                if (open.isDone(v)) continue;  // a itself too: a self-loop changes nothing
+                Slot& sv = slot[v];
+                if (sv.state == kDone) continue;  // a itself too: a self-loop changes nothing
                 const int w = edges[e].weight;
-                if (open.isOpen(v) && !(w < open.key(v))) continue;
-                open.set(v, w);
-                parentEdge[v] = e;
+                if (sv.state == kOpen && !(w < sv.key)) continue;
+                sv = Slot{w, e, kOpen};
+                open.push(w, v);
                 if (say)
                     say->print<"Jarnik-Prim: ...pak uzel %d je od podstromu vzdalen %d a to pres hranu %d\n">(
                         v, w, e);
@@ -439,7 +422,7 @@ int CGraph::JarnikPrim(bool verbose) {
 
     for (int v = 0; v < nodeCount; ++v) {
         nodes[v].tag = DONE;
-        if (parentEdge[v] != -1) edges[parentEdge[v]].inTree = true;
+        if (slot[v].parentEdge != -1) edges[slot[v].parentEdge].inTree = true;
     }
     if (say) say->print<"Jarnik-Prim: pocet komponent grafu a nalezene kostry = %d\n">(components);
     return components;
