@@ -89,7 +89,12 @@ void LineReader::refill() {
     pos_ = 0;
     len_ = left;
     while (!drained_ && !lineAhead()) {
-        if (tied_ != nullptr) tied_->flush();
+        // The question must be on the screen before the wait; when it cannot be written, no
+        // one can answer it, and the run ends as at the end of input.
+        if (tied_ != nullptr && !tied_->flush()) {
+            drained_ = true;
+            break;
+        }
         const ssize_t r = ::read(fd_, own_ + len_, kBufferSize - len_);
         if (r > 0) {
             len_ += static_cast<std::size_t>(r);

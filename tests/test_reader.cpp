@@ -152,6 +152,24 @@ TEST(reader, takes_only_what_a_typed_line_gives_and_shows_the_question_first) {
     EXPECT_EQ(screen, "pocet hran: hrana 0 od uzlu: ");
 }
 
+TEST(reader, does_not_wait_for_an_answer_to_a_question_that_could_not_be_shown) {
+    const int full = ::open("/dev/full", O_WRONLY);
+    if (full < 0) GTEST_SKIP() << "no /dev/full here";
+    int fd[2];
+    ASSERT_EQ(::pipe(fd), 0);  // blocking, and nothing will ever be written to it
+    {
+        Output out(full);
+        LineReader in(fd[0], &out);
+        out.print<"pocet hran: ">();
+        int v = 0;
+        EXPECT_EQ(in.readInt(v), Got::Nothing);
+        EXPECT_TRUE(out.failed());
+    }
+    ::close(fd[0]);
+    ::close(fd[1]);
+    ::close(full);
+}
+
 TEST(reader, reads_a_file_larger_than_its_buffer) {
     char path[] = "/tmp/kostra-reader-XXXXXX";
     const int fd = ::mkstemp(path);
