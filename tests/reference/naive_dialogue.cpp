@@ -1,0 +1,202 @@
+#include "naive_dialogue.h"
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "naive_graph.h"
+
+namespace naive {
+
+bool LineStream::gets(char (&buffer)[256]) {
+    std::size_t n = 0;
+    while (n < sizeof buffer - 1) {
+        if (pos_ == data_.size()) {
+            eof_ = true;
+            break;
+        }
+        const char c = data_[pos_++];
+        buffer[n++] = c;
+        if (c == '\n') break;
+    }
+    buffer[n] = '\0';
+    return n > 0;
+}
+
+bool parseInt(const char* text, int& value) {
+    const char* p = text;
+    while (std::isspace(static_cast<unsigned char>(*p)))
+        ++p;
+    const char* digits = *p == '+' || *p == '-' ? p + 1 : p;
+    if (!std::isdigit(static_cast<unsigned char>(*digits))) return false;
+    errno = 0;
+    const long long v = std::strtoll(p, nullptr, 10);
+    if (errno == ERANGE || v < INT_MIN || v > INT_MAX) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+namespace {
+
+const char* const kMenu =
+    "vyber algoritmu:\n"
+    " 1 - rekurzivni kostra od uzlu s nejvyssim stupnem\n"
+    " 2 - Boruvka-Kruskal s urcenim poctu komponent\n"
+    " 3 - Jarnik-Prim pro nesouvisly graf\n"
+    " 4 - nezavisla smycka\n"
+    " 5 - nezavisly rez\n";
+
+struct Dialogue {
+    std::string out;
+    char line[256] = {};
+
+    void print(const char* text) { out += text; }
+
+    // Reads numbers from src until accept() takes one. With prompts the prompt comes before every
+    // read; without (a graph file) a read that meets the end of the file ends the reading even
+    // when its value would do. False when the source ran out.
+    template <class Accept>
+    bool ask(LineStream& src, bool prompts, const char* prompt, int& value, const Accept& accept) {
+        for (;;) {
+            if (prompts) print(prompt);
+            if (!src.gets(line)) return false;
+            if (!prompts && src.eof()) return false;
+            int v = 0;
+            if (parseInt(line, v) && accept(v)) {
+                value = v;
+                return true;
+            }
+        }
+    }
+
+    RunResult inputEnded() {
+        print("\nCHYBA: neocekavany konec vstupu\n");
+        return {out, 3};
+    }
+
+    RunResult run(const char* graphPath, const std::string* graphFile, const std::string& input);
+};
+
+RunResult Dialogue::run(const char* graphPath, const std::string* graphFile,
+                        const std::string& input) {
+    char text[512];
+    LineStream in(input);
+    const bool keyboard = graphPath == nullptr;
+    const std::string empty;
+    LineStream file(graphFile != nullptr ? *graphFile : empty);
+    if (!keyboard) {
+        if (graphFile == nullptr) {
+            std::snprintf(text, sizeof text, "CHYBA: nelze otevrit soubor \"%s\"\n", graphPath);
+            print(text);
+            return {out, 2};
+        }
+        std::snprintf(text, sizeof text, "nacitam strukturu grafu ze souboru  %s... ", graphPath);
+        print(text);
+    }
+    LineStream& src = keyboard ? in : file;
+    auto ended = [&]() -> RunResult {
+        if (keyboard) return inputEnded();
+        print("[CHYBA] (nekonzistentni data)\n");
+        return {out, 1};
+    };
+
+    int m = 0;
+    int n = 0;
+    if (!ask(src, keyboard, "pocet hran: ", m, [](int v) { return v >= 0; })) return ended();
+    if (!ask(src, keyboard, "pocet uzlu : ", n, [](int v) { return v >= 1; })) return ended();
+    const auto endpoint = [n](int v) { return betweend(0, v, n - 1); };
+    std::vector<EdgeData> data;
+    for (int i = 0; i < m; ++i) {
+        EdgeData e{0, 0, 0};
+        std::snprintf(text, sizeof text, "hrana %d od uzlu: ", i);
+        if (!ask(src, keyboard, text, e.from, endpoint)) return ended();
+        std::snprintf(text, sizeof text, "hrana %d do uzlu: ", i);
+        if (!ask(src, keyboard, text, e.to, endpoint)) return ended();
+        std::snprintf(text, sizeof text, "hrana %d ma vahu: ", i);
+        if (!ask(src, keyboard, text, e.weight, [](int) { return true; })) return ended();
+        data.push_back(e);
+    }
+    if (!keyboard) print("[OK]\n");
+
+    Graph g(n, data);
+    print("\n");
+    print(kMenu);
+    int choice = 0;
+    if (!ask(in, true, "", choice, [](int v) { return betweend(1, v, 5); })) return inputEnded();
+    g.makeRoutes();
+    if (choice == 1) {
+        g.skeleton();
+        g.bones();
+    } else if (choice == 2 || choice == 3) {
+        for (;;) {
+            print("podrobny vypis (a/n)? ");
+            if (!in.gets(line)) return inputEnded();
+            if (line[0] == 'a' || line[0] == 'n') break;
+        }
+        const bool verbose = line[0] == 'a';
+        g.narration = &out;
+        if (choice == 2) g.BoruvkaKruskal(verbose);
+        if (choice == 3) g.JarnikPrim(verbose);
+        g.bones();
+    } else {
+        int method = 0;
+        if (!ask(in, true, "cislo algoritmu pro oznaceni kostry (1-3): ", method,
+                 [](int v) { return betweend(1, v, 3); }))
+            return inputEnded();
+        if (method == 1) g.skeleton();
+        if (method == 2) g.BoruvkaKruskal(false);
+        if (method == 3) g.JarnikPrim(false);
+        g.bones();
+        for (int i = 0; i < g.edgeCount; ++i) {
+            std::snprintf(text, sizeof text, "hrana %2d: v kostre=%d\n", i,
+                          g.edges[i].inTree ? 1 : 0);
+            print(text);
+        }
+        int edge = 0;
+        if (choice == 4) {
+            if (!ask(in, true, "nekostrova hrana okolo niz se najde nezavisla smycka: ", edge,
+                     [&g](int v) { return 0 <= v && v <= g.edgeCount - 1 && !g.edges[v].inTree; }))
+                return inputEnded();
+            g.getLoop(edge);
+        } else {
+            if (!ask(in, true, "kostrova hrana skrz kterou se najde nezavisly rez: ", edge,
+                     [&g](int v) { return 0 <= v && v <= g.edgeCount - 1 && g.edges[v].inTree; }))
+                return inputEnded();
+            g.getCut(edge);
+        }
+    }
+
+    print("\n");
+    print(">>VYSTUP<<\n");
+    if (choice <= 3) {
+        for (int i = 0; i < g.edgeCount; ++i) {
+            std::snprintf(text, sizeof text, "hrana %2d: v kostre=%2d, vaha=%2d\n", i,
+                          g.edges[i].inTree ? 1 : 0, g.edges[i].weight);
+            print(text);
+        }
+        for (int i = 0; i < g.nodeCount; ++i) {
+            std::snprintf(text, sizeof text, "uzel  %2d: kosti z=%2d, smeru=%2d\n", i,
+                          g.nodes[i].bones, g.nodes[i].degree);
+            print(text);
+        }
+    } else {
+        for (int i = 0; i < g.edgeCount; ++i) {
+            std::snprintf(text, sizeof text, "hrana %2d: orientace=%2d\n", i, g.edges[i].tag);
+            print(text);
+        }
+    }
+    return {out, 0};
+}
+
+}  // namespace
+
+RunResult runDialogue(const char* graphPath, const std::string* graphFile,
+                      const std::string& input) {
+    Dialogue d;
+    return d.run(graphPath, graphFile, input);
+}
+
+}  // namespace naive

@@ -1,0 +1,78 @@
+// A second, deliberately naive CGraph for the tests to compare the real one against: every
+// algorithm is written exactly as its procedure first reads, one step per line, recursion and
+// quadratic scans included. It is slow and meant only for small graphs (the recursions grow with
+// the graph). The records mirror CGraph's, with vectors instead of owned arrays.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace naive {
+
+struct Route {
+    int edge;  // index into Graph::edges
+    int node;  // the other end, seen from the owner (the owner itself for a self-loop)
+};
+
+struct Node {
+    std::vector<Route> routes;  // in ascending edge order
+    int degree = 0;             // routes, a self-loop counted once
+    int bones = 0;              // routes whose edge is in the tree
+    int tag = 0;
+};
+
+struct Edge {
+    int from = 0;
+    int to = 0;
+    bool inTree = false;
+    int tag = 0;
+    int weight = 0;
+};
+
+struct EdgeData {
+    int from;
+    int to;
+    int weight;
+};
+
+class Graph {
+  public:
+    static constexpr int NOT_REACHED = 0x7FFFFFFF;
+    static constexpr int DONE = static_cast<int>(0x80000000);
+
+    int nodeCount;
+    int edgeCount;
+    std::vector<Node> nodes;
+    std::vector<Edge> edges;
+    std::string* narration = nullptr;     // where the verbose lines go; nowhere when null
+    std::vector<int>* entries = nullptr;  // when set, skeleton_R appends every node it enters
+
+    Graph(int n, const std::vector<EdgeData>& data);
+
+    void makeRoutes();
+    void clearVTags();
+    void clearETags();
+    int bones();
+    bool isTail(int node) const;
+    bool isTailBone(int node) const;
+    int getCentroid(bool onlyUntagged) const;
+
+    int skeleton();
+    int BoruvkaKruskal(bool verbose);
+    int JarnikPrim(bool verbose);
+
+    void getLoop(int edge);
+    void getCut(int edge);
+    void splitTree(int edge, int a, int b);
+
+  private:
+    void skeleton_R(int row);
+    bool getLoop_R(int row, int target);
+    void splitTree_R(int row, int label);
+    void narrate(const char* line);
+};
+
+// The inclusive range test of the console: b between a and c, in either order, on doubles.
+bool betweend(double a, double b, double c);
+
+}  // namespace naive

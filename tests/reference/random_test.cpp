@@ -1,0 +1,194 @@
+// Thousands of small random graphs, every operation run on both the naive graph and CGraph with
+// every mark compared, plus checks that rest on nothing but the edge list: forests span and are
+// minimal, loops close, cuts separate, and loops and cuts of one forest are orthogonal.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support.h"
+
+namespace reference {
+namespace {
+
+using V = std::vector<int>;
+
+constexpr int kDone = static_cast<int>(0x80000000);
+
+int runMethod(Twin& tw, int method, bool verbose, int& realCount) {
+    if (method == 1) {
+        realCount = tw.real.skeleton();
+        return tw.ref.skeleton();
+    }
+    if (method == 2) {
+        realCount = tw.real.BoruvkaKruskal(verbose);
+        return tw.ref.BoruvkaKruskal(verbose);
+    }
+    realCount = tw.real.JarnikPrim(verbose);
+    return tw.ref.JarnikPrim(verbose);
+}
+
+// Everything about one graph. Stops at the first difference (a fatal failure).
+void checkGraph(const GraphData& graph, Rng& rng, std::int64_t bruteForce) {
+    Twin tw(graph);
+    const int m = static_cast<int>(graph.edges.size());
+    tw.makeRoutes();
+    ASSERT_TRUE(sameRoutes(tw.ref, tw.real));
+
+    // The queries, under random tags.
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < graph.n; ++i) {
+            const int tag = rng.chance(60) ? 0 : rng.pick(-2, 2);
+            tw.ref.nodes[i].tag = tag;
+            tw.real.nodes[i].tag = tag;
+        }
+        ASSERT_EQ(tw.ref.getCentroid(true), tw.real.getCentroid(true));
+        ASSERT_EQ(tw.ref.getCentroid(false), tw.real.getCentroid(false));
+    }
+    for (int i = 0; i < graph.n; ++i)
+        ASSERT_EQ(tw.ref.isTail(i), tw.real.isTail(i)) << i;
+
+    std::vector<std::int64_t> minimum;
+    for (int method = 1; method <= 3; ++method) {
+        SCOPED_TRACE("forest method " + std::to_string(method));
+        // Marks left by the previous method must not matter: scribble on them.
+        for (int k = 0; k < m; ++k) {
+            const bool flag = rng.chance(50);
+            const int tag = rng.pick(-1, 2);
+            tw.ref.edges[k].inTree = flag;
+            tw.real.edges[k].inTree = flag;
+            tw.ref.edges[k].tag = tag;
+            tw.real.edges[k].tag = tag;
+        }
+        for (int i = 0; i < graph.n; ++i) {
+            const int tag = rng.pick(-1, 2);
+            tw.ref.nodes[i].tag = tag;
+            tw.real.nodes[i].tag = tag;
+        }
+        const V edgeTagsBefore = edgeTags(tw.real);
+        const bool verbose = rng.chance(70);
+        int realCount = 0;
+        const int refCount = runMethod(tw, method, verbose, realCount);
+        ASSERT_EQ(refCount, realCount);
+        ASSERT_EQ(refCount, componentCount(graph)) << "the count of trees is not the count of "
+                                                      "components";
+        ASSERT_TRUE(sameTreeFlags(tw.ref, tw.real));
+        ASSERT_EQ(tw.takeRef(), tw.takeReal()) << "narration, verbose=" << verbose;
+        // The marks stated on return.
+        const int onReturn = method == 1 ? 1 : (method == 2 ? -1 : kDone);
+        ASSERT_EQ(nodeTags(tw.real), V(static_cast<std::size_t>(graph.n), onReturn));
+        ASSERT_TRUE(sameNodeTags(tw.ref, tw.real));
+        if (method == 1) {
+            ASSERT_EQ(edgeTags(tw.real), V(static_cast<std::size_t>(m), 1));
+        } else {
+            ASSERT_EQ(edgeTags(tw.real), edgeTagsBefore) << "edge tags must be untouched";
+        }
+        ASSERT_TRUE(sameEdgeTags(tw.ref, tw.real));
+        ASSERT_EQ(tw.ref.bones(), tw.real.bones());
+        ASSERT_TRUE(sameBones(tw.ref, tw.real));
+        for (int i = 0; i < graph.n; ++i)
+            ASSERT_EQ(tw.ref.isTailBone(i), tw.real.isTailBone(i));
+        ASSERT_TRUE(sameRoutes(tw.ref, tw.real));
+
+        const V inTree = treeFlags(tw.real);
+        ASSERT_TRUE(isSpanningForest(graph, inTree));
+        for (int i = 0; i < graph.n; ++i) {
+            int count = 0;
+            for (int k = 0; k < m; ++k)
+                if (inTree[k] && (graph.edges[k].from == i || graph.edges[k].to == i)) ++count;
+            ASSERT_EQ(tw.real.nodes[i].bones, count) << "bones of node " << i;
+        }
+        if (method > 1) minimum.push_back(forestWeight(graph, inTree));
+
+        std::vector<V> loops;
+        std::vector<V> cuts;
+        for (int e = 0; e < m; ++e) {
+            SCOPED_TRACE("edge " + std::to_string(e));
+            if (!inTree[e]) {
+                tw.ref.getLoop(e);
+                tw.real.getLoop(e);
+                ASSERT_TRUE(sameEdgeTags(tw.ref, tw.real)) << "loop";
+                ASSERT_TRUE(sameNodeTags(tw.ref, tw.real)) << "loop";
+                const V tags = edgeTags(tw.real);
+                ASSERT_TRUE(isLoopOf(graph, inTree, e, tags));
+                // A minimum forest: no loop edge weighs more than the edge that closes the loop.
+                for (int k = 0; k < m && method > 1; ++k) {
+                    ASSERT_FALSE(tags[k] != 0 && graph.edges[k].weight > graph.edges[e].weight)
+                        << "edge " << k << " on the loop of " << e << " weighs more";
+                }
+                loops.push_back(tags);
+            } else {
+                // A cut at a leaf leaves the node tags as they were: give them something.
+                for (int i = 0; i < graph.n; ++i) {
+                    const int tag = rng.pick(-3, 3);
+                    tw.ref.nodes[i].tag = tag;
+                    tw.real.nodes[i].tag = tag;
+                }
+                tw.ref.getCut(e);
+                tw.real.getCut(e);
+                ASSERT_TRUE(sameEdgeTags(tw.ref, tw.real)) << "cut";
+                ASSERT_TRUE(sameNodeTags(tw.ref, tw.real)) << "cut";
+                const V tags = edgeTags(tw.real);
+                ASSERT_TRUE(isCutOf(graph, inTree, e, tags));
+                cuts.push_back(tags);
+
+                // splitTree itself, with labels of every kind, equal and zero ones included.
+                const int a = rng.pick(-1, 3);
+                const int b = rng.pick(-1, 3);
+                tw.ref.splitTree(e, a, b);
+                tw.real.splitTree(e, a, b);
+                ASSERT_TRUE(sameNodeTags(tw.ref, tw.real))
+                    << "splitTree(" << e << ", " << a << ", " << b << ")";
+                ASSERT_TRUE(sameEdgeTags(tw.ref, tw.real)) << "splitTree";
+            }
+            ASSERT_TRUE(sameTreeFlags(tw.ref, tw.real)) << "the tree flags must not change";
+            ASSERT_TRUE(sameBones(tw.ref, tw.real));
+        }
+        for (const V& loop : loops)
+            for (const V& cut : cuts) {
+                int dot = 0;
+                for (int k = 0; k < m; ++k)
+                    dot += loop[k] * cut[k];
+                ASSERT_EQ(dot, 0) << "a loop and a cut of one forest are not orthogonal";
+            }
+    }
+    ASSERT_EQ(minimum.size(), 2U);
+    EXPECT_EQ(minimum[0], minimum[1]) << "the two minimum forests weigh differently";
+    if (bruteForce != INT64_MIN) {
+        EXPECT_EQ(minimum[0], bruteForce) << "not a minimum forest";
+    }
+}
+
+TEST(reference_random, every_operation_on_thousands_of_small_graphs) {
+    Rng rng(20240601);
+    int compared = 0;
+    int bruteForced = 0;
+    const int rounds = 4000 / kRoundsDivisor;
+    for (int round = 0; round < rounds; ++round) {
+        const GraphData graph = randomGraph(rng);
+        SCOPED_TRACE(describe(graph));
+        const bool small = graph.edges.size() <= 12;
+        const std::int64_t brute = small ? bruteForceMinimum(graph) : INT64_MIN;
+        checkGraph(graph, rng, brute);
+        if (HasFailure()) return;  // one reproducer is enough
+        ++compared;
+        bruteForced += small ? 1 : 0;
+    }
+    EXPECT_EQ(compared, rounds);
+    EXPECT_GT(bruteForced, 500 / kRoundsDivisor);
+}
+
+// Larger and denser graphs, fewer of them: more ties, longer walks, more re-entries.
+TEST(reference_random, denser_graphs) {
+    Rng rng(77);
+    for (int round = 0; round < 300 / kRoundsDivisor; ++round) {
+        const GraphData graph = randomGraph(rng, 30, 80);
+        SCOPED_TRACE(describe(graph));
+        checkGraph(graph, rng, INT64_MIN);
+        if (HasFailure()) return;
+    }
+}
+
+}  // namespace
+}  // namespace reference
