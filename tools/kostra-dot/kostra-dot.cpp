@@ -1,0 +1,89 @@
+// kostra-dot: the result of one kostra run as a Graphviz drawing. It reads the graph file the run
+// was given, with kostra's own reader and rules, and kostra's whole output on standard input, and
+// writes one DOT graph to standard output:
+//
+//     kostra graf.txt < odpovedi.txt | kostra-dot graf.txt > graf.dot
+//     dot -Tsvg graf.dot > graf.svg
+//
+// Nothing is written to standard output before all of standard input has been read and checked
+// against the graph, so input that is refused leaves standard output empty; the one message goes
+// to standard error. Further arguments are ignored; "-h" or "--help" shows the usage (a graph file
+// of that name is given as ./--help).
+#include <unistd.h>
+
+#include <memory>
+#include <new>
+#include <string_view>
+
+#include "Drawing.h"
+#include "Transcript.h"
+#include "main.h"
+
+namespace {
+
+// Exit statuses besides kostra's kStatusNoMemory (4) and kStatusCannotWrite (5).
+enum DotStatus : int {
+    kDotDone = 0,           // the drawing, or the usage asked for, is on standard output
+    kDotNotTranscript = 1,  // standard input is not kostra's output of a run on this graph
+    kDotNoGraph = 2,        // no graph file named, or it cannot be opened or is inconsistent
+};
+
+// Beyond this many edges a drawing is hardly worth looking at; it is still written.
+constexpr int kDrawableEdges = 5000;
+
+int convert(int argc, char** argv, Output& out, Output& err) {
+    const std::string_view first = argc > 1 ? argv[1] : "";
+    if (argc < 2 || first == "-h" || first == "--help") {
+        Output& to = argc < 2 ? err : out;
+        to.print<"pouziti: kostra-dot GRAFOVY_SOUBOR < vystup_kostry > kresba.dot\n">();
+        return argc < 2 ? kDotNoGraph : kDotDone;
+    }
+    const char* path = argv[1];
+    const int fd = openGraphFile(path);
+    if (fd < 0) {
+        err.print<"CHYBA: nelze otevrit soubor \"%s\"\n">(path);
+        return kDotNoGraph;
+    }
+    std::unique_ptr<CGraph> graph;
+    int read = kStatusDone;
+    {
+        LineReader file(fd);
+        read = readGraph(file, nullptr, graph);
+    }
+    ::close(fd);
+    if (read == kStatusNoMemory) return kStatusNoMemory;
+    if (read != kStatusDone) {
+        err.print<"CHYBA: soubor \"%s\" neni konzistentni popis grafu\n">(path);
+        return kDotNoGraph;
+    }
+
+    Transcript t;
+    if (!readTranscript(STDIN_FILENO, *graph, t, err)) return kDotNotTranscript;
+    if (graph->edgeCount > kDrawableEdges) {
+        err.print<
+            "POZNAMKA: graf ma %d hran, kresba bude neprehledna a dot ji muze pocitat "
+            "dlouho\n">(graph->edgeCount);
+    }
+    writeDot(*graph, t, out);
+    return kDotDone;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Output out(STDOUT_FILENO);
+    Output err(STDERR_FILENO);
+    int status = kDotDone;
+    try {
+        status = convert(argc, argv, out, err);
+    } catch (const std::bad_alloc&) {
+        status = kStatusNoMemory;
+    }
+    if (status == kStatusNoMemory) err.print<"CHYBA: nedostatek pameti\n">();
+    if (!out.flush()) {
+        err.print<"CHYBA: nelze zapsat vystup\n">();
+        status = kStatusCannotWrite;
+    }
+    err.flush();
+    return status;
+}
