@@ -428,6 +428,32 @@ int CGraph::JarnikPrim(bool verbose) {
     return components;
 }
 
+// The tree edges of the current forest as adjacency lists of their own, and a mark per node: the
+// loop and cut searches walk only tree edges, and these lists spare them a look at every other
+// edge of every node they pass. A node's tree routes keep the order they have in its route list.
+struct CGraph::Forest {
+    explicit Forest(const CGraph& g) : first(static_cast<std::size_t>(g.nodeCount) + 1, 0), mark(g.nodeCount, 0) {
+        for (int k = 0; k < g.edgeCount; ++k) {
+            const Edge& e = g.edges[k];
+            if (!e.inTree) continue;
+            ++first[e.from + 1];
+            if (e.to != e.from) ++first[e.to + 1];
+        }
+        for (int i = 0; i < g.nodeCount; ++i) first[i + 1] += first[i];
+        routes.resize(first[g.nodeCount]);
+        BigVector<std::uint32_t> at(first.begin(), first.end() - 1);
+        for (int k = 0; k < g.edgeCount; ++k) {
+            const Edge& e = g.edges[k];
+            if (!e.inTree) continue;
+            routes[at[e.from]++] = Route{k, e.to};
+            if (e.to != e.from) routes[at[e.to]++] = Route{k, e.from};
+        }
+    }
+    BigVector<std::uint32_t> first;  // n + 1 entries: where each node's tree routes begin
+    BigVector<Route> routes;
+    BigVector<int> mark;  // visited 0/1 for the loop search, the side label for the cut
+};
+
 // Writes the independent loop of the non-tree edge into the edge tags: the edge itself +1, every
 // edge of the tree path from its to node back to its from node +1 when the loop runs along it
 // (from -> to) and -1 when against it, every other edge 0. A self-loop is its own loop. Node tags
@@ -435,43 +461,44 @@ int CGraph::JarnikPrim(bool verbose) {
 void CGraph::getLoop(int edge) {
     assert(0 <= edge && edge < edgeCount && !edges[edge].inTree);
     clearETags();
-    clearVTags();
     const int f = edges[edge].from;
     const int t = edges[edge].to;
-    nodes[t].tag = 1;
-    if (getLoop_R(t, f)) edges[edge].tag = 1;
+    Forest forest(*this);
+    forest.mark[t] = 1;
+    if (getLoop_R(t, f, forest)) edges[edge].tag = 1;
+    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = forest.mark[i];
 }
 
 // Searches the tree path from node to target over unvisited tree edges and signs its edges. It
-// reproduces, on an explicit stack, the depth-first recursion that tries the routes of a node
-// in stored order, marks a neighbour visited before entering it, and on success signs the edge
-// it came by (+1 when the edge's from is the node it left) while it returns; so the visited
-// marks are those of that recursion. True when target was reached.
-bool CGraph::getLoop_R(int node, int target) {
+// reproduces, on an explicit stack, the depth-first recursion that tries the routes of a node in
+// stored order (tree edges only), marks a neighbour visited before entering it, and on success
+// signs the edge it came by (+1 when the edge's from is the node it left) while it returns; so
+// the visited marks are those of that recursion. True when target was reached.
+bool CGraph::getLoop_R(int node, int target, Forest& forest) {
     struct Frame {
         int row;
-        int next;  // the next route of row to look at
+        std::uint32_t next;  // the next tree route of row to look at
     };
-    std::vector<Frame> stack{{node, 0}};
+    BigVector<Frame> stack{{node, forest.first[node]}};
     while (!stack.empty()) {
-        const Frame top = stack.back();
+        Frame& top = stack.back();
         if (top.row == target) {
             // The frames below the top each entered the next frame by their route next - 1.
             for (std::size_t k = stack.size() - 1; k-- > 0;) {
-                const Frame& fr = stack[k];
-                Edge& d = edges[nodes[fr.row].routes[fr.next - 1].edge];
-                d.tag = d.from == fr.row ? 1 : -1;
+                const Frame& below = stack[k];
+                Edge& d = edges[forest.routes[below.next - 1].edge];
+                d.tag = d.from == below.row ? 1 : -1;
             }
             return true;
         }
-        if (top.next == nodes[top.row].degree) {
+        if (top.next == forest.first[top.row + 1]) {
             stack.pop_back();
             continue;
         }
-        const Route r = nodes[top.row].routes[stack.back().next++];
-        if (!edges[r.edge].inTree || nodes[r.node].tag != 0) continue;
-        nodes[r.node].tag = 1;
-        stack.push_back({r.node, 0});
+        const Route r = forest.routes[top.next++];
+        if (forest.mark[r.node] != 0) continue;
+        forest.mark[r.node] = 1;
+        stack.push_back({r.node, forest.first[r.node]});
     }
     return false;
 }
@@ -487,9 +514,9 @@ void CGraph::getCut(int edge) {
     assert(0 <= edge && edge < edgeCount && edges[edge].inTree);
     const int f = edges[edge].from;
     const int t = edges[edge].to;
+    clearETags();
     if (isTailBone(f) || isTailBone(t)) {
         const int leaf = isTailBone(f) ? f : t;
-        clearETags();
         const Node& nd = nodes[leaf];
         for (int j = 0; j < nd.degree; ++j) {
             const Route r = nd.routes[j];
@@ -500,43 +527,50 @@ void CGraph::getCut(int edge) {
         }
         return;
     }
-    splitTree(edge, 1, 2);
+    Forest forest(*this);
+    split(edge, 1, 2, forest);
     for (int k = 0; k < edgeCount; ++k) {
         Edge& d = edges[k];
-        const int from = nodes[d.from].tag;
-        if (from + nodes[d.to].tag == 3) d.tag = from == 1 ? 1 : -1;
+        const int from = forest.mark[d.from];
+        if (from + forest.mark[d.to] == 3) d.tag = from == 1 ? 1 : -1;
     }
+    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = forest.mark[i];
 }
 
 // Labels the from side of the tree edge with a and its to side with b, every other node 0, after
 // clearing all node and edge tags. The to node ends with b only when it has another tree edge
 // (otherwise it keeps a); the from node always ends with a. Cost: O(n + m).
 void CGraph::splitTree(int edge, int a, int b) {
-    clearVTags();
     clearETags();
+    Forest forest(*this);
+    split(edge, a, b, forest);
+    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = forest.mark[i];
+}
+
+// splitTree's labelling, into forest.mark, which starts all 0.
+void CGraph::split(int edge, int a, int b, Forest& forest) {
     const int f = edges[edge].from;
     const int t = edges[edge].to;
-    nodes[t].tag = a;  // a barrier: the flood from f cannot pass t
-    splitTree_R(f, a);
-    nodes[f].tag = b;  // a barrier again, and the flood from t relabels t when it comes back
-    splitTree_R(t, b);
-    nodes[f].tag = a;
+    forest.mark[t] = a;  // a barrier: the flood from f cannot pass t
+    splitTree_R(f, a, forest);
+    forest.mark[f] = b;  // a barrier again, and the flood from t relabels t when it comes back
+    splitTree_R(t, b, forest);
+    forest.mark[f] = a;
 }
 
 // Floods label over tree edges from node: every node reachable through nodes whose label differs
 // gets it. The start node is labelled only when the flood comes back to it, as the recursion
 // "for every tree route to a differently labelled neighbour: label it and flood from it" does;
 // the labelled set does not depend on the order, so a plain stack serves.
-void CGraph::splitTree_R(int node, int label) {
-    std::vector<int> stack{node};
+void CGraph::splitTree_R(int node, int label, Forest& forest) {
+    BigVector<int> stack{node};
     while (!stack.empty()) {
         const int row = stack.back();
         stack.pop_back();
-        const Node& nd = nodes[row];
-        for (int j = 0; j < nd.degree; ++j) {
-            const Route r = nd.routes[j];
-            if (!edges[r.edge].inTree || nodes[r.node].tag == label) continue;
-            nodes[r.node].tag = label;
+        for (std::uint32_t j = forest.first[row]; j < forest.first[row + 1]; ++j) {
+            const Route r = forest.routes[j];
+            if (forest.mark[r.node] == label) continue;
+            forest.mark[r.node] = label;
             stack.push_back(r.node);
         }
     }

@@ -67,9 +67,11 @@ public:
 
 private:
     struct Walk;
+    struct Forest;
     void skeleton_R(int start, Walk& walk);
-    bool getLoop_R(int node, int target);
-    void splitTree_R(int node, int label);
+    bool getLoop_R(int node, int target, Forest& forest);
+    void split(int edge, int a, int b, Forest& forest);
+    void splitTree_R(int node, int label, Forest& forest);
 
     Route* routePool_ = nullptr;  // every node's routes, one block, in node order
     Output* narration_ = nullptr;
