@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "BigVector.h"
@@ -219,36 +220,48 @@ void CGraph::skeleton_R(int start, Walk& walk) {
 
 namespace {
 
-// Sorts 0 .. m-1 by the weights of those edges, stably, so equal weights keep ascending edge
-// numbers: a least-significant-digit radix sort on the two 16-bit halves of the weight (sign
-// flipped so that negative weights come first). A half that is the same for every edge needs no
-// pass. Cost: O(m).
-std::vector<int> orderByWeight(const Edge* edges, int m) {
+// An edge as the edge-order method takes it.
+struct Candidate {
+    int edge;
+    int from;
+    int to;
+};
+
+// The edges in ascending weight, equal weights in ascending edge number: a stable least-
+// significant-digit radix sort on the two 16-bit halves of the weight (its sign flipped, so that
+// negative weights come first). A half that is the same for every edge needs no pass; the last
+// pass writes the endpoints beside the edge number, so that the method reads them in order.
+// Cost: O(m).
+BigVector<Candidate> sortByWeight(const Edge* edges, int m) {
     constexpr std::size_t kDigits = std::size_t{1} << 16;
     auto key = [edges](int k) { return static_cast<std::uint32_t>(edges[k].weight) ^ 0x80000000U; };
-    std::vector<int> low(kDigits, 0), high(kDigits, 0);
+    BigVector<int> low(kDigits, 0), high(kDigits, 0);
     for (int k = 0; k < m; ++k) {
         ++low[key(k) & 0xFFFFU];
         ++high[key(k) >> 16];
     }
-    std::vector<int> order(m);
-    for (int k = 0; k < m; ++k) order[k] = k;
-    std::vector<int> scratch;
-    auto pass = [&](std::vector<int>& count, int shift) {
-        if (m == 0 || count[(key(order[0]) >> shift) & 0xFFFFU] == m) return;  // one digit only
+    auto varies = [m](const BigVector<int>& count, std::uint32_t digit) { return count[digit] != m; };
+    auto starts = [](BigVector<int>& count) {
         int sum = 0;
-        for (int& c : count) {
-            const int here = c;
-            c = sum;
-            sum += here;
-        }
-        scratch.resize(order.size());
-        for (const int k : order) scratch[count[(key(k) >> shift) & 0xFFFFU]++] = k;
-        order.swap(scratch);
+        for (int& c : count) sum += std::exchange(c, sum);
     };
-    pass(low, 0);
-    pass(high, 16);
-    return order;
+
+    BigVector<Candidate> sorted(m);
+    if (m == 0) return sorted;
+    BigVector<int> byLow;  // the edge numbers after the pass on the low half, when it is needed
+    if (varies(low, key(0) & 0xFFFFU)) {
+        starts(low);
+        byLow.resize(m);
+        for (int k = 0; k < m; ++k) byLow[low[key(k) & 0xFFFFU]++] = k;
+    }
+    const bool highVaries = varies(high, key(0) >> 16);
+    if (highVaries) starts(high);
+    for (int i = 0; i < m; ++i) {
+        const int k = byLow.empty() ? i : byLow[i];
+        const int at = highVaries ? high[key(k) >> 16]++ : i;
+        sorted[at] = Candidate{k, edges[k].from, edges[k].to};
+    }
+    return sorted;
 }
 
 }  // namespace
@@ -267,15 +280,15 @@ int CGraph::BoruvkaKruskal(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
     cmpweight_hint = this;
     if (say) say->print<"Boruvka-Kruskal: radim pole hran podle jejich vah\n">();
-    const std::vector<int> order = orderByWeight(edges, edgeCount);
-    assert(std::is_sorted(order.begin(), order.end(), [](int a, int b) {
-        const int c = cmpweight(&a, &b);
-        return c < 0 || (c == 0 && a < b);
+    const BigVector<Candidate> sorted = sortByWeight(edges, edgeCount);
+    assert(std::is_sorted(sorted.begin(), sorted.end(), [](const Candidate& a, const Candidate& b) {
+        const int c = cmpweight(&a.edge, &b.edge);
+        return c < 0 || (c == 0 && a.edge < b.edge);
     }));
     for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
 
-    std::vector<int> parent(nodeCount, -1);  // a root holds minus the size of its subtree
-    std::vector<int> label(nodeCount);       // the label of a subtree, kept at its root
+    BigVector<int> parent(nodeCount, -1);  // a root holds minus the size of its subtree
+    BigVector<int> label(nodeCount);       // the label of a subtree, kept at its root
     for (int i = 0; i < nodeCount; ++i) label[i] = i;
     auto find = [&parent](int v) {
         while (parent[v] >= 0) {
@@ -286,10 +299,8 @@ int CGraph::BoruvkaKruskal(bool verbose) {
     };
 
     int joined = 0;
-    for (const int e : order) {
+    for (const auto [e, f, t] : sorted) {
         if (joined == nodeCount - 1) break;  // one tree holds every node: nothing joins any more
-        const int f = edges[e].from;
-        const int t = edges[e].to;
         const int rf = find(f);
         const int rt = find(t);
         if (rf == rt) continue;  // the edge would close a cycle; a self-loop always would
@@ -392,6 +403,11 @@ int CGraph::JarnikPrim(bool verbose) {
         std::uint8_t state;
     };
     BigVector<Slot> slot(nodeCount, Slot{0, -1, kNotReached});
+    // The weight of every route, beside the route: gathered in one pass where the loads do not
+    // wait for each other, rather than one at a time inside the walk.
+    BigVector<int> weight;
+    for (int i = 0; i < nodeCount; ++i)
+        for (int j = 0; j < nodes[i].degree; ++j) weight.push_back(edges[nodes[i].routes[j].edge].weight);
     OpenNodes open;
     int components = 0;
     for (int s = 0; s < nodeCount; ++s) {
@@ -404,11 +420,13 @@ int CGraph::JarnikPrim(bool verbose) {
             slot[a].state = kDone;
             if (say) say->print<"Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je %d\n">(a);
             const Node& nd = nodes[a];
+            if (nd.degree == 0) continue;
+            const int* routeWeight = weight.data() + (nd.routes - routePool_);
             for (int j = 0; j < nd.degree; ++j) {
                 const auto [e, v] = nd.routes[j];
                 Slot& sv = slot[v];
                 if (sv.state == kDone) continue;  // a itself too: a self-loop changes nothing
-                const int w = edges[e].weight;
+                const int w = routeWeight[j];
                 if (sv.state == kOpen && !(w < sv.key)) continue;
                 sv = Slot{w, e, kOpen};
                 open.push(w, v);
