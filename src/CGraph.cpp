@@ -119,7 +119,9 @@ private:
 // The working state of the skeleton walk.
 struct CGraph::Walk {
     explicit Walk(int n, int m)
-        : span(n), claimed(n), entered(n), finished(n), followed(m), inTree(m) {}
+        : span(n), claimed(n), entered(n), finished(n), followed(m), inTree(m) {
+        stack.reserve(static_cast<std::size_t>(m) + 1);  // never moved; pages are taken as used
+    }
     struct Span {
         std::uint32_t next;  // the next route of the node to look at, a position in the pool
         std::uint32_t end;   // the end of the node's routes in the pool
@@ -130,7 +132,7 @@ struct CGraph::Walk {
     BitSet finished;  // every route followed: an entry would return at once
     BitSet followed;  // edges
     BitSet inTree;    // edges
-    BigVector<int> stack;  // the nodes of the open frames
+    BigVector<int> stack;  // the nodes of the open frames: at most one per edge, and the start
 };
 
 // Marks a spanning forest in inTree without regard to weights and returns the number of trees
