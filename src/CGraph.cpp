@@ -398,39 +398,40 @@ private:
 int CGraph::JarnikPrim(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
     for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
-    enum : std::uint8_t { kNotReached, kOpen, kDone };
+    // A node's key, the edge that gives it, and where its routes begin in the pool (the next
+    // node's entry tells where they end): what adding a node needs, in one place.
     struct Slot {
         int key;
-        int parentEdge;  // the edge that gives the key, -1 for a start node
-        std::uint8_t state;
+        int parentEdge;  // -1 for the start node of a tree
+        std::uint32_t first;
     };
-    BigVector<Slot> slot(nodeCount, Slot{0, -1, kNotReached});
-    // The weight of every route, beside the route: gathered in one pass where the loads do not
-    // wait for each other, rather than one at a time inside the walk.
-    BigVector<int> weight;
-    for (int i = 0; i < nodeCount; ++i)
-        for (int j = 0; j < nodes[i].degree; ++j) weight.push_back(edges[nodes[i].routes[j].edge].weight);
+    BigVector<Slot> slot(static_cast<std::size_t>(nodeCount) + 1);
+    std::uint32_t first = 0;
+    for (int i = 0; i <= nodeCount; ++i) {
+        slot[i] = Slot{0, -1, first};
+        if (i < nodeCount) first += static_cast<std::uint32_t>(nodes[i].degree);
+    }
+    BitSet reached(nodeCount);  // has a key: open, or done
+    BitSet done(nodeCount);     // added to a tree; most routes lead to such nodes
     OpenNodes open;
     int components = 0;
     for (int s = 0; s < nodeCount; ++s) {
-        if (slot[s].state != kNotReached) continue;
-        slot[s] = Slot{0, -1, kOpen};
+        if (reached.has(s)) continue;
+        reached.add(s);
         open.push(0, s);
         while (!open.empty()) {
             const auto [key, a] = open.pop();
-            if (slot[a].state == kDone || slot[a].key != key) continue;  // an outdated entry
-            slot[a].state = kDone;
+            if (done.has(a) || slot[a].key != key) continue;  // an outdated entry
+            done.add(a);
             if (say) say->print<"Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je %d\n">(a);
-            const Node& nd = nodes[a];
-            if (nd.degree == 0) continue;
-            const int* routeWeight = weight.data() + (nd.routes - routePool_);
-            for (int j = 0; j < nd.degree; ++j) {
-                const auto [e, v] = nd.routes[j];
-                Slot& sv = slot[v];
-                if (sv.state == kDone) continue;  // a itself too: a self-loop changes nothing
-                const int w = routeWeight[j];
-                if (sv.state == kOpen && !(w < sv.key)) continue;
-                sv = Slot{w, e, kOpen};
+            for (std::uint32_t j = slot[a].first; j < slot[a + 1].first; ++j) {
+                const auto [e, v] = routePool_[j];
+                if (done.has(v)) continue;  // a itself too: a self-loop changes nothing
+                const int w = edges[e].weight;
+                if (reached.has(v) && !(w < slot[v].key)) continue;
+                reached.add(v);
+                slot[v].key = w;
+                slot[v].parentEdge = e;
                 open.push(w, v);
                 if (say)
                     say->print<"Jarnik-Prim: ...pak uzel %d je od podstromu vzdalen %d a to pres hranu %d\n">(

@@ -78,14 +78,14 @@ private:
     void emit() {
         constexpr std::size_t end = nextSpec(F, Pos);
         static_assert(end == F.size, "more conversions than arguments");
-        if constexpr (end > Pos) write(F.text + Pos, end - Pos);
+        if constexpr (end > Pos) literal<end - Pos>(F.text + Pos);
     }
 
     template <Format F, std::size_t Pos, class First, class... Rest>
     void emit(const First& first, const Rest&... rest) {
         constexpr std::size_t at = nextSpec(F, Pos);
         static_assert(at < F.size, "more arguments than conversions");
-        if constexpr (at > Pos) write(F.text + Pos, at - Pos);
+        if constexpr (at > Pos) literal<at - Pos>(F.text + Pos);
         if constexpr (F.text[at + 1] == 'd') {
             number(first, 1);
             emit<F, at + 2>(rest...);
@@ -99,22 +99,43 @@ private:
         }
     }
 
+    // A piece of a format, its length known when compiling, so the copy is a few moves.
+    template <std::size_t N>
+    void literal(const char* s) {
+        static_assert(N <= kCapacity);
+        if (N > kCapacity - len_) flush();
+        std::memcpy(buf_ + len_, s, N);
+        len_ += N;
+    }
+
     // printf("%*d", width, v) for width 1 or 2.
     void number(int v, int width) {
         if (kNumberRoom > kCapacity - len_) flush();
         char tmp[kNumberRoom];
         char* p = tmp + kNumberRoom;
         unsigned u = v < 0 ? 0U - static_cast<unsigned>(v) : static_cast<unsigned>(v);
-        do {
-            *--p = static_cast<char>('0' + u % 10);
-            u /= 10;
-        } while (u != 0);
+        while (u >= 100) {  // two digits at a time
+            const unsigned pair = u % 100;
+            u /= 100;
+            p -= 2;
+            std::memcpy(p, kPairs + 2 * pair, 2);
+        }
+        if (u >= 10) {
+            p -= 2;
+            std::memcpy(p, kPairs + 2 * u, 2);
+        } else {
+            *--p = static_cast<char>('0' + u);
+        }
         if (v < 0) *--p = '-';
         const auto n = static_cast<std::size_t>(tmp + kNumberRoom - p);
         if (width == 2 && n == 1) buf_[len_++] = ' ';
         std::memcpy(buf_ + len_, p, n);
         len_ += n;
     }
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     void number(bool v, int width) { number(static_cast<int>(v), width); }
 
     void writeOut(const char* s, std::size_t n);
