@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdlib>
+#include <type_traits>
 #include <new>
 #include <vector>
 
@@ -32,6 +34,17 @@ struct BigAllocator {
 
 template <class T>
 using BigVector = std::vector<T, BigAllocator<T>>;
+
+// n plain records, all bytes zero, huge pages advised; released with std::free. Throws
+// std::bad_alloc, as new does, when the memory cannot be had.
+template <class T>
+T* newZeroedBigArray(std::size_t n) {
+    static_assert(std::is_trivial_v<T>);
+    void* p = std::calloc(n == 0 ? 1 : n, sizeof(T));
+    if (p == nullptr) throw std::bad_alloc();
+    adviseHugePages(p, n * sizeof(T));
+    return static_cast<T*>(p);
+}
 
 // new T[n] for plain records, huge pages advised, contents left as they come.
 template <class T>

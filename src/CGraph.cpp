@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -21,15 +22,18 @@ extern "C" int cmpweight(const void* a, const void* b) {
 CGraph::CGraph(int n, int m)
     : nodeCount(n), edgeCount(m), nodes(nullptr), edges(nullptr) {
     assert(nodeCount >= 0 && edgeCount >= 0);
-    std::unique_ptr<Node[]> ownNodes(newBigArray<Node>(static_cast<std::size_t>(nodeCount)));
+    // Every node starts as all zeros: degree 0 and no routes. Memory the system hands out zeroed
+    // costs nothing until it is used, so a run that ends before the graph is complete (a file
+    // cut short, the end of input at the menu) never touches the records of a huge node count.
+    std::unique_ptr<Node, void (*)(void*)> ownNodes(newZeroedBigArray<Node>(static_cast<std::size_t>(nodeCount)),
+                                                   std::free);
     edges = newBigArray<Edge>(static_cast<std::size_t>(edgeCount));  // left for the caller to fill
     nodes = ownNodes.release();
-    for (int i = 0; i < nodeCount; ++i) nodes[i] = Node{nullptr, 0, 0, 0};
 }
 
 CGraph::~CGraph() {
     delete[] routePool_;
-    delete[] nodes;
+    std::free(nodes);
     delete[] edges;
 }
 
