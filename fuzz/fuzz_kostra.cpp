@@ -109,8 +109,7 @@ Run runOnce(const char* path, std::string_view answers) {
 
 // Reads a number printed with "%2d" or "%d" at s[pos]; advances pos past it.
 bool number(std::string_view s, std::size_t& pos, long& value) {
-    while (pos < s.size() && s[pos] == ' ')
-        ++pos;
+    while (pos < s.size() && s[pos] == ' ') ++pos;
     bool negative = false;
     if (pos < s.size() && s[pos] == '-') {
         negative = true;

@@ -5,8 +5,8 @@
 
 #include <cstddef>
 #include <cstdlib>
-#include <type_traits>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 // Advises the kernel to back [p, p + bytes) with huge pages; a no-op for small ranges.

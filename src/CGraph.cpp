@@ -19,14 +19,13 @@ extern "C" int cmpweight(const void* a, const void* b) {
     return wa > wb ? 1 : (wa < wb ? -1 : 0);
 }
 
-CGraph::CGraph(int n, int m)
-    : nodeCount(n), edgeCount(m), nodes(nullptr), edges(nullptr) {
+CGraph::CGraph(int n, int m) : nodeCount(n), edgeCount(m), nodes(nullptr), edges(nullptr) {
     assert(nodeCount >= 0 && edgeCount >= 0);
     // Every node starts as all zeros: degree 0 and no routes. Memory the system hands out zeroed
     // costs nothing until it is used, so a run that ends before the graph is complete (a file
     // cut short, the end of input at the menu) never touches the records of a huge node count.
-    std::unique_ptr<Node, void (*)(void*)> ownNodes(newZeroedBigArray<Node>(static_cast<std::size_t>(nodeCount)),
-                                                   std::free);
+    std::unique_ptr<Node, void (*)(void*)> ownNodes(
+        newZeroedBigArray<Node>(static_cast<std::size_t>(nodeCount)), std::free);
     edges = newBigArray<Edge>(static_cast<std::size_t>(edgeCount));  // left for the caller to fill
     nodes = ownNodes.release();
 }
@@ -133,9 +132,9 @@ struct CGraph::Walk {
     BigVector<Span> span;
     BitSet claimed;
     BitSet entered;
-    BitSet finished;  // every route followed: an entry would return at once
-    BitSet followed;  // edges
-    BitSet inTree;    // edges
+    BitSet finished;       // every route followed: an entry would return at once
+    BitSet followed;       // edges
+    BitSet inTree;         // edges
     BigVector<int> stack;  // the nodes of the open frames: at most one per edge, and the start
 };
 
@@ -246,7 +245,9 @@ BigVector<Candidate> sortByWeight(const Edge* edges, int m) {
         ++low[key(k) & 0xFFFFU];
         ++high[key(k) >> 16];
     }
-    auto varies = [m](const BigVector<int>& count, std::uint32_t digit) { return count[digit] != m; };
+    auto varies = [m](const BigVector<int>& count, std::uint32_t digit) {
+        return count[digit] != m;
+    };
     auto starts = [](BigVector<int>& count) {
         int sum = 0;
         for (int& c : count) sum += std::exchange(c, sum);
@@ -329,7 +330,8 @@ int CGraph::BoruvkaKruskal(bool verbose) {
 
     for (int i = 0; i < nodeCount; ++i) nodes[i].tag = -1;
     const int components = nodeCount - joined;
-    if (say) say->print<"Boruvka-Kruskal: pocet komponent grafu a nalezene kostry = %d\n">(components);
+    if (say)
+        say->print<"Boruvka-Kruskal: pocet komponent grafu a nalezene kostry = %d\n">(components);
     return components;
 }
 
@@ -427,7 +429,9 @@ int CGraph::JarnikPrim(bool verbose) {
             const auto [key, a] = open.pop();
             if (done.has(a) || slot[a].key != key) continue;  // an outdated entry
             done.add(a);
-            if (say) say->print<"Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je %d\n">(a);
+            if (say)
+                say->print<"Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je %d\n">(
+                    a);
             for (std::uint32_t j = slot[a].first; j < slot[a + 1].first; ++j) {
                 const auto [e, v] = routePool_[j];
                 if (done.has(v)) continue;  // a itself too: a self-loop changes nothing
@@ -438,7 +442,8 @@ int CGraph::JarnikPrim(bool verbose) {
                 slot[v].parentEdge = e;
                 open.push(w, v);
                 if (say)
-                    say->print<"Jarnik-Prim: ...pak uzel %d je od podstromu vzdalen %d a to pres hranu %d\n">(
+                    say->print<
+                        "Jarnik-Prim: ...pak uzel %d je od podstromu vzdalen %d a to pres hranu %d\n">(
                         v, w, e);
             }
         }
@@ -457,7 +462,8 @@ int CGraph::JarnikPrim(bool verbose) {
 // loop and cut searches walk only tree edges, and these lists spare them a look at every other
 // edge of every node they pass. A node's tree routes keep the order they have in its route list.
 struct CGraph::Forest {
-    explicit Forest(const CGraph& g) : first(static_cast<std::size_t>(g.nodeCount) + 1, 0), mark(g.nodeCount, 0) {
+    explicit Forest(const CGraph& g)
+        : first(static_cast<std::size_t>(g.nodeCount) + 1, 0), mark(g.nodeCount, 0) {
         for (int k = 0; k < g.edgeCount; ++k) {
             const Edge& e = g.edges[k];
             if (!e.inTree) continue;

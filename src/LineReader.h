@@ -51,10 +51,10 @@ private:
 
     int fd_ = -1;
     Output* tied_ = nullptr;
-    char* own_ = nullptr;        // the buffer, when reading a descriptor
+    char* own_ = nullptr;  // the buffer, when reading a descriptor
     const char* data_ = nullptr;
-    std::size_t pos_ = 0;        // start of the next read
-    std::size_t len_ = 0;        // bytes available at data_
-    bool drained_ = false;       // the source has nothing more to give
+    std::size_t pos_ = 0;   // start of the next read
+    std::size_t len_ = 0;   // bytes available at data_
+    bool drained_ = false;  // the source has nothing more to give
     bool endMet_ = false;
 };

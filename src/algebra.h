@@ -7,10 +7,10 @@
 extern "C" {
 #endif
 
-int max2i(int a, int b);          // a if a > b, else b
-int min2i(int a, int b);          // a if a < b, else b
-int max3i(int a, int b, int c);   // a against max2i(b, c)
-int min3i(int a, int b, int c);   // a against min2i(b, c)
+int max2i(int a, int b);           // a if a > b, else b
+int min2i(int a, int b);           // a if a < b, else b
+int max3i(int a, int b, int c);    // a against max2i(b, c)
+int min3i(int a, int b, int c);    // a against min2i(b, c)
 double max2d(double a, double b);  // a if a > b, else b (b when either is NaN)
 double min2d(double a, double b);  // a if a < b, else b (b when either is NaN)
 double max3d(double a, double b, double c);

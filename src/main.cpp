@@ -78,9 +78,13 @@ int inputEnded(Output& out) {
 // Everything after the graph: the menu, the task and the report.
 int runTask(CGraph& g, LineReader& answers, Output& out) {
     const Source stdinSource{answers, &out};
-    out.print<"\nvyber algoritmu:\n 1 - rekurzivni kostra od uzlu s nejvyssim stupnem\n 2 - "
-              "Boruvka-Kruskal s urcenim poctu komponent\n 3 - Jarnik-Prim pro nesouvisly graf\n 4 "
-              "- nezavisla smycka\n 5 - nezavisly rez\n">();
+    out.print<
+        "\nvyber algoritmu:\n"
+        " 1 - rekurzivni kostra od uzlu s nejvyssim stupnem\n"
+        " 2 - Boruvka-Kruskal s urcenim poctu komponent\n"
+        " 3 - Jarnik-Prim pro nesouvisly graf\n"
+        " 4 - nezavisla smycka\n"
+        " 5 - nezavisly rez\n">();
     int choice = 0;
     if (!ask<"">(stdinSource, choice, [](int v) { return betweend(1, v, 5) != 0; }))
         return inputEnded(out);

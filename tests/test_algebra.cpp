@@ -15,8 +15,11 @@ TEST(algebra, minimum_and_maximum_of_two_and_three) {
         int max3, min3;
     };
     const Case cases[] = {
-        {1, 5, 3, 5, 1},     {5, 1, 3, 5, 1},        {3, 3, 3, 3, 3},
-        {-1, -5, -3, -1, -5}, {2147483647, -2147483647 - 1, 0, 2147483647, -2147483647 - 1},
+        {1, 5, 3, 5, 1},
+        {5, 1, 3, 5, 1},
+        {3, 3, 3, 3, 3},
+        {-1, -5, -3, -1, -5},
+        {2147483647, -2147483647 - 1, 0, 2147483647, -2147483647 - 1},
     };
     for (const Case& k : cases) {
         EXPECT_EQ(max3i(k.a, k.b, k.c), k.max3) << k.a << ' ' << k.b << ' ' << k.c;
@@ -57,8 +60,14 @@ TEST(algebra, between_takes_the_bounds_in_either_order) {
         int expected;
     };
     const Case cases[] = {
-        {0, 3, 2, 0}, {5, 3, 1, 1}, {1, 1, 1, 1}, {1, 5, 5, 1}, {5, 5, 1, 1},
-        {0, -1, 9, 0}, {0, 10, 9, 0}, {0, 2147483647, 2147483646, 0},
+        {0, 3, 2, 0},
+        {5, 3, 1, 1},
+        {1, 1, 1, 1},
+        {1, 5, 5, 1},
+        {5, 5, 1, 1},
+        {0, -1, 9, 0},
+        {0, 10, 9, 0},
+        {0, 2147483647, 2147483646, 0},
         {0, -2147483648.0, 2147483646, 0},
     };
     for (const Case& k : cases) {
@@ -73,10 +82,11 @@ TEST(algebra, roundto_rounds_halves_up_to_the_step) {
         double x, step, expected;
     };
     const Case cases[] = {
-        {2.5, 1, 3},   {-2.5, 1, -2}, {7, 5, 5},     {7.5, 5, 10},  {7.5, -5, 5},
+        {2.5, 1, 3},      {-2.5, 1, -2}, {7, 5, 5},   {7.5, 5, 10}, {7.5, -5, 5},
         {0.26, 0.5, 0.5}, {-7.5, 5, -5}, {12, 0, 12},  // a step of 0 leaves x as it is
     };
-    for (const Case& k : cases) EXPECT_DOUBLE_EQ(roundto(k.x, k.step), k.expected) << k.x << ' ' << k.step;
+    for (const Case& k : cases)
+        EXPECT_DOUBLE_EQ(roundto(k.x, k.step), k.expected) << k.x << ' ' << k.step;
 }
 
 }  // namespace

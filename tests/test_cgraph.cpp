@@ -144,7 +144,8 @@ TEST(cgraph, edges_are_taken_by_weight_then_edge_number) {
         std::vector<int> order(m);
         std::iota(order.begin(), order.end(), 0);
         cmpweight_hint = &g;
-        std::stable_sort(order.begin(), order.end(), [](int a, int b) { return cmpweight(&a, &b) < 0; });
+        std::stable_sort(order.begin(), order.end(),
+                         [](int a, int b) { return cmpweight(&a, &b) < 0; });
         std::vector<int> label(n);
         std::iota(label.begin(), label.end(), 0);
         std::string expected;
@@ -158,14 +159,16 @@ TEST(cgraph, edges_are_taken_by_weight_then_edge_number) {
             EXPECT_EQ(g.edges[e].inTree, lf != lt) << "edge " << e;
             if (lf == lt) continue;
             ++joins;
-            expected += "Boruvka-Kruskal: sjednocuji podstromy kostry pres hranu " + std::to_string(e) +
-                        " s vahou " + std::to_string(g.edges[e].weight) + ", \n";
+            expected += "Boruvka-Kruskal: sjednocuji podstromy kostry pres hranu " +
+                        std::to_string(e) + " s vahou " + std::to_string(g.edges[e].weight) +
+                        ", \n";
             expected += "Boruvka-Kruskal: ...uzly podstromu " + std::to_string(lt) + " (uzel " +
-                        std::to_string(t) + ") vkladam do mnoziny " + std::to_string(lf) + " (uzel " +
-                        std::to_string(f) + ")\n";
+                        std::to_string(t) + ") vkladam do mnoziny " + std::to_string(lf) +
+                        " (uzel " + std::to_string(f) + ")\n";
             for (int& l : label) l = l == lt ? lf : l;
         }
-        expected += "Boruvka-Kruskal: pocet komponent grafu a nalezene kostry = " + std::to_string(n - joins) + "\n";
+        expected += "Boruvka-Kruskal: pocet komponent grafu a nalezene kostry = " +
+                    std::to_string(n - joins) + "\n";
         EXPECT_EQ(components, n - joins);
         EXPECT_EQ(trace, expected) << lo << ".." << hi;
         for (int i = 0; i < n; ++i) EXPECT_EQ(g.nodes[i].tag, -1);

@@ -113,7 +113,8 @@ TEST(dialogue, runs_in_one_process_do_not_affect_each_other) {
         }
     }
     EXPECT_NE(first[0].find(kMenu), std::string::npos);
-    const std::string ended = "cislo algoritmu pro oznaceni kostry (1-3): \nCHYBA: neocekavany konec vstupu\n";
+    const std::string ended =
+        "cislo algoritmu pro oznaceni kostry (1-3): \nCHYBA: neocekavany konec vstupu\n";
     ASSERT_GT(first[5].size(), ended.size());
     EXPECT_EQ(first[5].substr(first[5].size() - ended.size()), ended);
 }

@@ -50,7 +50,7 @@ TEST(reader, parses_a_number_from_the_start_of_each_read) {
         {"000000000000000000000000000042\n", {num(42), kEnd}},
         {"12\r\n\r\n\v\f 8\r\n", {num(12), kNone, num(8), kEnd}},
         {std::string("4\0 5\n\0 6\n", 9), {num(4), kNone, kEnd}},  // a NUL ends the number
-        {"7", {num(7), kEnd}},                                       // no line break at the end
+        {"7", {num(7), kEnd}},                                     // no line break at the end
         {"", {kEnd}},
     };
     for (const Case& c : cases) EXPECT_EQ(readAll(c.data), c.reads) << c.data;
@@ -110,14 +110,14 @@ TEST(reader, first_character_of_each_read) {
 // would find nothing there (the pipe does not block) and take it for the end.
 struct Pipe {
     int fd[2] = {-1, -1};
-    Pipe() {
-        EXPECT_EQ(::pipe2(fd, O_NONBLOCK), 0);
-    }
+    Pipe() { EXPECT_EQ(::pipe2(fd, O_NONBLOCK), 0); }
     ~Pipe() {
         ::close(fd[0]);
         ::close(fd[1]);
     }
-    void put(const std::string& s) { EXPECT_EQ(::write(fd[1], s.data(), s.size()), static_cast<ssize_t>(s.size())); }
+    void put(const std::string& s) {
+        EXPECT_EQ(::write(fd[1], s.data(), s.size()), static_cast<ssize_t>(s.size()));
+    }
 };
 
 TEST(reader, takes_only_what_a_typed_line_gives_and_shows_the_question_first) {
@@ -176,7 +176,8 @@ TEST(reader, reads_a_file_larger_than_its_buffer) {
     ASSERT_GE(fd, 0);
     std::string data;
     const int count = 400000;  // several megabytes: many refills, lines cut across them
-    for (int i = 0; i < count; ++i) data += std::to_string(i * 7 - 1000000) + (i % 3 ? "\n" : " \r\n");
+    for (int i = 0; i < count; ++i)
+        data += std::to_string(i * 7 - 1000000) + (i % 3 ? "\n" : " \r\n");
     ASSERT_EQ(::write(fd, data.data(), data.size()), static_cast<ssize_t>(data.size()));
     ASSERT_EQ(::lseek(fd, 0, SEEK_SET), 0);
     {

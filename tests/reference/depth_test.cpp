@@ -44,8 +44,7 @@ struct Link {
 // A path 0 -> 1 -> ... -> n-1 of weight 1, closed (when closed) by the edge 0 -> n-1 of weight 2.
 std::vector<Link> pathEdges(int n, bool closed) {
     std::vector<Link> e;
-    for (int k = 0; k + 1 < n; ++k)
-        e.push_back({k, k + 1, 1});
+    for (int k = 0; k + 1 < n; ++k) e.push_back({k, k + 1, 1});
     if (closed) e.push_back({0, n - 1, 2});
     return e;
 }
@@ -53,8 +52,7 @@ std::vector<Link> pathEdges(int n, bool closed) {
 // The edges 0 -> k for k = 1 .. leaves, all of weight 3, then 1 -> 2 of weight 3.
 std::vector<Link> starEdges(int leaves) {
     std::vector<Link> e;
-    for (int k = 1; k <= leaves; ++k)
-        e.push_back({0, k, 3});
+    for (int k = 1; k <= leaves; ++k) e.push_back({0, k, 3});
     e.push_back({1, 2, 3});
     return e;
 }

@@ -381,8 +381,7 @@ TEST(reference_examples, loops_and_cuts) {
         EXPECT_EQ(edgeTags(tw.real), c.orientations) << "CGraph";
         V expectedNodes = c.nodeTags;
         if (expectedNodes.empty() && !c.loop)
-            for (int i = 0; i < c.graph.n; ++i)
-                expectedNodes.push_back(40 + i);
+            for (int i = 0; i < c.graph.n; ++i) expectedNodes.push_back(40 + i);
         if (!expectedNodes.empty()) {
             EXPECT_EQ(nodeTags(tw.ref), expectedNodes) << "reference";
             EXPECT_EQ(nodeTags(tw.real), expectedNodes) << "CGraph";
@@ -425,9 +424,7 @@ struct TranscriptCase {
     int status;
 };
 
-std::string opening() {
-    return "nacitam strukturu grafu ze souboru  @... ";
-}
+std::string opening() { return "nacitam strukturu grafu ze souboru  @... "; }
 
 std::string withPath(std::string text, const std::string& path) {
     for (std::size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at))

@@ -28,8 +28,7 @@ bool LineStream::gets(char (&buffer)[256]) {
 
 bool parseInt(const char* text, int& value) {
     const char* p = text;
-    while (std::isspace(static_cast<unsigned char>(*p)))
-        ++p;
+    while (std::isspace(static_cast<unsigned char>(*p))) ++p;
     const char* digits = *p == '+' || *p == '-' ? p + 1 : p;
     if (!std::isdigit(static_cast<unsigned char>(*digits))) return false;
     errno = 0;

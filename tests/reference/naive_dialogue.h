@@ -21,14 +21,14 @@ RunResult runDialogue(const char* graphPath, const std::string* graphFile,
 // A read of at most 255 characters that stops after a line break, as fgets into a buffer of 256
 // fills it; it remembers meeting the end of the data as the stream's end-of-file flag does.
 class LineStream {
-  public:
+public:
     explicit LineStream(const std::string& data) : data_(data) {}
     // False when nothing at all could be read. The buffer ends with a NUL after what was read
     // (the read itself may hold NUL bytes, which end it as a C string).
     bool gets(char (&buffer)[256]);
     bool eof() const { return eof_; }
 
-  private:
+private:
     const std::string& data_;
     std::size_t pos_ = 0;
     bool eof_ = false;

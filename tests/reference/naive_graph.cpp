@@ -40,13 +40,11 @@ void Graph::makeRoutes() {
 }
 
 void Graph::clearVTags() {
-    for (Node& nd : nodes)
-        nd.tag = 0;
+    for (Node& nd : nodes) nd.tag = 0;
 }
 
 void Graph::clearETags() {
-    for (Edge& e : edges)
-        e.tag = 0;
+    for (Edge& e : edges) e.tag = 0;
 }
 
 int Graph::bones() {
@@ -60,13 +58,9 @@ int Graph::bones() {
     return leaves;
 }
 
-bool Graph::isTail(int node) const {
-    return nodes[node].degree == 1;
-}
+bool Graph::isTail(int node) const { return nodes[node].degree == 1; }
 
-bool Graph::isTailBone(int node) const {
-    return nodes[node].bones == 1;
-}
+bool Graph::isTailBone(int node) const { return nodes[node].bones == 1; }
 
 int Graph::getCentroid(bool onlyUntagged) const {
     int candidate = -1;
@@ -84,8 +78,7 @@ int Graph::getCentroid(bool onlyUntagged) const {
 int Graph::skeleton() {
     clearVTags();
     clearETags();
-    for (Edge& e : edges)
-        e.inTree = false;
+    for (Edge& e : edges) e.inTree = false;
     int trees = 0;
     for (;;) {
         const int c = getCentroid(true);
@@ -126,10 +119,8 @@ int Graph::BoruvkaKruskal(bool verbose) {
     // Equal weights keep ascending edge number.
     std::stable_sort(order.begin(), order.end(),
                      [this](int a, int b) { return edges[a].weight < edges[b].weight; });
-    for (int i = 0; i < nodeCount; ++i)
-        nodes[i].tag = i;
-    for (Edge& e : edges)
-        e.inTree = false;
+    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = i;
+    for (Edge& e : edges) e.inTree = false;
     for (const int e : order) {
         const int f = edges[e].from;
         const int t = edges[e].to;
@@ -174,8 +165,7 @@ int Graph::JarnikPrim(bool verbose) {
     std::vector<int> parentEdge(static_cast<size_t>(nodeCount), -1);
     std::vector<State> state(static_cast<size_t>(nodeCount), State::NotReached);
     std::vector<int> key(static_cast<size_t>(nodeCount), 0);
-    for (Edge& e : edges)
-        e.inTree = false;
+    for (Edge& e : edges) e.inTree = false;
     int s = 0;
     int components = 0;
     char line[200];
@@ -227,8 +217,7 @@ int Graph::JarnikPrim(bool verbose) {
     }
     for (int v = 0; v < nodeCount; ++v)
         if (parentEdge[v] != -1) edges[parentEdge[v]].inTree = true;
-    for (Node& nd : nodes)
-        nd.tag = DONE;
+    for (Node& nd : nodes) nd.tag = DONE;
     if (verbose) {
         std::snprintf(line, sizeof line,
                       "Jarnik-Prim: pocet komponent grafu a nalezene kostry = %d\n", components);
@@ -308,8 +297,6 @@ void Graph::splitTree_R(int row, int label) {
     }
 }
 
-bool betweend(double a, double b, double c) {
-    return (a <= b && b <= c) || (a >= b && b >= c);
-}
+bool betweend(double a, double b, double c) { return (a <= b && b <= c) || (a >= b && b >= c); }
 
 }  // namespace naive

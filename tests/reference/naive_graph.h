@@ -36,7 +36,7 @@ struct EdgeData {
 };
 
 class Graph {
-  public:
+public:
     static constexpr int NOT_REACHED = 0x7FFFFFFF;
     static constexpr int DONE = static_cast<int>(0x80000000);
 
@@ -65,7 +65,7 @@ class Graph {
     void getCut(int edge);
     void splitTree(int edge, int a, int b);
 
-  private:
+private:
     void skeleton_R(int row);
     bool getLoop_R(int row, int target);
     void splitTree_R(int row, int label);

@@ -46,8 +46,7 @@ void checkGraph(const GraphData& graph, Rng& rng, std::int64_t bruteForce) {
         ASSERT_EQ(tw.ref.getCentroid(true), tw.real.getCentroid(true));
         ASSERT_EQ(tw.ref.getCentroid(false), tw.real.getCentroid(false));
     }
-    for (int i = 0; i < graph.n; ++i)
-        ASSERT_EQ(tw.ref.isTail(i), tw.real.isTail(i)) << i;
+    for (int i = 0; i < graph.n; ++i) ASSERT_EQ(tw.ref.isTail(i), tw.real.isTail(i)) << i;
 
     std::vector<std::int64_t> minimum;
     for (int method = 1; method <= 3; ++method) {
@@ -87,8 +86,7 @@ void checkGraph(const GraphData& graph, Rng& rng, std::int64_t bruteForce) {
         ASSERT_TRUE(sameEdgeTags(tw.ref, tw.real));
         ASSERT_EQ(tw.ref.bones(), tw.real.bones());
         ASSERT_TRUE(sameBones(tw.ref, tw.real));
-        for (int i = 0; i < graph.n; ++i)
-            ASSERT_EQ(tw.ref.isTailBone(i), tw.real.isTailBone(i));
+        for (int i = 0; i < graph.n; ++i) ASSERT_EQ(tw.ref.isTailBone(i), tw.real.isTailBone(i));
         ASSERT_TRUE(sameRoutes(tw.ref, tw.real));
 
         const V inTree = treeFlags(tw.real);
@@ -148,8 +146,7 @@ void checkGraph(const GraphData& graph, Rng& rng, std::int64_t bruteForce) {
         for (const V& loop : loops)
             for (const V& cut : cuts) {
                 int dot = 0;
-                for (int k = 0; k < m; ++k)
-                    dot += loop[k] * cut[k];
+                for (int k = 0; k < m; ++k) dot += loop[k] * cut[k];
                 ASSERT_EQ(dot, 0) << "a loop and a cut of one forest are not orthogonal";
             }
     }

@@ -31,8 +31,7 @@ const char* const kMenu =
 std::string describe(const GraphData& g) {
     std::ostringstream s;
     s << "n=" << g.n << " edges(from,to,weight)=";
-    for (const auto& e : g.edges)
-        s << " (" << e.from << "," << e.to << "," << e.weight << ")";
+    for (const auto& e : g.edges) s << " (" << e.from << "," << e.to << "," << e.weight << ")";
     return s.str();
 }
 
@@ -56,9 +55,7 @@ Twin::Twin(const GraphData& s)
     real.narrateTo(&realOut);
 }
 
-std::string Twin::takeRef() {
-    return std::exchange(refNarration, {});
-}
+std::string Twin::takeRef() { return std::exchange(refNarration, {}); }
 
 std::string Twin::takeReal() {
     realOut.flush();
@@ -71,8 +68,7 @@ template <class T>
 std::string listed(const std::vector<T>& v) {
     std::ostringstream s;
     s << "{";
-    for (std::size_t i = 0; i < v.size(); ++i)
-        s << (i ? ", " : "") << v[i];
+    for (std::size_t i = 0; i < v.size(); ++i) s << (i ? ", " : "") << v[i];
     s << "}";
     return s.str();
 }
@@ -88,50 +84,42 @@ std::string listed(const std::vector<T>& v) {
 
 std::vector<int> treeFlags(const CGraph& g) {
     std::vector<int> v;
-    for (int k = 0; k < g.edgeCount; ++k)
-        v.push_back(g.edges[k].inTree ? 1 : 0);
+    for (int k = 0; k < g.edgeCount; ++k) v.push_back(g.edges[k].inTree ? 1 : 0);
     return v;
 }
 std::vector<int> edgeTags(const CGraph& g) {
     std::vector<int> v;
-    for (int k = 0; k < g.edgeCount; ++k)
-        v.push_back(g.edges[k].tag);
+    for (int k = 0; k < g.edgeCount; ++k) v.push_back(g.edges[k].tag);
     return v;
 }
 std::vector<int> nodeTags(const CGraph& g) {
     std::vector<int> v;
-    for (int i = 0; i < g.nodeCount; ++i)
-        v.push_back(g.nodes[i].tag);
+    for (int i = 0; i < g.nodeCount; ++i) v.push_back(g.nodes[i].tag);
     return v;
 }
 std::vector<int> boneCounts(const CGraph& g) {
     std::vector<int> v;
-    for (int i = 0; i < g.nodeCount; ++i)
-        v.push_back(g.nodes[i].bones);
+    for (int i = 0; i < g.nodeCount; ++i) v.push_back(g.nodes[i].bones);
     return v;
 }
 std::vector<int> treeFlags(const naive::Graph& g) {
     std::vector<int> v;
-    for (const auto& e : g.edges)
-        v.push_back(e.inTree ? 1 : 0);
+    for (const auto& e : g.edges) v.push_back(e.inTree ? 1 : 0);
     return v;
 }
 std::vector<int> edgeTags(const naive::Graph& g) {
     std::vector<int> v;
-    for (const auto& e : g.edges)
-        v.push_back(e.tag);
+    for (const auto& e : g.edges) v.push_back(e.tag);
     return v;
 }
 std::vector<int> nodeTags(const naive::Graph& g) {
     std::vector<int> v;
-    for (const auto& nd : g.nodes)
-        v.push_back(nd.tag);
+    for (const auto& nd : g.nodes) v.push_back(nd.tag);
     return v;
 }
 std::vector<int> boneCounts(const naive::Graph& g) {
     std::vector<int> v;
-    for (const auto& nd : g.nodes)
-        v.push_back(nd.bones);
+    for (const auto& nd : g.nodes) v.push_back(nd.bones);
     return v;
 }
 
@@ -183,8 +171,7 @@ struct Sets {
         std::iota(parent.begin(), parent.end(), 0);
     }
     int find(int v) {
-        while (parent[v] != v)
-            v = parent[v];
+        while (parent[v] != v) v = parent[v];
         return v;
     }
     bool join(int a, int b) {
@@ -316,9 +303,7 @@ int Rng::pick(int lo, int hi) {
     return static_cast<int>(lo + static_cast<std::int64_t>(next() % span));
 }
 
-bool Rng::chance(int percent) {
-    return pick(0, 99) < percent;
-}
+bool Rng::chance(int percent) { return pick(0, 99) < percent; }
 
 int Rng::weight(int mode) {
     static const int kExtremes[] = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
@@ -344,8 +329,7 @@ GraphData randomGraph(Rng& rng, int maxNodes, int maxEdges) {
     // components; isolated nodes come for free.
     const int groups = rng.pick(1, std::min(g.n, 4));
     std::vector<std::vector<int>> members(static_cast<std::size_t>(groups));
-    for (int i = 0; i < g.n; ++i)
-        members[rng.pick(0, groups - 1)].push_back(i);
+    for (int i = 0; i < g.n; ++i) members[rng.pick(0, groups - 1)].push_back(i);
     const int mode = rng.chance(20) ? 2 : rng.pick(0, 4);
     for (int k = 0; k < m; ++k) {
         naive::EdgeData e{0, 0, rng.weight(mode)};

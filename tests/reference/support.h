@@ -79,14 +79,14 @@ std::int64_t bruteForceMinimum(const GraphData& g);
 
 // A small generator with a fixed algorithm, so a seed gives the same graphs everywhere.
 class Rng {
-  public:
+public:
     explicit Rng(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ULL + 1) {}
     std::uint64_t next();
     int pick(int lo, int hi);  // lo .. hi inclusive
     bool chance(int percent);  // true in about percent of the calls
     int weight(int mode);      // a weight of the given flavour (see randomGraph)
 
-  private:
+private:
     std::uint64_t state_;
 };
 
@@ -120,7 +120,7 @@ constexpr int kRoundsDivisor = 1;
 
 // A scratch file for graph descriptions in a directory of its own; both go when it does.
 class ScratchFile {
-  public:
+public:
     ScratchFile();
     ~ScratchFile();
     ScratchFile(const ScratchFile&) = delete;
@@ -129,7 +129,7 @@ class ScratchFile {
     const char* path() const { return path_.c_str(); }
     const char* directory() const { return dir_.c_str(); }
 
-  private:
+private:
     std::string dir_;
     std::string path_;
 };

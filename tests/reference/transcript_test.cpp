@@ -39,8 +39,7 @@ std::string visible(const std::string& s) {
 
 std::string firstDifference(const std::string& expected, const std::string& actual) {
     std::size_t i = 0;
-    while (i < expected.size() && i < actual.size() && expected[i] == actual[i])
-        ++i;
+    while (i < expected.size() && i < actual.size() && expected[i] == actual[i]) ++i;
     const std::size_t from = i < 80 ? 0 : i - 80;
     return "first difference at byte " + std::to_string(i) + "\n  reference: ..." +
            visible(expected.substr(from, 160)) + "\n  kostra:    ..." +
@@ -79,8 +78,7 @@ struct Lines {
     void add(const std::string& s) { lines.push_back(s); }
     std::string join(const char* end) const {
         std::string s;
-        for (const std::string& l : lines)
-            s += l + end;
+        for (const std::string& l : lines) s += l + end;
         return s;
     }
 };
@@ -112,14 +110,12 @@ Lines describeNoisily(Rng& rng, const GraphData& g) {
 Lines answers(Rng& rng, const GraphData& g) {
     Lines out;
     const int m = static_cast<int>(g.edges.size());
-    while (rng.chance(20))
-        out.add(rng.chance(50) ? noNumber(rng) : dressed(rng, rng.pick(-2, 7)));
+    while (rng.chance(20)) out.add(rng.chance(50) ? noNumber(rng) : dressed(rng, rng.pick(-2, 7)));
     const int choice = rng.pick(1, 5);
     out.add(dressed(rng, choice));
     if (choice == 2 || choice == 3) {
         static const char* const kNo[] = {"", "A", "N", "x", " a", "1", "yes"};
-        while (rng.chance(25))
-            out.add(kNo[rng.pick(0, 6)]);
+        while (rng.chance(25)) out.add(kNo[rng.pick(0, 6)]);
         static const char* const kYes[] = {"a", "n", "ano", "ne", "a\r", "nic", "a b c"};
         out.add(kYes[rng.pick(0, 6)]);
     } else if (choice >= 4) {
@@ -128,8 +124,7 @@ Lines answers(Rng& rng, const GraphData& g) {
         out.add(dressed(rng, rng.pick(1, 3)));
         // Every edge number in a random order, and some that no graph accepts.
         std::vector<long long> tries;
-        for (int e = 0; e < m; ++e)
-            tries.push_back(e);
+        for (int e = 0; e < m; ++e) tries.push_back(e);
         tries.push_back(-1);
         tries.push_back(m);
         for (std::size_t i = tries.size(); i > 1; --i)
@@ -223,8 +218,7 @@ TEST(reference_transcripts, keyboard_graph_and_answers) {
         const GraphData g = randomGraph(rng, 8, 12);
         const char* end = rng.chance(15) ? "\r\n" : "\n";
         Lines lines = describeNoisily(rng, g);
-        for (const std::string& l : answers(rng, g).lines)
-            lines.add(l);
+        for (const std::string& l : answers(rng, g).lines) lines.add(l);
         const std::string input = shortened(rng, lines.join(end), 10, 12);
         if (!compareRun(nullptr, nullptr, input, tally, rng)) return;
     }

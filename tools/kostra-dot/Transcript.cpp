@@ -34,7 +34,7 @@ constexpr std::string_view kBanner = ">>VYSTUP<<";
 
 // A file descriptor as lines of any length, read through a large buffer.
 class LineSource {
-  public:
+public:
     explicit LineSource(int fd) : fd_(fd), buf_(kChunk) {}
 
     // The next line without its line break (and without a carriage return before it); a last
@@ -60,7 +60,7 @@ class LineSource {
     bool failed() const { return failed_; }
     std::int64_t number() const { return number_; }  // of the last line returned, from 1
 
-  private:
+private:
     static constexpr std::size_t kChunk = std::size_t{1} << 20;
 
     bool take(std::string_view s, std::string_view& line) {
@@ -135,8 +135,7 @@ bool isKostraError(std::string_view line) {
 // false when there is none.
 bool stripPrompts(std::string_view& line, std::string_view prompt) {
     if (!line.starts_with(prompt)) return false;
-    while (line.starts_with(prompt))
-        line.remove_prefix(prompt.size());
+    while (line.starts_with(prompt)) line.remove_prefix(prompt.size());
     return true;
 }
 
@@ -213,9 +212,7 @@ struct Reader {
     }
 };
 
-bool isFlag(int v) {
-    return v == 0 || v == 1;
-}
+bool isFlag(int v) { return v == 0 || v == 1; }
 
 // The report of tasks 1 to 3: "hrana %2d: v kostre=%2d, vaha=%2d" for every edge, then
 // "uzel  %2d: kosti z=%2d, smeru=%2d" for every node. The flags go into inTree.
@@ -362,16 +359,14 @@ void markForest(CGraph& g, int method) {
 // that marks it.
 bool checkForest(CGraph& g, Transcript& t, Output& err) {
     std::vector<bool> shown(static_cast<std::size_t>(g.edgeCount));
-    for (int k = 0; k < g.edgeCount; ++k)
-        shown[static_cast<std::size_t>(k)] = g.edges[k].inTree;
+    for (int k = 0; k < g.edgeCount; ++k) shown[static_cast<std::size_t>(k)] = g.edges[k].inTree;
     int first = t.task == 2 ? 2 : 1;
     int last = t.task == 1 ? 1 : 3;
     if (t.narrated) first = last = t.method;
     for (int method = first; method <= last; ++method) {
         markForest(g, method);
         int k = 0;
-        while (k < g.edgeCount && g.edges[k].inTree == shown[static_cast<std::size_t>(k)])
-            ++k;
+        while (k < g.edgeCount && g.edges[k].inTree == shown[static_cast<std::size_t>(k)]) ++k;
         if (k == g.edgeCount) {
             t.method = method;
             return true;
@@ -422,8 +417,7 @@ bool checkResult(CGraph& g, Transcript& t, Output& err) {
 
 bool readTranscript(int fd, CGraph& g, Transcript& t, Output& err) {
     t = Transcript{0, 0, false, -1, {}};
-    for (int k = 0; k < g.edgeCount; ++k)
-        g.edges[k].inTree = false;
+    for (int k = 0; k < g.edgeCount; ++k) g.edges[k].inTree = false;
     g.makeRoutes();
     Reader r{LineSource(fd), err, {}, false};
     if (!readRun(r, g, t)) return false;
