@@ -9,5 +9,8 @@ void adviseHugePages(void* p, std::size_t bytes) {
     if (bytes < 2 * kHuge) return;
     const auto begin = (reinterpret_cast<std::uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
     const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) & ~(kHuge - 1);
-    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    // The range is rounded inwards to whole huge pages, which takes integer arithmetic.
+    if (end <= begin) return;
+    void* first = reinterpret_cast<void*>(begin);  // NOLINT(performance-no-int-to-ptr)
+    ::madvise(first, end - begin, MADV_HUGEPAGE);
 }

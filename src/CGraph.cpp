@@ -52,11 +52,14 @@ void CGraph::makeRoutes() {
     }
     for (int i = 0; i < nodeCount; ++i) at[i + 1] += at[i];  // at[i]: where node i's routes begin
     const std::size_t total = at[nodeCount];
-    if (total > 0) routePool_ = newBigArray<Route>(total);
     for (int i = 0; i < nodeCount; ++i) {
         nodes[i].degree = static_cast<int>(at[i + 1] - at[i]);
-        nodes[i].routes = nodes[i].degree > 0 ? routePool_ + at[i] : nullptr;
+        nodes[i].routes = nullptr;
     }
+    if (total == 0) return;
+    routePool_ = newBigArray<Route>(total);
+    for (int i = 0; i < nodeCount; ++i)
+        if (nodes[i].degree > 0) nodes[i].routes = routePool_ + at[i];
     for (int k = 0; k < edgeCount; ++k) {
         const Edge& e = edges[k];
         routePool_[at[e.from]++] = Route{k, e.to};
@@ -429,9 +432,10 @@ int CGraph::JarnikPrim(bool verbose) {
             const auto [key, a] = open.pop();
             if (done.has(a) || slot[a].key != key) continue;  // an outdated entry
             done.add(a);
-            if (say)
+            if (say) {
                 say->print<"Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je %d\n">(
                     a);
+            }
             for (std::uint32_t j = slot[a].first; j < slot[a + 1].first; ++j) {
                 const auto [e, v] = routePool_[j];
                 if (done.has(v)) continue;  // a itself too: a self-loop changes nothing
@@ -441,10 +445,11 @@ int CGraph::JarnikPrim(bool verbose) {
                 slot[v].key = w;
                 slot[v].parentEdge = e;
                 open.push(w, v);
-                if (say)
+                if (say) {
                     say->print<
                         "Jarnik-Prim: ...pak uzel %d je od podstromu vzdalen %d a to pres hranu %d\n">(
                         v, w, e);
+                }
             }
         }
         ++components;

@@ -39,9 +39,10 @@ LineReader::Got LineReader::readInt(int& value) {
     }
     const std::size_t firstDigit = i;
     std::uint64_t magnitude = 0;
-    for (; i < avail && isDigit(p[i]); ++i)
-        if (magnitude <= 2147483648U)
+    for (; i < avail && isDigit(p[i]); ++i) {
+        if (magnitude <= 2147483648U)  // beyond that it is out of range whatever follows
             magnitude = magnitude * 10 + static_cast<unsigned>(p[i] - '0');
+    }
     const bool valid = i > firstDigit && magnitude <= (negative ? 2147483648U : 2147483647U);
     finish(p, i, avail);
     if (!valid) return Got::NoNumber;

@@ -118,11 +118,11 @@ private:
             const unsigned pair = u % 100;
             u /= 100;
             p -= 2;
-            std::memcpy(p, kPairs + 2 * pair, 2);
+            std::memcpy(p, kPairs + 2 * std::size_t{pair}, 2);
         }
         if (u >= 10) {
             p -= 2;
-            std::memcpy(p, kPairs + 2 * u, 2);
+            std::memcpy(p, kPairs + 2 * std::size_t{u}, 2);
         } else {
             *--p = static_cast<char>('0' + u);
         }
