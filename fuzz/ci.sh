@@ -11,9 +11,8 @@ cd "$(dirname "$0")/.."
 runs=${1:-20000}
 build=build/fuzz
 
-cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKOSTRA_FUZZ=ON -DKOSTRA_TESTS=OFF -DKOSTRA_WERROR=ON
-cmake --build "$build" --target fuzz_kostra -j2
+cmake --preset fuzz
+cmake --build --preset fuzz
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
