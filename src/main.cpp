@@ -128,6 +128,18 @@ int runTask(CGraph& g, LineReader& answers, Output& out) {
     return kStatusDone;
 }
 
+// The graph file, open for as long as the run holds it, even when running out of memory ends the
+// run early.
+struct GraphFile {
+    explicit GraphFile(const char* path) : fd(openGraphFile(path)) {}
+    ~GraphFile() {
+        if (fd >= 0) ::close(fd);
+    }
+    GraphFile(const GraphFile&) = delete;
+    GraphFile& operator=(const GraphFile&) = delete;
+    const int fd;
+};
+
 // The whole run but for the two failures that can strike anywhere (memory, output).
 int dialogue(const char* graphPath, LineReader& answers, Output& out, const RunLimits& limits) {
     std::unique_ptr<CGraph> graph;
@@ -138,18 +150,14 @@ int dialogue(const char* graphPath, LineReader& answers, Output& out, const RunL
         return runTask(*graph, answers, out);
     }
 
-    const int fd = openGraphFile(graphPath);
-    if (fd < 0) {
+    const GraphFile file(graphPath);
+    if (file.fd < 0) {
         out.print<"CHYBA: nelze otevrit soubor \"%s\"\n">(graphPath);
         return kStatusCannotOpen;
     }
     out.print<"nacitam strukturu grafu ze souboru  %s... ">(graphPath);
-    int read = kStatusDone;
-    {
-        LineReader file(fd);
-        read = readGraph(file, nullptr, graph, limits);
-    }
-    ::close(fd);
+    LineReader in(file.fd);
+    const int read = readGraph(in, nullptr, graph, limits);
     if (read == kStatusInconsistent) {
         out.print<"[CHYBA] (nekonzistentni data)\n">();
         return kStatusInconsistent;

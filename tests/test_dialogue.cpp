@@ -74,7 +74,14 @@ TEST(dialogue, memory_the_system_refuses_ends_with_status_4) {
     // 2^31 - 1 edges of 20 bytes and routes of 16 bytes: far more than any allocation can get
     // under the address-space limit the sanitizers and this machine impose, and refused by new.
     GraphFile file("2147483647\n2147483647\n");
+    const auto openFiles = [] {
+        int count = 0;
+        for (int fd = 0; fd < 1024; ++fd) count += ::fcntl(fd, F_GETFD) != -1 ? 1 : 0;
+        return count;
+    };
+    const int before = openFiles();
     const Transcript r = run(file.path.c_str(), "1\n");
+    EXPECT_EQ(openFiles(), before);  // the graph file is closed on the way out
     if (r.status == kStatusInconsistent) GTEST_SKIP() << "the system granted 120 GB";
     EXPECT_EQ(r.status, kStatusNoMemory);
     EXPECT_EQ(r.out, "nacitam strukturu grafu ze souboru  " + file.path +
