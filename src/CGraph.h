@@ -3,6 +3,8 @@
 // the tree flag of an edge, the tags of nodes and edges, and the count of tree edges at a node.
 #pragma once
 
+#include "BigVector.h"
+
 class Output;
 
 struct Route {
@@ -73,6 +75,6 @@ private:
     void split(int edge, int a, int b, Forest& forest);
     void splitTree_R(int node, int label, Forest& forest);
 
-    Route* routePool_ = nullptr;  // every node's routes, one block, in node order
+    BigVector<Route> routePool_;  // every node's routes, one block, in node order
     Output* narration_ = nullptr;
 };
