@@ -247,38 +247,43 @@ struct Candidate {
 
 // The edges in ascending weight, equal weights in ascending edge number: a stable least-
 // significant-digit radix sort on the two 16-bit halves of the weight (its sign flipped, so that
-// negative weights come first). A half that is the same for every edge needs no pass; the last
-// pass writes the endpoints beside the edge number, so that the method reads them in order.
-// Cost: O(m).
+// negative weights come first). A half that is the same for every edge needs no pass, and the
+// last pass writes the endpoints beside the edge number, so that the method reads its edges in
+// order; with one pass, that pass reads the edges in order too. Cost: O(m).
 BigVector<Candidate> sortByWeight(const Edge* edges, int m) {
     constexpr std::size_t kDigits = std::size_t{1} << 16;
-    auto key = [edges](int k) { return static_cast<std::uint32_t>(edges[k].weight) ^ 0x80000000U; };
-    BigVector<int> low(kDigits, 0), high(kDigits, 0);
+    auto low = [edges](int k) {
+        return (static_cast<std::uint32_t>(edges[k].weight) ^ 0x80000000U) & 0xFFFFU;
+    };
+    auto high = [edges](int k) {
+        return (static_cast<std::uint32_t>(edges[k].weight) ^ 0x80000000U) >> 16;
+    };
+    BigVector<int> lowStart(kDigits, 0), highStart(kDigits, 0);
     for (int k = 0; k < m; ++k) {
-        ++low[key(k) & 0xFFFFU];
-        ++high[key(k) >> 16];
+        ++lowStart[low(k)];
+        ++highStart[high(k)];
     }
-    auto varies = [m](const BigVector<int>& count, std::uint32_t digit) {
-        return count[digit] != m;
-    };
-    auto starts = [](BigVector<int>& count) {
+    // Turns counts into starting positions; false when one digit holds every edge.
+    auto starts = [m](BigVector<int>& count) {
         int sum = 0;
-        for (int& c : count) sum += std::exchange(c, sum);
+        for (int& c : count) {
+            if (c == m) return false;
+            sum += std::exchange(c, sum);
+        }
+        return true;
     };
+    const bool byLow = m > 0 && starts(lowStart);
+    const bool byHigh = m > 0 && starts(highStart);
 
-    BigVector<Candidate> sorted(m);
-    if (m == 0) return sorted;
-    BigVector<int> byLow;  // the edge numbers after the pass on the low half, when it is needed
-    if (varies(low, key(0) & 0xFFFFU)) {
-        starts(low);
-        byLow.resize(m);
-        for (int k = 0; k < m; ++k) byLow[low[key(k) & 0xFFFFU]++] = k;
+    BigVector<int> order;  // the edge numbers after the pass on the low half, when both are needed
+    if (byLow && byHigh) {
+        order.resize(m);
+        for (int k = 0; k < m; ++k) order[lowStart[low(k)]++] = k;
     }
-    const bool highVaries = varies(high, key(0) >> 16);
-    if (highVaries) starts(high);
+    BigVector<Candidate> sorted(m);
     for (int i = 0; i < m; ++i) {
-        const int k = byLow.empty() ? i : byLow[i];
-        const int at = highVaries ? high[key(k) >> 16]++ : i;
+        const int k = order.empty() ? i : order[i];
+        const int at = byHigh ? highStart[high(k)]++ : byLow ? lowStart[low(k)]++ : k;
         sorted[at] = Candidate{k, edges[k].from, edges[k].to};
     }
     return sorted;

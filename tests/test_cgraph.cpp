@@ -118,19 +118,26 @@ TEST(cgraph, bones_counts_tree_edges_and_returns_the_leaves) {
     EXPECT_FALSE(g.isTailBone(1));
 }
 
-// Weight orders the sort must get right: equal weights, negative ones, both 16-bit halves
-// varying, the 32-bit extremes.
+// Weight orders the sort must get right: equal weights, negative ones, only the low or only the
+// high 16-bit half varying, both varying, one weight for all, the 32-bit extremes.
 TEST(cgraph, edges_are_taken_by_weight_then_edge_number) {
     std::mt19937 rng(7);
-    const std::vector<std::pair<int, int>> ranges = {
-        {1, 3}, {-3, 3}, {-70000, 70000}, {-2147483647 - 1, 2147483647}, {65530, 65540}};
-    for (const auto& [lo, hi] : ranges) {
+    struct Range {
+        int lo, hi, scale;
+    };
+    const Range ranges[] = {
+        {1, 3, 1},         {-3, 3, 1},     {-70000, 70000, 1}, {-2147483647 - 1, 2147483647, 1},
+        {65530, 65540, 1}, {-5, 5, 65536}, {7, 7, 1}};
+    for (const auto& [lo0, hi0, scale] : ranges) {
+        const int lo = lo0 * scale;
+        const int hi = hi0 * scale;
         const int n = 60;
         const int m = 300;
         CGraph g(n, m);
         std::uniform_int_distribution<int> node(0, n - 1);
-        std::uniform_int_distribution<int> weight(lo, hi);
-        for (int k = 0; k < m; ++k) g.edges[k] = Edge{node(rng), node(rng), false, 0, weight(rng)};
+        std::uniform_int_distribution<int> weight(lo0, hi0);
+        for (int k = 0; k < m; ++k)
+            g.edges[k] = Edge{node(rng), node(rng), false, 0, weight(rng) * scale};
         g.edges[0].weight = hi;
         g.edges[1].weight = lo;
         g.makeRoutes();
