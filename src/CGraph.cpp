@@ -357,9 +357,10 @@ namespace {
 
 // The open nodes of JarnikPrim, smallest (key, node number) first: the node that a scan for "the
 // smallest key, the lowest number on ties" would pick. Lowering a key pushes the node again
-// rather than moving it inside the heap; the entry with the old key is dropped when it comes up
-// (its node is done by then, or has a smaller key). Each entry is the pair packed into one
-// 64-bit number, so ordering the pairs is ordering the numbers. A 4-ary heap.
+// rather than moving it inside the heap. A key only ever gets lower, so a node's newest entry is
+// its smallest and comes up first: every entry that comes up after it finds its node done, and
+// that alone tells an outdated entry. Each entry is the pair packed into one 64-bit number, so
+// ordering the pairs is ordering the numbers. A 4-ary heap.
 class OpenNodes {
 public:
     bool empty() const { return heap_.empty(); }
@@ -377,8 +378,8 @@ public:
         heap_[at] = entry;
     }
 
-    // Takes the smallest entry out; returns its key and node.
-    std::pair<int, int> pop() {
+    // Takes the smallest entry out; returns its node.
+    int pop() {
         const std::uint64_t top = heap_[0];
         const std::uint64_t last = heap_.back();
         heap_.pop_back();
@@ -396,8 +397,7 @@ public:
             at = best;
         }
         if (size > 0) heap_[at] = last;
-        return {static_cast<int>(static_cast<std::uint32_t>(top >> 32) ^ 0x80000000U),
-                static_cast<int>(top & 0xFFFFFFFFU)};
+        return static_cast<int>(top & 0xFFFFFFFFU);
     }
 
 private:
@@ -444,8 +444,8 @@ int CGraph::JarnikPrim(bool verbose) {
         reached.add(s);
         open.push(0, s);
         while (!open.empty()) {
-            const auto [key, a] = open.pop();
-            if (done.has(a) || slot[a].key != key) continue;  // an outdated entry
+            const int a = open.pop();
+            if (done.has(a)) continue;  // an outdated entry
             done.add(a);
             if (say) {
                 say->print<"Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je %d\n">(
