@@ -474,7 +474,7 @@ std::string twoNodes(int weight) {
 }
 
 const std::vector<TranscriptCase>& transcriptCases() {
-    const std::string menu = std::string("\n") + kMenu;
+    const std::string menu = std::string("\n") + naive::kMenu;
     const std::string inconsistent = opening() + "[CHYBA] (nekonzistentni data)\n";
     const std::string ended = "\nCHYBA: neocekavany konec vstupu\n";
     const std::string yesNo = "podrobny vypis (a/n)? ";

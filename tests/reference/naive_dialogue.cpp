@@ -38,8 +38,6 @@ bool parseInt(const char* text, int& value) {
     return true;
 }
 
-namespace {
-
 const char* const kMenu =
     "vyber algoritmu:\n"
     " 1 - rekurzivni kostra od uzlu s nejvyssim stupnem\n"
@@ -47,6 +45,8 @@ const char* const kMenu =
     " 3 - Jarnik-Prim pro nesouvisly graf\n"
     " 4 - nezavisla smycka\n"
     " 5 - nezavisly rez\n";
+
+namespace {
 
 struct Dialogue {
     std::string out;

@@ -20,14 +20,6 @@
 
 namespace reference {
 
-const char* const kMenu =
-    "vyber algoritmu:\n"
-    " 1 - rekurzivni kostra od uzlu s nejvyssim stupnem\n"
-    " 2 - Boruvka-Kruskal s urcenim poctu komponent\n"
-    " 3 - Jarnik-Prim pro nesouvisly graf\n"
-    " 4 - nezavisla smycka\n"
-    " 5 - nezavisly rez\n";
-
 std::string describe(const GraphData& g) {
     std::ostringstream s;
     s << "n=" << g.n << " edges(from,to,weight)=";

@@ -134,6 +134,4 @@ private:
     std::string path_;
 };
 
-extern const char* const kMenu;
-
 }  // namespace reference
