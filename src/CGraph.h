@@ -34,8 +34,11 @@ extern const class CGraph* cmpweight_hint;
 
 class CGraph {
 public:
-    static constexpr int NOT_REACHED = 0x7FFFFFFF;             // JarnikPrim: no key yet
-    static constexpr int DONE = static_cast<int>(0x80000000);  // JarnikPrim: added to a tree
+    // The two states of a JarnikPrim node that are not keys. The method keeps them apart from
+    // the keys, so that these two values are ordinary weights too; every node tag is DONE on
+    // its return.
+    static constexpr int NOT_REACHED = 0x7FFFFFFF;             // no key yet
+    static constexpr int DONE = static_cast<int>(0x80000000);  // added to a tree
 
     int nodeCount;
     int edgeCount;

@@ -43,8 +43,8 @@ private:
     // Makes one whole read available at data_ + pos_: a line break within the next kReadMax
     // characters, kReadMax characters, or everything that is left. False when nothing is left.
     bool prepare();
-    // Ends the read that started at p and got as far as p + i: it runs to the line break, or
-    // kReadMax characters, or the end of the data. Returns nothing.
+    // Ends the read that started at p and was parsed as far as p + i: it runs to the line break,
+    // or kReadMax characters, or the end of the data (which it then notes as met).
     void finish(const char* p, std::size_t i, std::size_t avail);
     bool lineAhead() const;
     void refill();
