@@ -8,7 +8,14 @@
 #include <utility>
 
 #include "BigVector.h"
+#include "BitSet.h"
+#include "DegreeOrder.h"
+#include "LabelledUnionFind.h"
+#include "NodeHeap.h"
 #include "Output.h"
+#include "RadixSort.h"
+#include "RouteLists.h"
+#include "Texts.h"
 
 const CGraph* cmpweight_hint = nullptr;
 
@@ -34,46 +41,15 @@ CGraph::~CGraph() {
     delete[] edges;
 }
 
-namespace {
-
-// The routes of the edges that keep() selects, listed for every node in ascending edge order in
-// one block: node i's are routes[first[i]] up to routes[first[i + 1]]; a self-loop appears once,
-// pointing back at its node. The counting and placing go through compact arrays of positions
-// rather than the node records: the edges hit the nodes at random, and 4 bytes a node stay in
-// the caches where 24 do not. Cost: O(n + m).
-template <class Keep>
-void listRoutes(const Edge* edges, int m, int n, const Keep& keep, BigVector<std::uint32_t>& first,
-                BigVector<Route>& routes) {
-    first.assign(static_cast<std::size_t>(n) + 1, 0);
-    for (int k = 0; k < m; ++k) {
-        const Edge& e = edges[k];
-        if (!keep(e)) continue;
-        ++first[e.from + 1];
-        if (e.to != e.from) ++first[e.to + 1];
-    }
-    for (int i = 0; i < n; ++i) first[i + 1] += first[i];
-    routes.resize(first[n]);
-    BigVector<std::uint32_t> at(first.begin(), first.end() - 1);
-    for (int k = 0; k < m; ++k) {
-        const Edge& e = edges[k];
-        if (!keep(e)) continue;
-        routes[at[e.from]++] = Route{k, e.to};
-        if (e.to != e.from) routes[at[e.to]++] = Route{k, e.from};
-    }
-}
-
-}  // namespace
-
 // Builds every node's route list: for each incident edge in ascending edge order, the edge and
 // the node at its other end. Nodes that no edge touches keep degree 0 and no list. All lists
 // share one block. Cost: O(n + m).
 void CGraph::makeRoutes() {
-    BigVector<std::uint32_t> first;
     listRoutes(
-        edges, edgeCount, nodeCount, [](const Edge&) { return true; }, first, routePool_);
+        edges, edgeCount, nodeCount, [](const Edge&) { return true; }, routeStart_, routePool_);
     for (int i = 0; i < nodeCount; ++i) {
-        nodes[i].degree = static_cast<int>(first[i + 1] - first[i]);
-        nodes[i].routes = nodes[i].degree > 0 ? routePool_.data() + first[i] : nullptr;
+        nodes[i].degree = static_cast<int>(routeStart_[i + 1] - routeStart_[i]);
+        nodes[i].routes = nodes[i].degree > 0 ? routePool_.data() + routeStart_[i] : nullptr;
     }
 }
 
@@ -106,31 +82,12 @@ bool CGraph::isTail(int node) const { return nodes[node].degree == 1; }
 bool CGraph::isTailBone(int node) const { return nodes[node].bones == 1; }
 
 // The node of greatest degree, the lowest-numbered one on ties, among all nodes or (onlyUntagged)
-// among those whose tag is 0; -1 when no node qualifies. Cost: O(n).
+// among those whose tag is 0; -1 when no node qualifies. Cost: O(n + greatest degree).
 int CGraph::getCentroid(bool onlyUntagged) const {
-    int best = -1;
-    for (int i = 0; i < nodeCount; ++i) {
-        if (onlyUntagged && nodes[i].tag != 0) continue;
-        if (best < 0 || nodes[i].degree > nodes[best].degree) best = i;
-    }
-    return best;
+    for (const int i : orderByDegree(nodeCount, [this](int i) { return nodes[i].degree; }))
+        if (!onlyUntagged || nodes[i].tag == 0) return i;
+    return -1;
 }
-
-namespace {
-
-// A set of small integers as one bit each: the marks of a walk that jumps across the graph at
-// random stay in the caches far better as bits than as fields of the records.
-class BitSet {
-public:
-    explicit BitSet(int size) : words_((static_cast<std::size_t>(size) + 63) / 64, 0) {}
-    bool has(int i) const { return (words_[i >> 6] >> (i & 63)) & 1U; }
-    void add(int i) { words_[i >> 6] |= std::uint64_t{1} << (i & 63); }
-
-private:
-    BigVector<std::uint64_t> words_;
-};
-
-}  // namespace
 
 // The working state of the skeleton walk.
 struct CGraph::Walk {
@@ -158,28 +115,13 @@ struct CGraph::Walk {
 // Cost: O(n + m + greatest degree).
 int CGraph::skeleton() {
     Walk walk(nodeCount, edgeCount);
-    std::uint32_t pos = 0;
-    int maxDegree = 0;
-    for (int i = 0; i < nodeCount; ++i) {
-        const auto degree = static_cast<std::uint32_t>(nodes[i].degree);
-        walk.span[i] = {pos, pos + degree};
-        pos += degree;
-        maxDegree = std::max(maxDegree, nodes[i].degree);
-    }
+    for (int i = 0; i < nodeCount; ++i) walk.span[i] = {routeStart_[i], routeStart_[i + 1]};
 
-    // The start of every tree is what getCentroid(true) would return at that moment: the nodes
-    // in order of descending degree, ascending number within a degree (a counting sort), taken
-    // by a cursor that skips nodes an earlier tree has claimed. Nodes are never unclaimed, so
-    // the cursor never has to look back.
-    BigVector<int> at(maxDegree + 2, 0);  // at[maxDegree - d]: where the nodes of degree d go
-    for (int i = 0; i < nodeCount; ++i) ++at[maxDegree - nodes[i].degree + 1];
-    for (int d = 1; d <= maxDegree + 1; ++d) at[d] += at[d - 1];
-    BigVector<int> order(nodeCount);
-    for (int i = 0; i < nodeCount; ++i) order[at[maxDegree - nodes[i].degree]++] = i;
-    at = {};
-
+    // The start of every tree is what getCentroid(true) would return at that moment: the first
+    // node of the degree order that no earlier tree has claimed. Nodes are never unclaimed, so
+    // one pass over the order finds them all.
     int trees = 0;
-    for (const int c : order) {
+    for (const int c : orderByDegree(nodeCount, [this](int i) { return nodes[i].degree; })) {
         if (walk.claimed.has(c)) continue;
         walk.claimed.add(c);
         skeleton_R(c, walk);
@@ -238,56 +180,13 @@ void CGraph::skeleton_R(int start, Walk& walk) {
 
 namespace {
 
-// An edge as the edge-order method takes it.
+// An edge as the edge-order method takes it: its endpoints beside its number, so that the method
+// reads its edges in sorted order without a look at the edge records.
 struct Candidate {
     int edge;
     int from;
     int to;
 };
-
-// The edges in ascending weight, equal weights in ascending edge number: a stable least-
-// significant-digit radix sort on the two 16-bit halves of the weight (its sign flipped, so that
-// negative weights come first). A half that is the same for every edge needs no pass, and the
-// last pass writes the endpoints beside the edge number, so that the method reads its edges in
-// order; with one pass, that pass reads the edges in order too. Cost: O(m).
-BigVector<Candidate> sortByWeight(const Edge* edges, int m) {
-    constexpr std::size_t kDigits = std::size_t{1} << 16;
-    auto low = [edges](int k) {
-        return (static_cast<std::uint32_t>(edges[k].weight) ^ 0x80000000U) & 0xFFFFU;
-    };
-    auto high = [edges](int k) {
-        return (static_cast<std::uint32_t>(edges[k].weight) ^ 0x80000000U) >> 16;
-    };
-    BigVector<int> lowStart(kDigits, 0), highStart(kDigits, 0);
-    for (int k = 0; k < m; ++k) {
-        ++lowStart[low(k)];
-        ++highStart[high(k)];
-    }
-    // Turns counts into starting positions; false when one digit holds every edge.
-    auto starts = [m](BigVector<int>& count) {
-        int sum = 0;
-        for (int& c : count) {
-            if (c == m) return false;
-            sum += std::exchange(c, sum);
-        }
-        return true;
-    };
-    const bool byLow = m > 0 && starts(lowStart);
-    const bool byHigh = m > 0 && starts(highStart);
-
-    BigVector<int> order;  // the edge numbers after the pass on the low half, when both are needed
-    if (byLow && byHigh) {
-        order.resize(m);
-        for (int k = 0; k < m; ++k) order[lowStart[low(k)]++] = k;
-    }
-    BigVector<Candidate> sorted(m);
-    for (int i = 0; i < m; ++i) {
-        const int k = order.empty() ? i : order[i];
-        const int at = byHigh ? highStart[high(k)]++ : byLow ? lowStart[low(k)]++ : k;
-        sorted[at] = Candidate{k, edges[k].from, edges[k].to};
-    }
-    return sorted;
-}
 
 }  // namespace
 
@@ -304,112 +203,40 @@ BigVector<Candidate> sortByWeight(const Edge* edges, int m) {
 int CGraph::BoruvkaKruskal(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
     cmpweight_hint = this;
-    if (say) say->print<"Boruvka-Kruskal: radim pole hran podle jejich vah\n">();
-    const BigVector<Candidate> sorted = sortByWeight(edges, edgeCount);
+    if (say) say->print<texts::kKruskalSorting>();
+    BigVector<Candidate> sorted(static_cast<std::size_t>(edgeCount));
+    radixSortByKey(
+        edgeCount, [this](int k) { return edges[k].weight; },
+        [this, &sorted](int at, int k) {
+            sorted[at] = Candidate{k, edges[k].from, edges[k].to};
+        });
     assert(std::is_sorted(sorted.begin(), sorted.end(), [](const Candidate& a, const Candidate& b) {
         const int c = cmpweight(&a.edge, &b.edge);
         return c < 0 || (c == 0 && a.edge < b.edge);
     }));
     for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
 
-    BigVector<int> parent(nodeCount, -1);  // a root holds minus the size of its subtree
-    BigVector<int> label(nodeCount);       // the label of a subtree, kept at its root
-    for (int i = 0; i < nodeCount; ++i) label[i] = i;
-    auto find = [&parent](int v) {
-        while (parent[v] >= 0) {
-            if (parent[parent[v]] >= 0) parent[v] = parent[parent[v]];
-            v = parent[v];
-        }
-        return v;
-    };
-
+    LabelledUnionFind subtrees(nodeCount);
     int joined = 0;
     for (const auto [e, f, t] : sorted) {
         if (joined == nodeCount - 1) break;  // one tree holds every node: nothing joins any more
-        const int rf = find(f);
-        const int rt = find(t);
+        const int rf = subtrees.find(f);
+        const int rt = subtrees.find(t);
         if (rf == rt) continue;  // the edge would close a cycle; a self-loop always would
         if (say) {
-            say->print<"Boruvka-Kruskal: sjednocuji podstromy kostry pres hranu %d s vahou %d, \n">(
-                e, edges[e].weight);
-            say->print<
-                "Boruvka-Kruskal: ...uzly podstromu %d (uzel %d) vkladam do mnoziny %d (uzel %d)\n">(
-                label[rt], t, label[rf], f);
+            say->print<texts::kKruskalJoining>(e, edges[e].weight);
+            say->print<texts::kKruskalMoving>(subtrees.label(rt), t, subtrees.label(rf), f);
         }
         edges[e].inTree = true;
-        const int keep = label[rf];
-        const int root = parent[rf] <= parent[rt] ? rf : rt;  // the larger subtree stays root
-        const int child = root == rf ? rt : rf;
-        parent[root] += parent[child];
-        parent[child] = root;
-        label[root] = keep;
+        subtrees.join(rf, rt);
         ++joined;
     }
 
     for (int i = 0; i < nodeCount; ++i) nodes[i].tag = -1;
     const int components = nodeCount - joined;
-    if (say)
-        say->print<"Boruvka-Kruskal: pocet komponent grafu a nalezene kostry = %d\n">(components);
+    if (say) say->print<texts::kKruskalCount>(components);
     return components;
 }
-
-namespace {
-
-// The open nodes of JarnikPrim, smallest (key, node number) first: the node that a scan for "the
-// smallest key, the lowest number on ties" would pick. Lowering a key pushes the node again
-// rather than moving it inside the heap. A key only ever gets lower, so a node's newest entry is
-// its smallest and comes up first: every entry that comes up after it finds its node done, and
-// that alone tells an outdated entry. Each entry is the pair packed into one 64-bit number, so
-// ordering the pairs is ordering the numbers. A 4-ary heap.
-class OpenNodes {
-public:
-    bool empty() const { return heap_.empty(); }
-
-    void push(int key, int node) {
-        const std::uint64_t entry = pack(key, node);
-        std::size_t at = heap_.size();
-        heap_.push_back(entry);
-        while (at > 0) {
-            const std::size_t parent = (at - 1) / kArity;
-            if (heap_[parent] <= entry) break;
-            heap_[at] = heap_[parent];
-            at = parent;
-        }
-        heap_[at] = entry;
-    }
-
-    // Takes the smallest entry out; returns its node.
-    int pop() {
-        const std::uint64_t top = heap_[0];
-        const std::uint64_t last = heap_.back();
-        heap_.pop_back();
-        const std::size_t size = heap_.size();
-        std::size_t at = 0;
-        for (;;) {
-            const std::size_t first = at * kArity + 1;
-            if (first >= size) break;
-            std::size_t best = first;
-            const std::size_t end = std::min(first + kArity, size);
-            for (std::size_t c = first + 1; c < end; ++c)
-                if (heap_[c] < heap_[best]) best = c;
-            if (heap_[best] >= last) break;
-            heap_[at] = heap_[best];
-            at = best;
-        }
-        if (size > 0) heap_[at] = last;
-        return static_cast<int>(top & 0xFFFFFFFFU);
-    }
-
-private:
-    static constexpr std::size_t kArity = 4;
-    static std::uint64_t pack(int key, int node) {
-        return std::uint64_t{static_cast<std::uint32_t>(key) ^ 0x80000000U} << 32 |
-               static_cast<std::uint32_t>(node);
-    }
-    BigVector<std::uint64_t> heap_;
-};
-
-}  // namespace
 
 // Marks a minimum spanning forest in inTree by growing one tree at a time and returns the
 // number of trees (an isolated node is one; a graph without edges gives n). A tree starts at
@@ -422,22 +249,15 @@ private:
 int CGraph::JarnikPrim(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
     for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
-    // A node's key, the edge that gives it, and where its routes begin in the pool (the next
-    // node's entry tells where they end): what adding a node needs, in one place.
+    // A node's key and the edge that gives it, side by side.
     struct Slot {
         int key;
         int parentEdge;  // -1 for the start node of a tree
-        std::uint32_t first;
     };
-    BigVector<Slot> slot(static_cast<std::size_t>(nodeCount) + 1);
-    std::uint32_t first = 0;
-    for (int i = 0; i <= nodeCount; ++i) {
-        slot[i] = Slot{0, -1, first};
-        if (i < nodeCount) first += static_cast<std::uint32_t>(nodes[i].degree);
-    }
+    BigVector<Slot> slot(static_cast<std::size_t>(nodeCount), Slot{0, -1});
     BitSet reached(nodeCount);  // has a key: open, or done
     BitSet done(nodeCount);     // added to a tree; most routes lead to such nodes
-    OpenNodes open;
+    NodeHeap open;
     int components = 0;
     for (int s = 0; s < nodeCount; ++s) {
         if (reached.has(s)) continue;
@@ -447,11 +267,8 @@ int CGraph::JarnikPrim(bool verbose) {
             const int a = open.pop();
             if (done.has(a)) continue;  // an outdated entry
             done.add(a);
-            if (say) {
-                say->print<"Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je %d\n">(
-                    a);
-            }
-            for (std::uint32_t j = slot[a].first; j < slot[a + 1].first; ++j) {
+            if (say) say->print<texts::kPrimAdding>(a);
+            for (std::uint32_t j = routeStart_[a]; j < routeStart_[a + 1]; ++j) {
                 const auto [e, v] = routePool_[j];
                 if (done.has(v)) continue;  // a itself too: a self-loop changes nothing
                 const int w = edges[e].weight;
@@ -460,11 +277,7 @@ int CGraph::JarnikPrim(bool verbose) {
                 slot[v].key = w;
                 slot[v].parentEdge = e;
                 open.push(w, v);
-                if (say) {
-                    say->print<
-                        "Jarnik-Prim: ...pak uzel %d je od podstromu vzdalen %d a to pres hranu %d\n">(
-                        v, w, e);
-                }
+                if (say) say->print<texts::kPrimOffering>(v, w, e);
             }
         }
         ++components;
@@ -474,8 +287,15 @@ int CGraph::JarnikPrim(bool verbose) {
         nodes[v].tag = DONE;
         if (slot[v].parentEdge != -1) edges[slot[v].parentEdge].inTree = true;
     }
-    if (say) say->print<"Jarnik-Prim: pocet komponent grafu a nalezene kostry = %d\n">(components);
+    if (say) say->print<texts::kPrimCount>(components);
     return components;
+}
+
+int CGraph::markForest(int method) {
+    assert(1 <= method && method <= 3);
+    if (method == 1) return skeleton();
+    if (method == 2) return BoruvkaKruskal(false);
+    return JarnikPrim(false);
 }
 
 // The tree edges of the current forest as adjacency lists of their own, and a mark per node: the

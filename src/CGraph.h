@@ -3,6 +3,8 @@
 // the tree flag of an edge, the tags of nodes and edges, and the count of tree edges at a node.
 #pragma once
 
+#include <cstdint>
+
 #include "BigVector.h"
 
 class Output;
@@ -54,6 +56,7 @@ public:
     // Where BoruvkaKruskal and JarnikPrim narrate their steps when asked to (nowhere by default).
     void narrateTo(Output* out) { narration_ = out; }
 
+    // Builds every node's route list; the methods below need it, and it is built once.
     void makeRoutes();
     void clearVTags();
     void clearETags();
@@ -65,6 +68,9 @@ public:
     int skeleton();
     int BoruvkaKruskal(bool verbose);
     int JarnikPrim(bool verbose);
+    // The forest of method 1 (skeleton), 2 (BoruvkaKruskal) or 3 (JarnikPrim), without narration,
+    // as the loop and cut tasks number them; returns the number of trees.
+    int markForest(int method);
 
     void getLoop(int edge);
     void getCut(int edge);
@@ -79,5 +85,8 @@ private:
     void splitTree_R(int node, int label, Forest& forest);
 
     BigVector<Route> routePool_;  // every node's routes, one block, in node order
+    // Where each node's routes begin in the pool; the entry after the last node is the pool's
+    // size, so node i's routes end where node i + 1's begin. Written by makeRoutes.
+    BigVector<std::uint32_t> routeStart_;
     Output* narration_ = nullptr;
 };

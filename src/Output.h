@@ -24,6 +24,7 @@ struct Format {
         for (std::size_t i = 0; i < N; ++i) text[i] = s[i];
     }
     static constexpr std::size_t size = N - 1;  // without the terminating NUL
+    constexpr std::string_view view() const { return {text, size}; }
 };
 
 class Output {

@@ -11,26 +11,25 @@
 
 #include "CGraph.h"
 #include "Output.h"
+#include "ReadBack.h"
+#include "Texts.h"
 
 namespace {
 
-// The texts of kostra that the transcript is matched against.
-constexpr std::string_view kMenu[] = {
-    "vyber algoritmu:",
-    " 1 - rekurzivni kostra od uzlu s nejvyssim stupnem",
-    " 2 - Boruvka-Kruskal s urcenim poctu komponent",
-    " 3 - Jarnik-Prim pro nesouvisly graf",
-    " 4 - nezavisla smycka",
-    " 5 - nezavisly rez",
-};
-constexpr std::string_view kOpened = "nacitam strukturu grafu ze souboru  ";
-constexpr std::string_view kOpenedOk = "... [OK]";
-constexpr std::string_view kFirstKeyboardPrompt = "pocet hran: ";
-constexpr std::string_view kVerbosePrompt = "podrobny vypis (a/n)? ";
-constexpr std::string_view kMethodPrompt = "cislo algoritmu pro oznaceni kostry (1-3): ";
-constexpr std::string_view kLoopPrompt = "nekostrova hrana okolo niz se najde nezavisla smycka: ";
-constexpr std::string_view kCutPrompt = "kostrova hrana skrz kterou se najde nezavisly rez: ";
-constexpr std::string_view kBanner = ">>VYSTUP<<";
+// A text of kostra as one line of its output: without the line break that ends it, or the one
+// that starts it and ends the line before.
+constexpr std::string_view asLine(std::string_view text) {
+    if (text.starts_with('\n')) text.remove_prefix(1);
+    if (text.ends_with('\n')) text.remove_suffix(1);
+    return text;
+}
+
+// What a line of the format starts with before its first conversion: "hrana ", "uzel  ".
+template <Format F>
+constexpr std::string_view lead() {
+    const std::string_view text = F.view();
+    return text.substr(0, text.find('%'));
+}
 
 // A file descriptor as lines of any length, read through a large buffer.
 class LineSource {
@@ -94,41 +93,9 @@ private:
     std::int64_t number_ = 0;
 };
 
-// One line taken apart from left to right, against the texts kostra prints.
-struct Cursor {
-    std::string_view rest;
-
-    bool text(std::string_view s) {
-        if (!rest.starts_with(s)) return false;
-        rest.remove_prefix(s.size());
-        return true;
-    }
-    // A 32-bit number exactly as printf's "%d" (width 1) or "%2d" (width 2) writes it.
-    bool number(int width, int& value) {
-        const bool padded = width == 2 && rest.starts_with(' ');
-        std::size_t i = padded ? 1 : 0;
-        const std::size_t start = i;
-        const bool negative = i < rest.size() && rest[i] == '-';
-        if (negative) ++i;
-        const std::size_t first = i;
-        std::int64_t v = 0;
-        while (i < rest.size() && i - first <= 10 && rest[i] >= '0' && rest[i] <= '9')
-            v = v * 10 + (rest[i++] - '0');
-        const std::size_t digits = i - first;
-        if (digits == 0 || digits > 10 || (digits > 1 && rest[first] == '0')) return false;
-        if (negative) v = -v;
-        if (v < INT32_MIN || v > INT32_MAX || (negative && v == 0)) return false;
-        const std::size_t length = i - start;
-        if (padded ? length != 1 : length < static_cast<std::size_t>(width)) return false;
-        value = static_cast<int>(v);
-        rest.remove_prefix(i);
-        return true;
-    }
-};
-
 // The last line kostra prints when a run fails: the graph file's error or any later "CHYBA".
 bool isKostraError(std::string_view line) {
-    return line.starts_with("CHYBA") || line.ends_with("[CHYBA] (nekonzistentni data)");
+    return line.starts_with("CHYBA") || line.ends_with(asLine(texts::kInconsistent.view()));
 }
 
 // Removes every copy of prompt from the start of line (a refused answer repeats the question);
@@ -146,12 +113,24 @@ std::string quoted(std::string_view s) {
     return q;
 }
 
-// How line i of a table should look, for a message: "hrana  3: v kostre=.., vaha=..".
-std::string shapeOf(std::string_view word, int i, std::string_view rest) {
-    std::string s(word);
-    if (i < 10) s.push_back(' ');
-    s.append(std::to_string(i));
-    s.append(rest);
+// How line i of a table printed with F should look, for a message: "hrana  3: v kostre=..,
+// vaha=..". The first conversion is the line's number; each other one shows as a dot per place.
+template <Format F>
+std::string shapeOf(int i) {
+    const std::string_view text = asLine(F.view());
+    std::string s;
+    bool first = true;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '%') {
+            s.push_back(text[at]);
+            continue;
+        }
+        const bool wide = text[at + 1] == '2';
+        at += wide ? 2 : 1;
+        if (first && i < 10 && wide) s.push_back(' ');
+        s.append(first ? std::to_string(i) : std::string(wide ? ".." : "."));
+        first = false;
+    }
     return quoted(s);
 }
 
@@ -185,13 +164,6 @@ struct Reader {
         return false;
     }
 
-    // Starts line i of a table: the line begins with word and i as "%2d" writes it.
-    bool tableLine(std::string_view word, int i, Cursor& c) const {
-        c.rest = line;
-        int index = -1;
-        return c.text(word) && c.number(2, index) && index == i;
-    }
-
     // A table stopped after listed lines, while the graph has count edges or nodes (what). At
     // the end of the input that is an output cut short as much as one for another graph.
     bool tooFew(std::string_view what, int listed, int count, const std::string& shape) {
@@ -214,121 +186,136 @@ struct Reader {
 
 bool isFlag(int v) { return v == 0 || v == 1; }
 
-// The report of tasks 1 to 3: "hrana %2d: v kostre=%2d, vaha=%2d" for every edge, then
-// "uzel  %2d: kosti z=%2d, smeru=%2d" for every node. The flags go into inTree.
-bool readForestReport(Reader& r, CGraph& g) {
+// What a table's line check found.
+enum class Row { Taken, Malformed, Refused };
+
+// One table of count lines printed with F (what: "hran" or "uzlu", for the messages): line i must
+// read back as F's line i. take(i) reads the current line and checks its values; it prints its own
+// message when it refuses them. The table ends at the first line that does not start like F's.
+template <Format F, class Take>
+bool readTable(Reader& r, int count, std::string_view what, const Take& take) {
     int i = 0;
-    for (; r.have && r.line.starts_with("hrana "); ++i, r.next()) {
-        if (i == g.edgeCount) return r.tooMany("hran", g.edgeCount);
-        Cursor c;
+    for (; r.have && r.line.starts_with(lead<F>()); ++i, r.next()) {
+        if (i == count) return r.tooMany(what, count);
+        const Row row = take(i);
+        if (row == Row::Malformed) return r.refuse(shapeOf<F>(i));
+        if (row == Row::Refused) return false;
+    }
+    if (i != count) return r.tooFew(what, i, count, shapeOf<F>(i));
+    return true;
+}
+
+// The report of tasks 1 to 3: the edge table, then the node table. The flags go into inTree.
+bool readForestReport(Reader& r, CGraph& g) {
+    const bool edgesRead = readTable<texts::kEdgeLine>(r, g.edgeCount, "hran", [&](int i) {
+        int index = -1;
         int flag = 0;
         int weight = 0;
-        if (!(r.tableLine("hrana ", i, c) && c.text(": v kostre=") && c.number(2, flag) &&
-              isFlag(flag) && c.text(", vaha=") && c.number(2, weight) && c.rest.empty()))
-            return r.refuse(shapeOf("hrana ", i, ": v kostre=.., vaha=.."));
+        if (!scanLine<texts::kEdgeLine>(r.line, index, flag, weight) || index != i || !isFlag(flag))
+            return Row::Malformed;
         if (weight != g.edges[i].weight) {
             r.err.print<"CHYBA: hrana %d: vaha=%d ve vystupu kostry, v grafu %d\n">(
                 i, weight, g.edges[i].weight);
-            return false;
+            return Row::Refused;
         }
         g.edges[i].inTree = flag == 1;
-    }
-    if (i != g.edgeCount)
-        return r.tooFew("hran", i, g.edgeCount, shapeOf("hrana ", i, ": v kostre=.., vaha=.."));
+        return Row::Taken;
+    });
+    if (!edgesRead) return false;
 
     g.bones();
-    i = 0;
-    for (; r.have && r.line.starts_with("uzel  "); ++i, r.next()) {
-        if (i == g.nodeCount) return r.tooMany("uzlu", g.nodeCount);
-        Cursor c;
+    return readTable<texts::kNodeLine>(r, g.nodeCount, "uzlu", [&](int i) {
+        int index = -1;
         int bones = 0;
         int degree = 0;
-        if (!(r.tableLine("uzel  ", i, c) && c.text(": kosti z=") && c.number(2, bones) &&
-              c.text(", smeru=") && c.number(2, degree) && c.rest.empty()))
-            return r.refuse(shapeOf("uzel  ", i, ": kosti z=.., smeru=.."));
+        if (!scanLine<texts::kNodeLine>(r.line, index, bones, degree) || index != i)
+            return Row::Malformed;
         if (degree != g.nodes[i].degree) {
             r.err.print<"CHYBA: uzel %d: smeru=%d ve vystupu kostry, v grafu %d\n">(
                 i, degree, g.nodes[i].degree);
-            return false;
+            return Row::Refused;
         }
         if (bones != g.nodes[i].bones) {
             r.err.print<"CHYBA: uzel %d: kosti z=%d ve vystupu kostry, hrany v kostre davaji %d\n">(
                 i, bones, g.nodes[i].bones);
-            return false;
+            return Row::Refused;
         }
-    }
-    if (i != g.nodeCount)
-        return r.tooFew("uzlu", i, g.nodeCount, shapeOf("uzel  ", i, ": kosti z=.., smeru=.."));
-    return true;
+        return Row::Taken;
+    });
 }
 
-// Tasks 4 and 5 list "hrana %2d: v kostre=%d" for every edge before asking for the edge (the
-// first line follows the method question on its line). The flags go into inTree.
+// Tasks 4 and 5 list the tree flag of every edge before asking for the edge (the first line
+// follows the method question on its line). The flags go into inTree.
 bool readTreeFlags(Reader& r, CGraph& g) {
-    int i = 0;
-    for (; r.have && r.line.starts_with("hrana "); ++i, r.next()) {
-        if (i == g.edgeCount) return r.tooMany("hran", g.edgeCount);
-        Cursor c;
+    return readTable<texts::kTreeFlagLine>(r, g.edgeCount, "hran", [&](int i) {
+        int index = -1;
         int flag = 0;
-        if (!(r.tableLine("hrana ", i, c) && c.text(": v kostre=") && c.number(1, flag) &&
-              isFlag(flag) && c.rest.empty()))
-            return r.refuse(shapeOf("hrana ", i, ": v kostre=."));
+        if (!scanLine<texts::kTreeFlagLine>(r.line, index, flag) || index != i || !isFlag(flag))
+            return Row::Malformed;
         g.edges[i].inTree = flag == 1;
-    }
-    if (i != g.edgeCount)
-        return r.tooFew("hran", i, g.edgeCount, shapeOf("hrana ", i, ": v kostre=."));
-    return true;
+        return Row::Taken;
+    });
 }
 
-// The report of tasks 4 and 5: "hrana %2d: orientace=%2d" for every edge.
+// The report of tasks 4 and 5: the orientation of every edge.
 bool readOrientations(Reader& r, const CGraph& g, Transcript& t) {
     t.orientation.assign(static_cast<std::size_t>(g.edgeCount), 0);
-    int i = 0;
-    for (; r.have && r.line.starts_with("hrana "); ++i, r.next()) {
-        if (i == g.edgeCount) return r.tooMany("hran", g.edgeCount);
-        Cursor c;
+    return readTable<texts::kOrientationLine>(r, g.edgeCount, "hran", [&](int i) {
+        int index = -1;
         int sign = 0;
-        if (!(r.tableLine("hrana ", i, c) && c.text(": orientace=") && c.number(2, sign) &&
-              -1 <= sign && sign <= 1 && c.rest.empty()))
-            return r.refuse(shapeOf("hrana ", i, ": orientace=.."));
+        if (!scanLine<texts::kOrientationLine>(r.line, index, sign) || index != i || sign < -1 ||
+            sign > 1)
+            return Row::Malformed;
         t.orientation[static_cast<std::size_t>(i)] = static_cast<signed char>(sign);
-    }
-    if (i != g.edgeCount)
-        return r.tooFew("hran", i, g.edgeCount, shapeOf("hrana ", i, ": orientace=.."));
-    return true;
+        return Row::Taken;
+    });
 }
 
 // The whole transcript, line by line; the task follows from what comes after the menu.
 bool readRun(Reader& r, CGraph& g, Transcript& t) {
     // The opening: the graph file's message and a blank line, or the keyboard's questions.
+    // "nacitam strukturu grafu ze souboru  <path>... [OK]": the opening around the path, then the
+    // verdict on the same line.
+    constexpr std::string_view opening = texts::kOpening.view();
+    constexpr std::string_view beforePath = opening.substr(0, opening.find("%s"));
+    constexpr std::string_view afterPath = opening.substr(opening.find("%s") + 2);
+    constexpr std::string_view verdict = asLine(texts::kOpenedOk.view());
     r.next();
-    if (r.have && r.line.starts_with(kOpened) && r.line.ends_with(kOpenedOk)) {
+    std::string_view head = r.line;
+    if (r.have && head.starts_with(beforePath) && head.ends_with(verdict) &&
+        head.substr(0, head.size() - verdict.size()).ends_with(afterPath)) {
+        // The menu starts with a line break, which leaves an empty line after the opening.
         if (!r.next() || !r.line.empty()) return r.refuse("prazdny radek");
-    } else if (!r.have || !r.line.starts_with(kFirstKeyboardPrompt)) {
-        return r.refuse(quoted("nacitam strukturu grafu ze souboru  ...... [OK]"));
+    } else if (!r.have || !r.line.starts_with(texts::kEdgeCountPrompt.view())) {
+        return r.refuse(quoted(std::string(beforePath) + "..." + std::string(afterPath) +
+                               std::string(verdict)));
     }
-    for (const std::string_view want : kMenu)
+    std::string_view menu = asLine(texts::kMenu.view());
+    while (!menu.empty()) {
+        const std::string_view want = menu.substr(0, menu.find('\n'));
+        menu.remove_prefix(std::min(menu.size(), want.size() + 1));
         if (!r.next() || r.line != want) return r.refuse(quoted(want));
+    }
 
     r.next();
-    if (r.have && stripPrompts(r.line, kVerbosePrompt)) {
+    if (r.have && stripPrompts(r.line, texts::kVerbosePrompt.view())) {
         // The narration, if asked for, starts on the question's line; all of it comes from one
         // of the two builders and tells which one ran.
         t.task = 2;
         for (; r.have && !r.line.empty(); r.next()) {
-            const int method = r.line.starts_with("Boruvka-Kruskal: ") ? 2
-                               : r.line.starts_with("Jarnik-Prim: ")   ? 3
-                                                                       : 0;
+            const int method = r.line.starts_with(texts::kKruskalName.view()) ? 2
+                               : r.line.starts_with(texts::kPrimName.view())  ? 3
+                                                                              : 0;
             if (method == 0 || (t.narrated && method != t.method))
                 return r.refuse("radek podrobneho vypisu");
             t.method = method;
             t.narrated = true;
         }
-    } else if (r.have && stripPrompts(r.line, kMethodPrompt)) {
+    } else if (r.have && stripPrompts(r.line, texts::kMethodPrompt.view())) {
         if (!readTreeFlags(r, g)) return false;
-        if (r.have && stripPrompts(r.line, kLoopPrompt)) {
+        if (r.have && stripPrompts(r.line, texts::kLoopPrompt.view())) {
             t.task = 4;
-        } else if (r.have && stripPrompts(r.line, kCutPrompt)) {
+        } else if (r.have && stripPrompts(r.line, texts::kCutPrompt.view())) {
             t.task = 5;
         } else {
             return r.refuse("otazka na hranu");
@@ -339,18 +326,13 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
     }
     // The report starts with a line break, which ends the last question's line.
     if (!r.have || !r.line.empty()) return r.refuse("prazdny radek");
-    if (!r.next() || r.line != kBanner) return r.refuse(quoted(kBanner));
+    constexpr std::string_view banner = asLine(texts::kBanner.view());
+    if (!r.next() || r.line != banner) return r.refuse(quoted(banner));
 
     r.next();
     if (!(t.task <= 2 ? readForestReport(r, g) : readOrientations(r, g, t))) return false;
     if (r.have) return r.refuse("konec vystupu");
     return true;
-}
-
-void markForest(CGraph& g, int method) {
-    if (method == 1) g.skeleton();
-    if (method == 2) g.BoruvkaKruskal(false);
-    if (method == 3) g.JarnikPrim(false);
 }
 
 // The tree flags must be the forest that one of kostra's methods marks in this graph: the one of
@@ -364,7 +346,7 @@ bool checkForest(CGraph& g, Transcript& t, Output& err) {
     int last = t.task == 1 ? 1 : 3;
     if (t.narrated) first = last = t.method;
     for (int method = first; method <= last; ++method) {
-        markForest(g, method);
+        g.markForest(method);
         int k = 0;
         while (k < g.edgeCount && g.edges[k].inTree == shown[static_cast<std::size_t>(k)]) ++k;
         if (k == g.edgeCount) {

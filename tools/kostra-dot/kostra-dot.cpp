@@ -16,8 +16,10 @@
 #include <string_view>
 
 #include "Drawing.h"
+#include "GraphInput.h"
+#include "Status.h"
+#include "Texts.h"
 #include "Transcript.h"
-#include "main.h"
 
 namespace {
 
@@ -39,21 +41,15 @@ int convert(int argc, char** argv, Output& out, Output& err) {
         return argc < 2 ? kDotNoGraph : kDotDone;
     }
     const char* path = argv[1];
-    const int fd = openGraphFile(path);
-    if (fd < 0) {
-        err.print<"CHYBA: nelze otevrit soubor \"%s\"\n">(path);
+    std::unique_ptr<CGraph> graph;
+    const int read = readGraphFile(path, graph);
+    if (read == kStatusCannotOpen) {
+        err.print<texts::kCannotOpen>(path);
         return kDotNoGraph;
     }
-    std::unique_ptr<CGraph> graph;
-    int read = kStatusDone;
-    {
-        LineReader file(fd);
-        read = readGraph(file, nullptr, graph);
-    }
-    ::close(fd);
     if (read == kStatusNoMemory) return kStatusNoMemory;
     if (read != kStatusDone) {
-        err.print<"CHYBA: soubor \"%s\" neni konzistentni popis grafu\n">(path);
+        err.print<texts::kNotAGraph>(path);
         return kDotNoGraph;
     }
 
@@ -79,9 +75,9 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
         status = kStatusNoMemory;
     }
-    if (status == kStatusNoMemory) err.print<"CHYBA: nedostatek pameti\n">();
+    if (status == kStatusNoMemory) err.print<texts::kNoMemory>();
     if (!out.flush()) {
-        err.print<"CHYBA: nelze zapsat vystup\n">();
+        err.print<texts::kCannotWrite>();
         status = kStatusCannotWrite;
     }
     err.flush();

@@ -1,0 +1,78 @@
+#include "GraphInput.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <new>
+
+#include "Questions.h"
+#include "Texts.h"
+#include "algebra.h"
+
+namespace {
+
+// A graph file open for reading, closed when the object goes, also when running out of memory
+// ends the reading early. A directory counts as a file that cannot be opened.
+class GraphFile {
+public:
+    explicit GraphFile(const char* path) : fd_(::open(path, O_RDONLY | O_CLOEXEC)) {
+        struct stat st {};
+        if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode))) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+    ~GraphFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    GraphFile(const GraphFile&) = delete;
+    GraphFile& operator=(const GraphFile&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+bool anyValue(int /*value*/) { return true; }
+
+}  // namespace
+
+int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
+              const RunLimits& limits) {
+    const Source src{in, prompts};
+    const int ended = prompts != nullptr ? kStatusInputEnded : kStatusInconsistent;
+    int m = 0;
+    int n = 0;
+    if (!ask<texts::kEdgeCountPrompt>(src, m, [](int v) { return v >= 0; })) return ended;
+    if (!ask<texts::kNodeCountPrompt>(src, n, [](int v) { return v >= 1; })) return ended;
+
+    const std::size_t bytes = static_cast<std::size_t>(n) * sizeof(Node) +
+                              static_cast<std::size_t>(m) * (sizeof(Edge) + 2 * sizeof(Route));
+    if (bytes > limits.maxGraphBytes) return kStatusNoMemory;
+    graph = std::make_unique<CGraph>(n, m);
+
+    const auto endpoint = [n](int v) { return betweend(0, v, n - 1) != 0; };
+    for (int i = 0; i < m; ++i) {
+        Edge& e = graph->edges[i];
+        e.inTree = false;
+        e.tag = 0;
+        if (!ask<texts::kFromPrompt>(src, e.from, endpoint, i) ||
+            !ask<texts::kToPrompt>(src, e.to, endpoint, i) ||
+            !ask<texts::kWeightPrompt>(src, e.weight, anyValue, i))
+            return ended;
+    }
+    return kStatusDone;
+}
+
+int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLimits& limits) {
+    const GraphFile file(path);
+    if (file.fd() < 0) return kStatusCannotOpen;
+    try {
+        LineReader in(file.fd());
+        return readGraph(in, nullptr, graph, limits);
+    } catch (const std::bad_alloc&) {
+        graph.reset();
+        return kStatusNoMemory;
+    }
+}

@@ -1,0 +1,34 @@
+// Reading a graph description into a CGraph: the edge count, the node count, then from, to and
+// weight of every edge, one value a read. kostra reads it from a graph file or from the keyboard;
+// the companion programs read the same graph files with the same rules.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "CGraph.h"
+#include "LineReader.h"
+#include "Output.h"
+#include "Status.h"
+
+struct RunLimits {
+    // A graph whose records would take more bytes than this is treated like memory that cannot
+    // be obtained (the fuzz driver keeps its runs small with it).
+    std::size_t maxGraphBytes = SIZE_MAX;
+};
+
+// Reads the graph description from in. With prompts (standard input) every question is shown
+// first and only the end of input stops the reading; without (a graph file) reading stops as soon
+// as any read meets the end of the file. A value out of range, or a read without a number, is
+// dropped and the same field is read again. Returns kStatusDone with the graph in graph,
+// kStatusInconsistent (the file ran out), kStatusInputEnded (standard input ran out) or
+// kStatusNoMemory (over the limits). Running out of memory otherwise throws std::bad_alloc.
+int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
+              const RunLimits& limits = {});
+
+// Opens the graph file at path and reads it: kStatusDone with the graph in graph,
+// kStatusCannotOpen (no such file, no permission, a directory), kStatusInconsistent (the file
+// ended before the description did) or kStatusNoMemory. The file is closed on return, whatever
+// the status. Never throws.
+int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLimits& limits = {});
