@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+#include <vector>
+
+#include "DegreeOrder.h"
+
+namespace {
+
+TEST(degree_order, greatest_degree_first_lowest_number_on_ties) {
+    std::mt19937 rng(4);
+    const std::vector<std::vector<int>> fixed = {{0}, {0, 0, 0}, {2, 3, 3, 2}, {5, 0, 5, 1000}};
+    std::vector<std::vector<int>> cases = fixed;
+    for (int round = 0; round < 20; ++round) {
+        std::vector<int> degrees(rng() % 200 + 1);
+        for (int& d : degrees) d = static_cast<int>(rng() % 9);
+        cases.push_back(degrees);
+    }
+    for (const std::vector<int>& degrees : cases) {
+        const int n = static_cast<int>(degrees.size());
+        const BigVector<int> got =
+            orderByDegree(n, [&degrees](int i) { return degrees[static_cast<std::size_t>(i)]; });
+        std::vector<int> expected(degrees.size());
+        std::iota(expected.begin(), expected.end(), 0);
+        std::stable_sort(expected.begin(), expected.end(), [&degrees](int a, int b) {
+            return degrees[static_cast<std::size_t>(a)] > degrees[static_cast<std::size_t>(b)];
+        });
+        EXPECT_EQ(std::vector<int>(got.begin(), got.end()), expected);
+    }
+}
+
+}  // namespace
