@@ -23,19 +23,17 @@
 #include <string>
 #include <string_view>
 
+#include "ReadBack.h"
+#include "Texts.h"
 #include "main.h"
 
 namespace {
 
 constexpr std::string_view kSeparator = "@@@\n";
-constexpr std::string_view kMenu =
-    "\nvyber algoritmu:\n 1 - rekurzivni kostra od uzlu s nejvyssim stupnem\n 2 - "
-    "Boruvka-Kruskal s urcenim poctu komponent\n 3 - Jarnik-Prim pro nesouvisly graf\n 4 - "
-    "nezavisla smycka\n 5 - nezavisly rez\n";
-constexpr std::string_view kBanner = "\n>>VYSTUP<<\n";
-constexpr std::string_view kInputEnded = "\nCHYBA: neocekavany konec vstupu\n";
-constexpr std::string_view kNoMemory = "\nCHYBA: nedostatek pameti\n";
-constexpr std::string_view kInconsistent = "[CHYBA] (nekonzistentni data)\n";
+constexpr std::string_view kMenu = texts::kMenu.view();
+constexpr std::string_view kBanner = texts::kBanner.view();
+constexpr std::string_view kInputEnded = texts::kInputEnded.view();
+constexpr std::string_view kInconsistent = texts::kInconsistent.view();
 
 // Graphs stay small, so one run stays fast; larger counts behave like exhausted memory.
 constexpr RunLimits kLimits{std::size_t{1} << 16};
@@ -107,36 +105,6 @@ Run runOnce(const char* path, std::string_view answers) {
     return Run{status, outText, errText};
 }
 
-// Reads a number printed with "%2d" or "%d" at s[pos]; advances pos past it.
-bool number(std::string_view s, std::size_t& pos, long& value) {
-    while (pos < s.size() && s[pos] == ' ') ++pos;
-    bool negative = false;
-    if (pos < s.size() && s[pos] == '-') {
-        negative = true;
-        ++pos;
-    }
-    const std::size_t first = pos;
-    value = 0;
-    while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9' && pos - first < 11)
-        value = value * 10 + (s[pos++] - '0');
-    if (negative) value = -value;
-    return pos > first;
-}
-
-// Matches one report line against a pattern where '#' stands for a number; the numbers go to
-// values. The whole line must match.
-bool line(std::string_view s, std::string_view pattern, long* values) {
-    std::size_t pos = 0;
-    for (const char c : pattern) {
-        if (c == '#') {
-            if (!number(s, pos, *values++)) return false;
-        } else if (pos >= s.size() || s[pos++] != c) {
-            return false;
-        }
-    }
-    return pos == s.size();
-}
-
 // The report after the banner: the edges numbered from 0, then (tasks 1 to 3) the nodes
 // numbered from 0; every tree edge adds one bone at each of its two ends.
 void checkReport(std::string_view report, const Run& run) {
@@ -153,16 +121,16 @@ void checkReport(std::string_view report, const Run& run) {
         require(nl != std::string_view::npos, "a report line without a line break", run);
         const std::string_view s = report.substr(start, nl - start);
         start = nl + 1;
-        long v[3] = {};
-        if (nodes == 0 && line(s, "hrana #: v kostre=#, vaha=#", v)) {
+        int v[3] = {};
+        if (nodes == 0 && scanLine<texts::kEdgeLine>(s, v[0], v[1], v[2])) {
             require(orientations == 0 && v[0] == edges++, "edge lines out of order", run);
             require(v[1] == 0 || v[1] == 1, "a tree flag that is not 0 or 1", run);
             treeEdges += v[1];
-        } else if (nodes == 0 && line(s, "hrana #: orientace=#", v)) {
+        } else if (nodes == 0 && scanLine<texts::kOrientationLine>(s, v[0], v[1])) {
             require(edges == 0 && v[0] == orientations++, "edge lines out of order", run);
             require(v[1] >= -1 && v[1] <= 1, "an orientation that is not -1, 0 or 1", run);
             plusOnes += v[1] == 1;
-        } else if (line(s, "uzel  #: kosti z=#, smeru=#", v)) {
+        } else if (scanLine<texts::kNodeLine>(s, v[0], v[1], v[2])) {
             require(orientations == 0 && v[0] == nodes++, "node lines out of order", run);
             require(v[1] >= 0 && v[1] <= v[2], "more bones than routes at a node", run);
             bonesTotal += v[1];
@@ -184,11 +152,12 @@ void checkReport(std::string_view report, const Run& run) {
 void checkRun(Mode mode, const std::string& path, const Run& run) {
     require(run.status >= 0 && run.status <= 4, "an exit status outside 0..4", run);
     require(run.err.empty(), "standard error used although standard output works", run);
-    const std::string opening = "nacitam strukturu grafu ze souboru  " + path + "... ";
+    const std::string opening = formatted<texts::kOpening>(path.c_str());
+    const std::string noMemory = "\n" + std::string(texts::kNoMemory.view());
     const std::string_view out = run.out;
 
     if (mode == Mode::Directory || mode == Mode::Missing) {
-        require(run.status == 2 && out == "CHYBA: nelze otevrit soubor \"" + path + "\"\n",
+        require(run.status == 2 && out == formatted<texts::kCannotOpen>(path.c_str()),
                 "a path that cannot be opened is not reported so", run);
         return;
     }
@@ -201,16 +170,17 @@ void checkRun(Mode mode, const std::string& path, const Run& run) {
                 "an inconsistent file is not reported so", run);
             return;
         }
-        if (run.status == 4 && out.size() == opening.size() + kNoMemory.size()) {
-            require(endsWith(out, kNoMemory), "the memory message is wrong", run);
+        if (run.status == 4 && out.size() == opening.size() + noMemory.size()) {
+            require(endsWith(out, noMemory), "the memory message is wrong", run);
             return;
         }
-        require(startsWith(out.substr(opening.size()), std::string("[OK]\n").append(kMenu)),
+        require(startsWith(out.substr(opening.size()),
+                           std::string(texts::kOpenedOk.view()).append(kMenu)),
                 "a good file is not followed by [OK] and the menu", run);
     } else {
         require(run.status != 1, "status 1 without a graph file", run);
-        require(startsWith(out, "pocet hran: "), "the keyboard run does not ask for the edges",
-                run);
+        require(startsWith(out, texts::kEdgeCountPrompt.view()),
+                "the keyboard run does not ask for the edges", run);
     }
 
     const std::size_t banner = out.find(kBanner);
@@ -227,7 +197,7 @@ void checkRun(Mode mode, const std::string& path, const Run& run) {
             require(banner == std::string_view::npos, "status 3 after a report", run);
             break;
         case 4:
-            require(endsWith(out, kNoMemory), "status 4 without its message", run);
+            require(endsWith(out, noMemory), "status 4 without its message", run);
             require(banner == std::string_view::npos, "status 4 after a report", run);
             break;
         default:

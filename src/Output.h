@@ -147,3 +147,14 @@ private:
     std::size_t len_ = 0;
     bool failed_ = false;
 };
+
+// What Output::print<F>(args...) writes, as a string.
+template <Format F, class... Args>
+std::string formatted(const Args&... args) {
+    std::string text;
+    {
+        Output out(&text);
+        out.print<F>(args...);
+    }
+    return text;
+}

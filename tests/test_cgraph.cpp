@@ -9,6 +9,7 @@
 
 #include "CGraph.h"
 #include "Output.h"
+#include "Texts.h"
 
 namespace {
 
@@ -156,7 +157,7 @@ TEST(cgraph, edges_are_taken_by_weight_then_edge_number) {
         std::vector<int> label(n);
         std::iota(label.begin(), label.end(), 0);
         std::string expected;
-        expected += "Boruvka-Kruskal: radim pole hran podle jejich vah\n";
+        expected += texts::kKruskalSorting.view();
         int joins = 0;
         for (const int e : order) {
             const int f = g.edges[e].from;
@@ -166,16 +167,11 @@ TEST(cgraph, edges_are_taken_by_weight_then_edge_number) {
             EXPECT_EQ(g.edges[e].inTree, lf != lt) << "edge " << e;
             if (lf == lt) continue;
             ++joins;
-            expected += "Boruvka-Kruskal: sjednocuji podstromy kostry pres hranu " +
-                        std::to_string(e) + " s vahou " + std::to_string(g.edges[e].weight) +
-                        ", \n";
-            expected += "Boruvka-Kruskal: ...uzly podstromu " + std::to_string(lt) + " (uzel " +
-                        std::to_string(t) + ") vkladam do mnoziny " + std::to_string(lf) +
-                        " (uzel " + std::to_string(f) + ")\n";
+            expected += formatted<texts::kKruskalJoining>(e, g.edges[e].weight);
+            expected += formatted<texts::kKruskalMoving>(lt, t, lf, f);
             for (int& l : label) l = l == lt ? lf : l;
         }
-        expected += "Boruvka-Kruskal: pocet komponent grafu a nalezene kostry = " +
-                    std::to_string(n - joins) + "\n";
+        expected += formatted<texts::kKruskalCount>(n - joins);
         EXPECT_EQ(components, n - joins);
         EXPECT_EQ(trace, expected) << lo << ".." << hi;
         for (int i = 0; i < n; ++i) EXPECT_EQ(g.nodes[i].tag, -1);

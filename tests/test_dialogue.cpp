@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "Texts.h"
 #include "main.h"
 
 namespace {
@@ -42,10 +43,7 @@ Transcript run(const char* path, const std::string& answers, const RunLimits& li
     return r;
 }
 
-const char* const kMenu =
-    "\nvyber algoritmu:\n 1 - rekurzivni kostra od uzlu s nejvyssim stupnem\n 2 - Boruvka-Kruskal "
-    "s urcenim poctu komponent\n 3 - Jarnik-Prim pro nesouvisly graf\n 4 - nezavisla smycka\n 5 - "
-    "nezavisly rez\n";
+const std::string_view kMenu = texts::kMenu.view();
 
 TEST(dialogue, a_graph_over_the_memory_limit_ends_with_status_4) {
     RunLimits small;
@@ -103,7 +101,7 @@ TEST(dialogue, an_unwritable_output_ends_with_status_5) {
     }
     ::close(full);
     EXPECT_EQ(status, kStatusCannotWrite);
-    EXPECT_EQ(err, "CHYBA: nelze zapsat vystup\n");
+    EXPECT_EQ(err, texts::kCannotWrite.view());
 }
 
 TEST(dialogue, runs_in_one_process_do_not_affect_each_other) {

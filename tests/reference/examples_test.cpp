@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Texts.h"
 #include "naive_dialogue.h"
 #include "support.h"
 
@@ -48,28 +49,16 @@ struct ForestCase {
     std::string narration;
 };
 
-const char* const kBkSort = "Boruvka-Kruskal: radim pole hran podle jejich vah\n";
+const std::string kBkSort(texts::kKruskalSorting.view());
 
 std::string bkJoin(int e, int w, int tTag, int t, int fTag, int f) {
-    return "Boruvka-Kruskal: sjednocuji podstromy kostry pres hranu " + std::to_string(e) +
-           " s vahou " + std::to_string(w) + ", \nBoruvka-Kruskal: ...uzly podstromu " +
-           std::to_string(tTag) + " (uzel " + std::to_string(t) + ") vkladam do mnoziny " +
-           std::to_string(fTag) + " (uzel " + std::to_string(f) + ")\n";
+    return formatted<texts::kKruskalJoining>(e, w) +
+           formatted<texts::kKruskalMoving>(tTag, t, fTag, f);
 }
-std::string bkCount(int c) {
-    return "Boruvka-Kruskal: pocet komponent grafu a nalezene kostry = " + std::to_string(c) + "\n";
-}
-std::string jpNext(int a) {
-    return "Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je " + std::to_string(a) +
-           "\n";
-}
-std::string jpKey(int v, int w, int e) {
-    return "Jarnik-Prim: ...pak uzel " + std::to_string(v) + " je od podstromu vzdalen " +
-           std::to_string(w) + " a to pres hranu " + std::to_string(e) + "\n";
-}
-std::string jpCount(int c) {
-    return "Jarnik-Prim: pocet komponent grafu a nalezene kostry = " + std::to_string(c) + "\n";
-}
+std::string bkCount(int c) { return formatted<texts::kKruskalCount>(c); }
+std::string jpNext(int a) { return formatted<texts::kPrimAdding>(a); }
+std::string jpKey(int v, int w, int e) { return formatted<texts::kPrimOffering>(v, w, e); }
+std::string jpCount(int c) { return formatted<texts::kPrimCount>(c); }
 
 const std::vector<ForestCase>& forestCases() {
     static const std::vector<ForestCase> cases = {
@@ -424,7 +413,7 @@ struct TranscriptCase {
     int status;
 };
 
-std::string opening() { return "nacitam strukturu grafu ze souboru  @... "; }
+std::string opening() { return formatted<texts::kOpening>("@"); }
 
 std::string withPath(std::string text, const std::string& path) {
     for (std::size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at))
@@ -474,14 +463,14 @@ std::string twoNodes(int weight) {
 }
 
 const std::vector<TranscriptCase>& transcriptCases() {
-    const std::string menu = std::string("\n") + naive::kMenu;
-    const std::string inconsistent = opening() + "[CHYBA] (nekonzistentni data)\n";
-    const std::string ended = "\nCHYBA: neocekavany konec vstupu\n";
-    const std::string yesNo = "podrobny vypis (a/n)? ";
-    const std::string method = "cislo algoritmu pro oznaceni kostry (1-3): ";
-    const std::string loopEdge = "nekostrova hrana okolo niz se najde nezavisla smycka: ";
-    const std::string cutEdge = "kostrova hrana skrz kterou se najde nezavisly rez: ";
-    const std::string ok = opening() + "[OK]\n" + menu;
+    const std::string menu(texts::kMenu.view());
+    const std::string inconsistent = opening() + std::string(texts::kInconsistent.view());
+    const std::string ended(texts::kInputEnded.view());
+    const std::string yesNo(texts::kVerbosePrompt.view());
+    const std::string method(texts::kMethodPrompt.view());
+    const std::string loopEdge(texts::kLoopPrompt.view());
+    const std::string cutEdge(texts::kCutPrompt.view());
+    const std::string ok = opening() + std::string(texts::kOpenedOk.view()) + menu;
     const std::string spaces254(254, ' ');
     const std::string spaces253(253, ' ');
     static const std::vector<TranscriptCase> cases = {
@@ -567,7 +556,7 @@ TEST(reference_examples, graph_file_that_cannot_be_opened) {
     const std::string missing = std::string(scratch.directory()) + "/chybi.txt";
     for (const std::string& path : {missing, std::string(scratch.directory()), std::string()}) {
         SCOPED_TRACE(path);
-        const std::string expected = "CHYBA: nelze otevrit soubor \"" + path + "\"\n";
+        const std::string expected = formatted<texts::kCannotOpen>(path.c_str());
         const naive::RunResult ref = naive::runDialogue(path.c_str(), nullptr, "1\n");
         EXPECT_EQ(ref.out, expected);
         EXPECT_EQ(ref.status, 2);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "Texts.h"
 #include "naive_graph.h"
 
 namespace naive {
@@ -38,14 +39,6 @@ bool parseInt(const char* text, int& value) {
     return true;
 }
 
-const char* const kMenu =
-    "vyber algoritmu:\n"
-    " 1 - rekurzivni kostra od uzlu s nejvyssim stupnem\n"
-    " 2 - Boruvka-Kruskal s urcenim poctu komponent\n"
-    " 3 - Jarnik-Prim pro nesouvisly graf\n"
-    " 4 - nezavisla smycka\n"
-    " 5 - nezavisly rez\n";
-
 namespace {
 
 struct Dialogue {
@@ -72,7 +65,7 @@ struct Dialogue {
     }
 
     RunResult inputEnded() {
-        print("\nCHYBA: neocekavany konec vstupu\n");
+        print(texts::kInputEnded.text);
         return {out, 3};
     }
 
@@ -88,41 +81,42 @@ RunResult Dialogue::run(const char* graphPath, const std::string* graphFile,
     LineStream file(graphFile != nullptr ? *graphFile : empty);
     if (!keyboard) {
         if (graphFile == nullptr) {
-            std::snprintf(text, sizeof text, "CHYBA: nelze otevrit soubor \"%s\"\n", graphPath);
+            std::snprintf(text, sizeof text, texts::kCannotOpen.text, graphPath);
             print(text);
             return {out, 2};
         }
-        std::snprintf(text, sizeof text, "nacitam strukturu grafu ze souboru  %s... ", graphPath);
+        std::snprintf(text, sizeof text, texts::kOpening.text, graphPath);
         print(text);
     }
     LineStream& src = keyboard ? in : file;
     auto ended = [&]() -> RunResult {
         if (keyboard) return inputEnded();
-        print("[CHYBA] (nekonzistentni data)\n");
+        print(texts::kInconsistent.text);
         return {out, 1};
     };
 
     int m = 0;
     int n = 0;
-    if (!ask(src, keyboard, "pocet hran: ", m, [](int v) { return v >= 0; })) return ended();
-    if (!ask(src, keyboard, "pocet uzlu : ", n, [](int v) { return v >= 1; })) return ended();
+    if (!ask(src, keyboard, texts::kEdgeCountPrompt.text, m, [](int v) { return v >= 0; }))
+        return ended();
+    if (!ask(src, keyboard, texts::kNodeCountPrompt.text, n, [](int v) { return v >= 1; }))
+        return ended();
     const auto endpoint = [n](int v) { return betweend(0, v, n - 1); };
     std::vector<EdgeData> data;
     for (int i = 0; i < m; ++i) {
         EdgeData e{0, 0, 0};
-        std::snprintf(text, sizeof text, "hrana %d od uzlu: ", i);
+        std::snprintf(text, sizeof text, texts::kFromPrompt.text, i);
         if (!ask(src, keyboard, text, e.from, endpoint)) return ended();
-        std::snprintf(text, sizeof text, "hrana %d do uzlu: ", i);
+        std::snprintf(text, sizeof text, texts::kToPrompt.text, i);
         if (!ask(src, keyboard, text, e.to, endpoint)) return ended();
-        std::snprintf(text, sizeof text, "hrana %d ma vahu: ", i);
+        std::snprintf(text, sizeof text, texts::kWeightPrompt.text, i);
         if (!ask(src, keyboard, text, e.weight, [](int) { return true; })) return ended();
         data.push_back(e);
     }
-    if (!keyboard) print("[OK]\n");
+    if (!keyboard) print(texts::kOpenedOk.text);
 
     Graph g(n, data);
-    print("\n");
-    print(kMenu);
+    print(texts::kMenu.text);
     int choice = 0;
     if (!ask(in, true, "", choice, [](int v) { return betweend(1, v, 5); })) return inputEnded();
     g.makeRoutes();
@@ -131,7 +125,7 @@ RunResult Dialogue::run(const char* graphPath, const std::string* graphFile,
         g.bones();
     } else if (choice == 2 || choice == 3) {
         for (;;) {
-            print("podrobny vypis (a/n)? ");
+            print(texts::kVerbosePrompt.text);
             if (!in.gets(line)) return inputEnded();
             if (line[0] == 'a' || line[0] == 'n') break;
         }
@@ -142,7 +136,7 @@ RunResult Dialogue::run(const char* graphPath, const std::string* graphFile,
         g.bones();
     } else {
         int method = 0;
-        if (!ask(in, true, "cislo algoritmu pro oznaceni kostry (1-3): ", method,
+        if (!ask(in, true, texts::kMethodPrompt.text, method,
                  [](int v) { return betweend(1, v, 3); }))
             return inputEnded();
         if (method == 1) g.skeleton();
@@ -150,40 +144,39 @@ RunResult Dialogue::run(const char* graphPath, const std::string* graphFile,
         if (method == 3) g.JarnikPrim(false);
         g.bones();
         for (int i = 0; i < g.edgeCount; ++i) {
-            std::snprintf(text, sizeof text, "hrana %2d: v kostre=%d\n", i,
+            std::snprintf(text, sizeof text, texts::kTreeFlagLine.text, i,
                           g.edges[i].inTree ? 1 : 0);
             print(text);
         }
         int edge = 0;
         if (choice == 4) {
-            if (!ask(in, true, "nekostrova hrana okolo niz se najde nezavisla smycka: ", edge,
+            if (!ask(in, true, texts::kLoopPrompt.text, edge,
                      [&g](int v) { return 0 <= v && v <= g.edgeCount - 1 && !g.edges[v].inTree; }))
                 return inputEnded();
             g.getLoop(edge);
         } else {
-            if (!ask(in, true, "kostrova hrana skrz kterou se najde nezavisly rez: ", edge,
+            if (!ask(in, true, texts::kCutPrompt.text, edge,
                      [&g](int v) { return 0 <= v && v <= g.edgeCount - 1 && g.edges[v].inTree; }))
                 return inputEnded();
             g.getCut(edge);
         }
     }
 
-    print("\n");
-    print(">>VYSTUP<<\n");
+    print(texts::kBanner.text);
     if (choice <= 3) {
         for (int i = 0; i < g.edgeCount; ++i) {
-            std::snprintf(text, sizeof text, "hrana %2d: v kostre=%2d, vaha=%2d\n", i,
-                          g.edges[i].inTree ? 1 : 0, g.edges[i].weight);
+            std::snprintf(text, sizeof text, texts::kEdgeLine.text, i, g.edges[i].inTree ? 1 : 0,
+                          g.edges[i].weight);
             print(text);
         }
         for (int i = 0; i < g.nodeCount; ++i) {
-            std::snprintf(text, sizeof text, "uzel  %2d: kosti z=%2d, smeru=%2d\n", i,
-                          g.nodes[i].bones, g.nodes[i].degree);
+            std::snprintf(text, sizeof text, texts::kNodeLine.text, i, g.nodes[i].bones,
+                          g.nodes[i].degree);
             print(text);
         }
     } else {
         for (int i = 0; i < g.edgeCount; ++i) {
-            std::snprintf(text, sizeof text, "hrana %2d: orientace=%2d\n", i, g.edges[i].tag);
+            std::snprintf(text, sizeof text, texts::kOrientationLine.text, i, g.edges[i].tag);
             print(text);
         }
     }

@@ -37,7 +37,4 @@ private:
 // "%d" on a C string, with a number outside the 32-bit range counted as no number.
 bool parseInt(const char* text, int& value);
 
-// The menu, as the program prints it after a line break.
-extern const char* const kMenu;
-
 }  // namespace naive

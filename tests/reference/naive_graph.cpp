@@ -1,4 +1,5 @@
 #include "naive_graph.h"
+#include "Texts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -113,7 +114,7 @@ int Graph::BoruvkaKruskal(bool verbose) {
     std::iota(order.begin(), order.end(), 0);
     char line[200];
     if (verbose) {
-        std::snprintf(line, sizeof line, "Boruvka-Kruskal: radim pole hran podle jejich vah\n");
+        std::snprintf(line, sizeof line, "%s", texts::kKruskalSorting.text);
         narrate(line);
     }
     // Equal weights keep ascending edge number.
@@ -126,15 +127,10 @@ int Graph::BoruvkaKruskal(bool verbose) {
         const int t = edges[e].to;
         if (nodes[f].tag == nodes[t].tag) continue;
         if (verbose) {
-            std::snprintf(
-                line, sizeof line,
-                "Boruvka-Kruskal: sjednocuji podstromy kostry pres hranu %d s vahou %d, \n", e,
-                edges[e].weight);
+            std::snprintf(line, sizeof line, texts::kKruskalJoining.text, e, edges[e].weight);
             narrate(line);
-            std::snprintf(
-                line, sizeof line,
-                "Boruvka-Kruskal: ...uzly podstromu %d (uzel %d) vkladam do mnoziny %d (uzel %d)\n",
-                nodes[t].tag, t, nodes[f].tag, f);
+            std::snprintf(line, sizeof line, texts::kKruskalMoving.text, nodes[t].tag, t,
+                          nodes[f].tag, f);
             narrate(line);
         }
         edges[e].inTree = true;
@@ -151,8 +147,7 @@ int Graph::BoruvkaKruskal(bool verbose) {
             if (nodes[j].tag == l) nodes[j].tag = -1;
     }
     if (verbose) {
-        std::snprintf(line, sizeof line,
-                      "Boruvka-Kruskal: pocet komponent grafu a nalezene kostry = %d\n", count);
+        std::snprintf(line, sizeof line, texts::kKruskalCount.text, count);
         narrate(line);
     }
     return count;
@@ -180,9 +175,7 @@ int Graph::JarnikPrim(bool verbose) {
             }
             if (a == -1) break;
             if (verbose) {
-                std::snprintf(
-                    line, sizeof line,
-                    "Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je %d\n", a);
+                std::snprintf(line, sizeof line, texts::kPrimAdding.text, a);
                 narrate(line);
             }
             for (const Route& r : nodes[a].routes) {
@@ -195,10 +188,7 @@ int Graph::JarnikPrim(bool verbose) {
                 key[v] = w;
                 parentEdge[v] = r.edge;
                 if (verbose) {
-                    std::snprintf(line, sizeof line,
-                                  "Jarnik-Prim: ...pak uzel %d je od podstromu vzdalen %d a to "
-                                  "pres hranu %d\n",
-                                  v, w, r.edge);
+                    std::snprintf(line, sizeof line, texts::kPrimOffering.text, v, w, r.edge);
                     narrate(line);
                 }
             }
@@ -219,8 +209,7 @@ int Graph::JarnikPrim(bool verbose) {
         if (parentEdge[v] != -1) edges[parentEdge[v]].inTree = true;
     for (Node& nd : nodes) nd.tag = DONE;
     if (verbose) {
-        std::snprintf(line, sizeof line,
-                      "Jarnik-Prim: pocet komponent grafu a nalezene kostry = %d\n", components);
+        std::snprintf(line, sizeof line, texts::kPrimCount.text, components);
         narrate(line);
     }
     return components;
