@@ -12,22 +12,26 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 TEST(algebra, minimum_and_maximum_of_two_and_three) {
     struct Case {
         int a, b, c;
+        int max2, min2;  // of a and b
         int max3, min3;
     };
     const Case cases[] = {
-        {1, 5, 3, 5, 1},
-        {5, 1, 3, 5, 1},
-        {3, 3, 3, 3, 3},
-        {-1, -5, -3, -1, -5},
-        {2147483647, -2147483647 - 1, 0, 2147483647, -2147483647 - 1},
+        {1, 5, 3, 5, 1, 5, 1},
+        {5, 1, 3, 5, 1, 5, 1},
+        {3, 3, 3, 3, 3, 3, 3},
+        {-1, -5, -3, -1, -5, -1, -5},
+        {1, 2, 9, 2, 1, 9, 1},
+        {2147483647, -2147483647 - 1, 0, 2147483647, -2147483647 - 1, 2147483647, -2147483647 - 1},
     };
     for (const Case& k : cases) {
         EXPECT_EQ(max3i(k.a, k.b, k.c), k.max3) << k.a << ' ' << k.b << ' ' << k.c;
         EXPECT_EQ(min3i(k.a, k.b, k.c), k.min3) << k.a << ' ' << k.b << ' ' << k.c;
         EXPECT_EQ(max3d(k.a, k.b, k.c), k.max3);
         EXPECT_EQ(min3d(k.a, k.b, k.c), k.min3);
-        EXPECT_EQ(max2i(k.a, k.b), k.a > k.b ? k.a : k.b);
-        EXPECT_EQ(min2i(k.a, k.b), k.a < k.b ? k.a : k.b);
+        EXPECT_EQ(max2i(k.a, k.b), k.max2) << k.a << ' ' << k.b;
+        EXPECT_EQ(min2i(k.a, k.b), k.min2) << k.a << ' ' << k.b;
+        EXPECT_EQ(max2d(k.a, k.b), k.max2);
+        EXPECT_EQ(min2d(k.a, k.b), k.min2);
     }
     EXPECT_EQ(min3d(2.0, 2.0, 1.0), 1.0);
     EXPECT_EQ(max2d(2.5, -2.5), 2.5);

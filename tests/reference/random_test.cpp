@@ -159,20 +159,17 @@ void checkGraph(const GraphData& graph, Rng& rng, std::int64_t bruteForce) {
 
 TEST(reference_random, every_operation_on_thousands_of_small_graphs) {
     Rng rng(20240601);
-    int compared = 0;
     int bruteForced = 0;
-    const int rounds = 4000 / kRoundsDivisor;
-    for (int round = 0; round < rounds; ++round) {
+    for (int round = 0; round < 4000 / kRoundsDivisor; ++round) {
         const GraphData graph = randomGraph(rng);
         SCOPED_TRACE(describe(graph));
         const bool small = graph.edges.size() <= 12;
         const std::int64_t brute = small ? bruteForceMinimum(graph) : INT64_MIN;
         checkGraph(graph, rng, brute);
         if (HasFailure()) return;  // one reproducer is enough
-        ++compared;
         bruteForced += small ? 1 : 0;
     }
-    EXPECT_EQ(compared, rounds);
+    // The generator must keep giving graphs small enough to check against brute force.
     EXPECT_GT(bruteForced, 500 / kRoundsDivisor);
 }
 
