@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one golden transcript: kostra as a user runs it, its standard output and exit status
-# compared byte for byte with the expected ones.
+# compared byte for byte with the expected ones. With KOSTRA_UPDATE_GOLDEN=1 in the environment the
+# run's output and status replace the expected ones instead (tests/update-golden.sh).
 # usage: run_golden.sh KOSTRA DIR CASE
 set -u
 kostra=$1
@@ -20,6 +21,10 @@ actual=$(mktemp)
 trap 'rm -f "$actual"' EXIT
 timeout 30 "$kostra" "${args[@]}" < "$input" > "$actual"
 status=$?
+if [ "${KOSTRA_UPDATE_GOLDEN:-}" = 1 ]; then
+    cp "$actual" "$name.out"
+    echo "$status" > "$name.status"
+fi
 expected=$(cat "$name.status")
 
 ok=1
