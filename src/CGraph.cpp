@@ -106,16 +106,20 @@ struct CGraph::Walk {
     BitSet followed;       // edges
     BitSet inTree;         // edges
     BigVector<int> stack;  // the nodes of the open frames: at most one per edge, and the start
+    int unclaimed = 0;     // nodes with routes that no tree has claimed yet
 };
 
 // Marks a spanning forest in inTree without regard to weights and returns the number of trees
 // (an isolated node is one; a graph without edges gives n trees and no tree edge). Each tree
 // grows from the untagged node of greatest degree, lowest number on ties, by the walk of
-// skeleton_R. On return every node tag and every edge tag is 1.
+// skeleton_R. On return every node tag and every edge tag is 1: the walk follows every edge.
 // Cost: O(n + m + greatest degree).
 int CGraph::skeleton() {
     Walk walk(nodeCount, edgeCount);
-    for (int i = 0; i < nodeCount; ++i) walk.span[i] = {routeStart_[i], routeStart_[i + 1]};
+    for (int i = 0; i < nodeCount; ++i) {
+        walk.span[i] = {routeStart_[i], routeStart_[i + 1]};
+        walk.unclaimed += nodes[i].degree > 0 ? 1 : 0;
+    }
 
     // The start of every tree is what getCentroid(true) would return at that moment: the first
     // node of the degree order that no earlier tree has claimed. Nodes are never unclaimed, so
@@ -124,13 +128,16 @@ int CGraph::skeleton() {
     for (const int c : orderByDegree(nodeCount, [this](int i) { return nodes[i].degree; })) {
         if (walk.claimed.has(c)) continue;
         walk.claimed.add(c);
-        skeleton_R(c, walk);
+        if (nodes[c].degree > 0) {
+            --walk.unclaimed;
+            skeleton_R(c, walk);
+        }
         ++trees;
     }
 
-    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = walk.claimed.has(i) ? 1 : 0;
+    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = 1;
     for (int k = 0; k < edgeCount; ++k) {
-        edges[k].tag = walk.followed.has(k) ? 1 : 0;
+        edges[k].tag = 1;
         edges[k].inTree = walk.inTree.has(k);
     }
     return trees;
@@ -146,7 +153,9 @@ int CGraph::skeleton() {
 // nothing; and every route before the furthest position any of its frames has reached is
 // already followed, so a re-entry goes on from there, and when it is done so is every frame of
 // that node below it. An entry into a node whose routes are all followed would return at once
-// and is left out.
+// and is left out. And once every node with routes is claimed, no entry can claim any more: the
+// tree is settled, and the rest of the walk, which would only follow the remaining edges of the
+// component, is left out too.
 void CGraph::skeleton_R(int start, Walk& walk) {
     const Route* pool = routePool_.data();
     auto enter = [&](int v) {
@@ -159,12 +168,13 @@ void CGraph::skeleton_R(int start, Walk& walk) {
                 if (walk.claimed.has(r.node)) continue;
                 walk.claimed.add(r.node);
                 walk.inTree.add(r.edge);
+                --walk.unclaimed;
             }
         }
         walk.stack.push_back(v);
     };
     enter(start);
-    while (!walk.stack.empty()) {
+    while (!walk.stack.empty() && walk.unclaimed > 0) {
         Walk::Span& sp = walk.span[walk.stack.back()];
         while (sp.next < sp.end && walk.followed.has(pool[sp.next].edge)) ++sp.next;
         if (sp.next == sp.end) {
@@ -176,6 +186,7 @@ void CGraph::skeleton_R(int start, Walk& walk) {
         walk.followed.add(r.edge);
         enter(r.node);
     }
+    walk.stack.clear();
 }
 
 namespace {
