@@ -256,10 +256,16 @@ int CGraph::BoruvkaKruskal(bool verbose) {
 // the edge's weight as a new key when v is not yet added and the weight is strictly below v's
 // key ("not reached" is above every weight, so every 32-bit weight works). A self-loop changes
 // nothing. On return every node tag is DONE; edge tags are untouched.
-// Reference: Jarnik 1930, Prim 1957. Cost: O(m log m).
+// Reference: Jarnik 1930, Prim 1957. Cost: O(m log n).
 int CGraph::JarnikPrim(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
     for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
+    // The weight of every route beside it, in route order: adding a node then reads its routes
+    // and their weights in two short runs instead of one edge record per route.
+    BigVector<int> routeWeight(routePool_.size());
+    placeRoutes(
+        edges, edgeCount, nodeCount, routeStart_, [](const Edge&) { return true; },
+        [this, &routeWeight](std::uint32_t at, int k, int) { routeWeight[at] = edges[k].weight; });
     // A node's key and the edge that gives it, side by side.
     struct Slot {
         int key;
@@ -268,26 +274,25 @@ int CGraph::JarnikPrim(bool verbose) {
     BigVector<Slot> slot(static_cast<std::size_t>(nodeCount), Slot{0, -1});
     BitSet reached(nodeCount);  // has a key: open, or done
     BitSet done(nodeCount);     // added to a tree; most routes lead to such nodes
-    NodeHeap open;
+    NodeHeap open(nodeCount);
     int components = 0;
     for (int s = 0; s < nodeCount; ++s) {
         if (reached.has(s)) continue;
         reached.add(s);
-        open.push(0, s);
+        open.set(0, s);
         while (!open.empty()) {
             const int a = open.pop();
-            if (done.has(a)) continue;  // an outdated entry
             done.add(a);
             if (say) say->print<texts::kPrimAdding>(a);
             for (std::uint32_t j = routeStart_[a]; j < routeStart_[a + 1]; ++j) {
                 const auto [e, v] = routePool_[j];
                 if (done.has(v)) continue;  // a itself too: a self-loop changes nothing
-                const int w = edges[e].weight;
+                const int w = routeWeight[j];
                 if (reached.has(v) && !(w < slot[v].key)) continue;
                 reached.add(v);
                 slot[v].key = w;
                 slot[v].parentEdge = e;
-                open.push(w, v);
+                open.set(w, v);
                 if (say) say->print<texts::kPrimOffering>(v, w, e);
             }
         }

@@ -1,14 +1,16 @@
-// A priority queue of (key, node) pairs, smallest key first and the lowest node number among equal
-// keys: the pair that a scan for "the smallest key, the lowest number on ties" would pick. Both
-// are 32-bit signed numbers and every value works, the extremes included.
+// A priority queue of the nodes 0 .. n - 1, each with a key: the smallest key first and the lowest
+// node number among equal keys, the node that a scan for "the smallest key, the lowest number on
+// ties" would pick. Keys are 32-bit signed numbers and every value works, the extremes included.
 //
-// Contract: pop() takes a non-empty heap and returns the node of the smallest pair, removing it.
-// A node may be pushed again with another key; the heap does not look for its older pairs (the
-// caller tells an outdated pair when it comes up). Cost: O(log size) per push and pop.
+// Contract: set(key, node) puts a node in that is not in, or lowers the key of one that is (a key
+// is never raised); pop() takes a non-empty heap and returns the node of the smallest pair,
+// removing it; a popped node may be put in again. Cost: O(log size) per call; the heap never
+// holds more than n entries, so its memory is fixed at construction (12 bytes per node).
 //
-// Each pair is packed into one 64-bit number (the key, sign bit flipped, above the node), so
-// ordering the pairs is ordering the numbers; a 4-ary heap keeps the children of an entry in
-// one cache line.
+// Each entry is the pair packed into one 64-bit number (the key, sign bit flipped, above the node),
+// so ordering the pairs is ordering the numbers; a 4-ary heap keeps the children of an entry in one
+// cache line, and every node knows where its entry is, so lowering a key moves that entry only.
+// Reference: Johnson 1975 (d-ary heaps).
 #pragma once
 
 #include <algorithm>
@@ -20,20 +22,22 @@
 
 class NodeHeap {
 public:
+    explicit NodeHeap(int n) : where_(static_cast<std::size_t>(n), kAbsent) {
+        heap_.reserve(static_cast<std::size_t>(n));
+    }
+
     bool empty() const { return heap_.empty(); }
     std::size_t size() const { return heap_.size(); }
 
-    void push(int key, int node) {
+    void set(int key, int node) {
         const std::uint64_t entry = pack(key, node);
-        std::size_t at = heap_.size();
-        heap_.push_back(entry);
-        while (at > 0) {
-            const std::size_t parent = (at - 1) / kArity;
-            if (heap_[parent] <= entry) break;
-            heap_[at] = heap_[parent];
-            at = parent;
+        std::uint32_t at = where_[node];
+        if (at == kAbsent) {
+            at = static_cast<std::uint32_t>(heap_.size());
+            heap_.push_back(entry);
         }
-        heap_[at] = entry;
+        assert(entry <= heap_[at]);
+        siftUp(at, entry);
     }
 
     int pop() {
@@ -41,6 +45,38 @@ public:
         const std::uint64_t top = heap_[0];
         const std::uint64_t last = heap_.back();
         heap_.pop_back();
+        where_[nodeOf(top)] = kAbsent;
+        if (!heap_.empty()) siftDown(last);
+        return nodeOf(top);
+    }
+
+private:
+    static constexpr std::uint32_t kArity = 4;
+    static constexpr std::uint32_t kAbsent = 0xFFFFFFFFU;
+
+    static std::uint64_t pack(int key, int node) {
+        return std::uint64_t{static_cast<std::uint32_t>(key) ^ 0x80000000U} << 32 |
+               static_cast<std::uint32_t>(node);
+    }
+    static int nodeOf(std::uint64_t entry) { return static_cast<int>(entry & 0xFFFFFFFFU); }
+
+    void place(std::uint32_t at, std::uint64_t entry) {
+        heap_[at] = entry;
+        where_[nodeOf(entry)] = at;
+    }
+
+    void siftUp(std::uint32_t at, std::uint64_t entry) {
+        while (at > 0) {
+            const std::uint32_t parent = (at - 1) / kArity;
+            if (heap_[parent] <= entry) break;
+            place(at, heap_[parent]);
+            at = parent;
+        }
+        place(at, entry);
+    }
+
+    // Puts entry into the hole at the root and lets it sink to its place.
+    void siftDown(std::uint64_t entry) {
         const std::size_t size = heap_.size();
         std::size_t at = 0;
         for (;;) {
@@ -50,19 +86,13 @@ public:
             const std::size_t end = std::min(first + kArity, size);
             for (std::size_t c = first + 1; c < end; ++c)
                 if (heap_[c] < heap_[best]) best = c;
-            if (heap_[best] >= last) break;
-            heap_[at] = heap_[best];
+            if (heap_[best] >= entry) break;
+            place(static_cast<std::uint32_t>(at), heap_[best]);
             at = best;
         }
-        if (size > 0) heap_[at] = last;
-        return static_cast<int>(top & 0xFFFFFFFFU);
+        place(static_cast<std::uint32_t>(at), entry);
     }
 
-private:
-    static constexpr std::size_t kArity = 4;
-    static std::uint64_t pack(int key, int node) {
-        return std::uint64_t{static_cast<std::uint32_t>(key) ^ 0x80000000U} << 32 |
-               static_cast<std::uint32_t>(node);
-    }
     BigVector<std::uint64_t> heap_;
+    BigVector<std::uint32_t> where_;  // the entry of each node in heap_, or kAbsent
 };

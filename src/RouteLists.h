@@ -18,6 +18,21 @@
 
 #include "BigVector.h"
 
+// Calls place(at, k, other) for every route of the edges that keep() selects, in ascending edge
+// number: at is the route's position in lists whose node i starts at first[i] (as listRoutes
+// lays them out), k the edge and other the node at its other end.
+template <class Edge, class Keep, class Place>
+void placeRoutes(const Edge* edges, int m, int n, const BigVector<std::uint32_t>& first,
+                 const Keep& keep, const Place& place) {
+    BigVector<std::uint32_t> at(first.begin(), first.begin() + n);
+    for (int k = 0; k < m; ++k) {
+        const Edge& e = edges[k];
+        if (!keep(e)) continue;
+        place(at[e.from]++, k, e.to);
+        if (e.to != e.from) place(at[e.to]++, k, e.from);
+    }
+}
+
 template <class Route, class Edge, class Keep>
 void listRoutes(const Edge* edges, int m, int n, const Keep& keep, BigVector<std::uint32_t>& first,
                 BigVector<Route>& routes) {
@@ -30,11 +45,7 @@ void listRoutes(const Edge* edges, int m, int n, const Keep& keep, BigVector<std
     }
     for (int i = 0; i < n; ++i) first[i + 1] += first[i];
     routes.resize(first[n]);
-    BigVector<std::uint32_t> at(first.begin(), first.end() - 1);
-    for (int k = 0; k < m; ++k) {
-        const Edge& e = edges[k];
-        if (!keep(e)) continue;
-        routes[at[e.from]++] = Route{k, e.to};
-        if (e.to != e.from) routes[at[e.to]++] = Route{k, e.from};
-    }
+    placeRoutes(edges, m, n, first, keep, [&routes](std::uint32_t at, int k, int other) {
+        routes[at] = Route{k, other};
+    });
 }
