@@ -139,7 +139,8 @@ class Row:
         return max(s.peak for s in self.kostra)
 
     def faults(self):
-        return int(statistics.median(s.faults for s in self.kostra)), min(s.huge for s in self.kostra)
+        faults = int(statistics.median(s.faults for s in self.kostra))
+        return faults, min(s.huge for s in self.kostra)
 
 
 def write_file(path, data):
@@ -157,7 +158,8 @@ def build(args):
     else:
         build_dir = os.path.join(ROOT, "build", "release")
         if not os.path.exists(os.path.join(build_dir, "CMakeCache.txt")):
-            subprocess.run(["cmake", "--preset", "release"], cwd=ROOT, check=True, stdout=sys.stderr)
+            configure = ["cmake", "--preset", "release"]
+            subprocess.run(configure, cwd=ROOT, check=True, stdout=sys.stderr)
         cmd = ["cmake", "--build", "--preset", "release", "--target", *targets]
     subprocess.run(cmd, cwd=ROOT, check=True, stdout=sys.stderr)
     return build_dir
@@ -215,7 +217,7 @@ def pick_edges(kostra, graph, method, edges, work):
         status = proc.wait()
     if status != 3 or lines != edges:
         raise BenchError(f"kostra {graph} < {answers}: status {status} and {lines} tree flags, "
-                         f"expected status 3 (answers ended at the edge question) and {edges} flags")
+                         f"expected status 3 (answers end at the edge question) and {edges} flags")
     return tuple(after.get(flag, first.get(flag)) for flag in (b"0", b"1"))
 
 
@@ -270,38 +272,45 @@ def smoke_checks(kostra, floor, peer, graph, nodes, edges, answer_files):
     report = {}
     for key in ("1", "3"):
         out, status = output_of([kostra, graph], answer_files[key])
-        report[key] = parse_lines(out.partition(b">>VYSTUP<<\n")[2], *forest) if status == 0 else None
-        if report[key] is None:
-            return [f"kostra {graph} < {answer_files[key]}: status {status}, no report in the expected format"]
+        report[key] = parse_lines(out.partition(b">>VYSTUP<<\n")[2], *forest)
+        if status != 0 or report[key] is None:
+            return [f"kostra {graph} < {answer_files[key]}: status {status}, "
+                    f"no report in the expected format"]
     weights = [w for _, w in report["1"][0]]
     degrees = [d for _, d in report["1"][1]]
     out, _ = output_of([floor, graph, "forest"])
     floor_forest = parse_lines(out, *forest)
     if floor_forest != [[(0, w) for w in weights], [(0, d) for d in degrees]]:
-        failures.append("the floor's report of tasks 1-3 is not kostra's with every flag and count 0")
+        failures.append("the floor's report of tasks 1-3 is not kostra's with flags and counts 0")
     out, status = output_of([kostra, graph], answer_files["5.1"])
-    flags, _, orientations = out.partition(b"kostrova hrana skrz kterou se najde nezavisly rez: \n>>VYSTUP<<\n")
+    orient = ((FLAG_LINE, edges), (ORIENTATION_LINE, edges))
+    question = b"kostrova hrana skrz kterou se najde nezavisly rez: \n>>VYSTUP<<\n"
+    flags, _, orientations = out.partition(question)
     flags = flags[flags.find(b"hrana  0: v kostre="):]
-    listed = parse_lines(flags + orientations, (FLAG_LINE, edges), (ORIENTATION_LINE, edges))
+    listed = parse_lines(flags + orientations, *orient)
     out, _ = output_of([floor, graph, "orient"])
-    if status != 0 or listed is None or parse_lines(out, (FLAG_LINE, edges), (ORIENTATION_LINE, edges)) != [[(0,)] * edges] * 2:
+    if status != 0 or listed is None or parse_lines(out, *orient) != [[(0,)] * edges] * 2:
         failures.append("the floor's orientation report is not shaped like kostra's task 5")
     if peer:
         for algo, key in (("dfs", "1"), ("prim", "3")):
             out, status = output_of([peer, graph, algo])
             theirs = parse_lines(out, *forest) if status == 0 else None
-            if theirs is None or [w for _, w in theirs[0]] != weights or [d for _, d in theirs[1]] != degrees:
-                failures.append(f"the peer's {algo} report is not kostra's task {key} report of another forest")
+            if (theirs is None or [w for _, w in theirs[0]] != weights
+                    or [d for _, d in theirs[1]] != degrees):
+                failures.append(f"the peer's {algo} report is not kostra's task {key} report "
+                                f"of another forest")
                 continue
             mine = [sum(f for f, _ in report[key][0]), sum(w for f, w in report[key][0] if f)]
             theirs = [sum(f for f, _ in theirs[0]), sum(w for f, w in theirs[0] if f)]
             if mine[0] != theirs[0] or (algo == "prim" and mine != theirs):
-                failures.append(f"the peer's {algo} forest (edges, weight) {theirs} against kostra's {mine}")
+                failures.append(f"the peer's {algo} forest (edges, weight) {theirs} against "
+                                f"kostra's {mine}")
     return failures
 
 
 def main():
-    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap = argparse.ArgumentParser(description=__doc__,
+                                 formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--runs", type=int, default=None, help="runs per figure (default 3, smoke 1)")
     size = ap.add_mutually_exclusive_group()
     size.add_argument("--quick", action="store_true", help="graphs ten times smaller")
@@ -345,7 +354,8 @@ def measure_all(args, runs):
         graphs[key] = (name, generate(gen, args.work, kind, n, m), n, m)
 
     fixed = {"1": "1\n", "2": "2\nn\n", "3": "3\nn\n", "2a": "2\na\n", "3a": "3\na\n"}
-    answer_files = {k: write_file(os.path.join(args.work, f"answers-{k}.txt"), v) for k, v in fixed.items()}
+    answer_files = {k: write_file(os.path.join(args.work, f"answers-{k}.txt"), v)
+                    for k, v in fixed.items()}
 
     rows, picked, failures = [], [], []
     for key, (name, path, n, m) in graphs.items():
@@ -375,7 +385,8 @@ def measure_all(args, runs):
                     row.peer.append(run_once([peer, path, row.peer_algo], os.devnull))
             for what, samples in (("floor", row.floor), ("peer", row.peer)):
                 if any(s.status != 0 for s in samples):
-                    raise BenchError(f"the {what} failed on {path} (status {samples[0].status}); run it by hand")
+                    raise BenchError(f"the {what} failed on {path} (status "
+                                     f"{samples[0].status}); run it by hand")
             rows.append(row)
             peer_text = f"  peer {row.median(row.peer):6.3f} s" if row.peer else ""
             log(f"  {name:24} {label:18} {row.median(row.kostra):7.3f} s  floor "
@@ -428,7 +439,8 @@ def narration_speed(kostra, graph, answer_files, runs):
         for _ in range(runs):
             quiet.append(run_once([kostra, graph], answer_files[task]).wall)
             loud.append(run_once([kostra, graph], answer_files[task + "a"]).wall)
-        result[task] = ((loud_size - quiet_size) / 1e6, statistics.median(loud), statistics.median(quiet))
+        extra = (loud_size - quiet_size) / 1e6
+        result[task] = (extra, statistics.median(loud), statistics.median(quiet))
     return result
 
 
@@ -452,15 +464,22 @@ def thousands(x):
     return f"{x / 1000:.1f}k" if x >= 10000 else str(x)
 
 
+def peak_text(peak):
+    """A peak in MiB, or the bound it is under when it is this script's own (see run_once)."""
+    own = own_peak()
+    return f"{peak / MIB:.0f} MiB" if peak > own else f"<= {own / MIB:.0f} MiB"
+
+
 def table(rows, graphs, peer, args, runs, typed_ratio, narration, picked):
     out = []
     warning = None
     if args.quick or args.smoke:
-        what = "QUICK RUN (graphs ten times smaller)" if args.quick else "SMOKE RUN (tiny graphs, one run)"
+        what = ("QUICK RUN (graphs ten times smaller)" if args.quick
+                else "SMOKE RUN (tiny graphs, one run)")
         warning = f"**{what}: these ratios are not comparable with the full table.**"
         out += [warning, ""]
-    out += ["| graph | task | kostra | floor | ratio | peer | to peer | peak | faults (memory faulted in) | ! | status |",
-            "|---|---|---:|---:|---:|---|---:|---:|---:|---|---|"]
+    out += ["| graph | task | kostra | floor | ratio | peer | to peer | peak | faults (memory faulted "
+            "in) | ! | status |", "|---|---|---:|---:|---:|---|---:|---:|---:|---|---|"]
     flagged = []
     for row in rows:
         name, _, n, m = graphs[row.graph]
@@ -471,31 +490,33 @@ def table(rows, graphs, peer, args, runs, typed_ratio, narration, picked):
         else:
             peer_cells = "– | –"
         faults, huge = row.faults()
-        fault_cell = f"{thousands(faults)}, {huge} huge: {faulted_bytes(faults, huge) / MIB:.0f} MiB"
+        faulted = faulted_bytes(faults, huge) / MIB
+        fault_cell = f"{thousands(faults)}, {huge} huge: {faulted:.0f} MiB"
         flags = budget_flags(row, n, m)
         if flags:
             flagged.append(f"{name}, {row.label}: {', '.join(flags)}")
         statuses = ",".join(str(s) for s in sorted({s.status for s in row.kostra}))
         status = statuses + (f" ({row.note})" if row.note else "")
-        peak = f"{row.peak() / MIB:.0f} MiB" if row.peak() > own_peak() else f"<= {own_peak() / MIB:.0f} MiB"
+        flag_cell = "! " + "; ".join(flags) if flags else ""
         out.append(f"| {name} | {row.label} | {k:.3f} s | {f:.3f} s | {k / f:.2f}x | {peer_cells} | "
-                   f"{peak} | {fault_cell} | {'! ' + '; '.join(flags) if flags else ''} | {status} |")
+                   f"{peak_text(row.peak())} | {fault_cell} | {flag_cell} | {status} |")
     out.append("")
 
     by = {(r.graph, r.label): r for r in rows}
     small, big = graphs["star6"][0], graphs["star7"][0]
     for label, _, _, _ in TASKS:
         a, b = by[("star6", label)], by[("star7", label)]
-        out.append(f"- {big} against {small}, {label}: {b.median(b.kostra) / a.median(a.kostra):.1f}x the time")
+        times = b.median(b.kostra) / a.median(a.kostra)
+        out.append(f"- {big} against {small}, {label}: {times:.1f}x the time")
     if peer:
         for key, (name, _, _, _) in graphs.items():
             parts = []
             for label in ("task 1", "task 3 (n)"):
                 r = by[(key, label)]
                 k, p = r.median(r.kostra), r.median(r.peer)
-                peak = max(s.peak for s in r.peer) / MIB
-                parts.append(f"kostra's {label} {k:.3f} s against {PEER_NAMES[r.peer_algo]} {p:.3f} s "
-                             f"(peak {peak:.0f} MiB): {k / p:.2f}x")
+                peak = peak_text(max(s.peak for s in r.peer))
+                parts.append(f"kostra's {label} {k:.3f} s against {PEER_NAMES[r.peer_algo]} "
+                             f"{p:.3f} s (peak {peak}): {k / p:.2f}x")
             out.append(f"- {name}: " + "; ".join(parts))
     else:
         out.append("- no peer: the Boost Graph Library's headers were not found when the tools were "
@@ -503,19 +524,21 @@ def table(rows, graphs, peer, args, runs, typed_ratio, narration, picked):
     out.append(f"- graph typed on standard input against the same graph from a file "
                f"({graphs['r4'][0]}, task 1): {typed_ratio:.2f}x")
     for task, (mb, loud, quiet) in narration.items():
-        out.append(f"- narration of task {task} ({graphs['r4'][0]}): {mb:.0f} MB; the narrated run takes "
-                   f"{loud:.2f} s against {quiet:.2f} s without, so it is written at {mb / loud:.0f} MB/s "
-                   f"counting the whole run")
+        out.append(f"- narration of task {task} ({graphs['r4'][0]}): {mb:.0f} MB; the narrated run "
+                   f"takes {loud:.2f} s against {quiet:.2f} s without, so it is written at "
+                   f"{mb / loud:.0f} MB/s counting the whole run")
     if flagged:
-        out.append("- over budget (peak 50 bytes an edge + 32 a node; memory faulted in 1.25x the peak):")
+        out.append("- over budget (peak 50 bytes an edge + 32 a node; memory faulted in 1.25x the "
+                   "peak):")
         out += [f"  - {line}" for line in flagged]
     else:
         out.append("- every row is within the budgets (peak 50 bytes an edge + 32 a node; memory "
                    "faulted in 1.25x the peak)")
-    out.append(f"- median of {runs} run{'s' if runs > 1 else ''}; peak is kostra's largest resident set, "
-               f"at least this script's own {own_peak() / MIB:.0f} MiB, which a child starts from; memory "
-               f"faulted in counts 4 KiB a fault and 2 MiB a huge-page fault (transparent huge pages: "
-               f"{huge_page_setting()})")
+    out.append(f"- median of {runs} run{'s' if runs > 1 else ''}; peak is kostra's largest resident "
+               f"set, at least this script's own {own_peak() / MIB:.0f} MiB, which a child starts "
+               f"from; memory faulted in counts 4 KiB a fault and 2 MiB a huge-page fault, the "
+               f"latter from the whole system's count over the run, the smallest over the runs "
+               f"(transparent huge pages: {huge_page_setting()})")
     out.append("- tasks 4 and 5 answer with the first non-tree (task 4) or tree (task 5) edge at or "
                "after edge m/2 of the method's forest, read from a first run:")
     out += [f"  - {line}" for line in picked]
