@@ -10,7 +10,10 @@ only reads the graph and writes a report of the same shape and size, with no gra
 and, for tasks 1 and 3, the peer (the same report from the Boost Graph Library's depth-first
 search or Prim on its compressed sparse row graph) run alternately in one loop, so every ratio
 compares runs made at the same time. Answers come from a file on standard input; reports go to
-/dev/null.
+/dev/null. Beside the times: kostra's peak memory (largest resident set) and page faults, and the
+memory it faults in, from one more run with huge pages turned off. A row is flagged (!) when the
+peak exceeds 50 bytes an edge and 32 a node, or the memory faulted in exceeds 1.25 times the
+peak (memory given back and faulted in again), or kostra ends with another status than planned.
 
 usage: bench/run.py [--runs N] [--quick | --smoke] [--kostra PATH] [--build-dir DIR] [--work DIR]
   --quick      graphs ten times smaller (ratios not comparable with the full table)
@@ -20,6 +23,7 @@ usage: bench/run.py [--runs N] [--quick | --smoke] [--kostra PATH] [--build-dir 
   --build-dir  a configured build tree to build the tools in (default: the release preset)
 """
 import argparse
+import ctypes
 import os
 import re
 import resource
@@ -33,7 +37,7 @@ from dataclasses import dataclass, field
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 MIB = 2**20
 PAGE = 4096
-HUGE_PAGE = 2 * MIB
+PR_SET_THP_DISABLE = 41  # prctl(2): no transparent huge pages for this process and its children
 
 # (key, shape, nodes, edges; None: the shape fixes the edges), at full size.
 GRAPHS = [
@@ -71,54 +75,43 @@ def power(x):
     return f"{text}*10^{k}"
 
 
-def huge_page_faults():
-    """Transparent huge pages the kernel has handed out at a fault so far, all processes."""
-    try:
-        with open("/proc/vmstat") as f:
-            for line in f:
-                if line.startswith("thp_fault_alloc "):
-                    return int(line.split()[1])
-    except OSError:
-        pass
-    return 0
-
-
 @dataclass
 class Sample:
     wall: float  # seconds, fork to exit
     peak: int  # bytes: the largest resident set (wait4's ru_maxrss)
     faults: int  # minor + major page faults (wait4)
-    huge: int  # of those, faults that mapped a 2 MiB page (the system's count over the run)
     status: int
 
 
-def run_once(cmd, stdin_path):
+def without_huge_pages():
+    """Runs in the child before it executes the program: no transparent huge pages, even where
+    the program asks for them, so that every page fault maps one 4 KiB page."""
+    libc = ctypes.CDLL(None, use_errno=True)
+    if libc.prctl(PR_SET_THP_DISABLE, 1, 0, 0, 0) != 0:
+        raise OSError(ctypes.get_errno(), "prctl(PR_SET_THP_DISABLE)")
+
+
+def run_once(cmd, stdin_path, huge_pages=True):
     """Runs cmd once with stdin_path on standard input and the output thrown away.
 
     What the figures count: ru_maxrss is the child's largest resident set. It starts from the
     resident set of the process that executes it, which is this script's (Python passes its own
     to the child it starts), so this script never holds a large output; its own figure is printed
     with the table. ru_minflt + ru_majflt count the page faults, one per fault, whether the fault
-    mapped a 4 KiB page or a 2 MiB transparent huge page. So the memory faulted in is
-    faults * 4 KiB + huge * (2 MiB - 4 KiB), where huge is the rise of the kernel's count of huge
-    pages handed out at a fault (/proc/vmstat, thp_fault_alloc) over the run. That count is the
-    whole system's: another program faulting huge pages at the same time adds to it, so the
-    smallest over the runs is taken.
+    mapped a 4 KiB page or a 2 MiB transparent huge page, so with huge pages they undercount the
+    memory faulted in, by up to 512 times. The memory faulted in is therefore measured in a run
+    of its own without huge pages (huge_pages=False), where it is exactly faults * 4 KiB: memory
+    given back and faulted in again counts twice, so it exceeds the peak resident set only by
+    what is faulted in more than once.
     """
-    huge_before = huge_page_faults()
     with open(stdin_path, "rb") as stdin, open(os.devnull, "wb") as null:
         start = time.perf_counter()
-        proc = subprocess.Popen(cmd, stdin=stdin, stdout=null, stderr=subprocess.DEVNULL)
+        proc = subprocess.Popen(cmd, stdin=stdin, stdout=null, stderr=subprocess.DEVNULL,
+                                preexec_fn=None if huge_pages else without_huge_pages)
         _, status, usage = os.wait4(proc.pid, 0)
         wall = time.perf_counter() - start
-    huge = huge_page_faults() - huge_before
-    return Sample(wall, usage.ru_maxrss * 1024, usage.ru_minflt + usage.ru_majflt, huge,
+    return Sample(wall, usage.ru_maxrss * 1024, usage.ru_minflt + usage.ru_majflt,
                   os.waitstatus_to_exitcode(status))
-
-
-def faulted_bytes(faults, huge):
-    huge = min(huge, faults)
-    return faults * PAGE + huge * (HUGE_PAGE - PAGE)
 
 
 @dataclass
@@ -129,6 +122,7 @@ class Row:
     floor: list = field(default_factory=list)
     peer: list = field(default_factory=list)
     peer_algo: str = None
+    paged: Sample = None  # kostra once more, without huge pages: the memory it faults in
     expected: int = 0  # kostra's exit status when the answers are as planned
     note: str = ""
 
@@ -139,8 +133,7 @@ class Row:
         return max(s.peak for s in self.kostra)
 
     def faults(self):
-        faults = int(statistics.median(s.faults for s in self.kostra))
-        return faults, min(s.huge for s in self.kostra)
+        return int(statistics.median(s.faults for s in self.kostra))
 
 
 def write_file(path, data):
@@ -383,6 +376,7 @@ def measure_all(args, runs):
                 row.floor.append(run_once([floor, path, report], os.devnull))
                 if row.peer_algo:
                     row.peer.append(run_once([peer, path, row.peer_algo], os.devnull))
+            row.paged = run_once([kostra, path], files[answers], huge_pages=False)
             for what, samples in (("floor", row.floor), ("peer", row.peer)):
                 if any(s.status != 0 for s in samples):
                     raise BenchError(f"the {what} failed on {path} (status "
@@ -452,10 +446,9 @@ def budget_flags(row, nodes, edges):
     budget = 50 * edges + 32 * nodes
     if row.peak() > budget and row.peak() > own_peak():
         flags.append(f"peak > {budget / MIB:.0f} MiB")
-    faults, huge = row.faults()
-    if faulted_bytes(faults, huge) > 1.25 * row.peak():
-        flags.append("faulted > 1.25x peak")
-    if any(s.status != row.expected for s in row.kostra):
+    if row.paged.faults * PAGE > 1.25 * row.paged.peak:
+        flags.append("faulted in > 1.25x peak")
+    if any(s.status != row.expected for s in row.kostra + [row.paged]):
         flags.append("status")
     return flags
 
@@ -478,8 +471,8 @@ def table(rows, graphs, peer, args, runs, typed_ratio, narration, picked):
                 else "SMOKE RUN (tiny graphs, one run)")
         warning = f"**{what}: these ratios are not comparable with the full table.**"
         out += [warning, ""]
-    out += ["| graph | task | kostra | floor | ratio | peer | to peer | peak | faults (memory faulted "
-            "in) | ! | status |", "|---|---|---:|---:|---:|---|---:|---:|---:|---|---|"]
+    out += ["| graph | task | kostra | floor | ratio | peer | to peer | peak | faults (huge pages off: "
+            "faulted in) | ! | status |", "|---|---|---:|---:|---:|---|---:|---:|---:|---|---|"]
     flagged = []
     for row in rows:
         name, _, n, m = graphs[row.graph]
@@ -489,9 +482,9 @@ def table(rows, graphs, peer, args, runs, typed_ratio, narration, picked):
             peer_cells = f"{PEER_NAMES[row.peer_algo]} {p:.3f} s | {k / p:.2f}x"
         else:
             peer_cells = "– | –"
-        faults, huge = row.faults()
-        faulted = faulted_bytes(faults, huge) / MIB
-        fault_cell = f"{thousands(faults)}, {huge} huge: {faulted:.0f} MiB"
+        faulted = row.paged.faults * PAGE
+        fault_cell = (f"{thousands(row.faults())} ({faulted / MIB:.0f} MiB, "
+                      f"{faulted / row.paged.peak:.2f}x peak)")
         flags = budget_flags(row, n, m)
         if flags:
             flagged.append(f"{name}, {row.label}: {', '.join(flags)}")
@@ -529,16 +522,16 @@ def table(rows, graphs, peer, args, runs, typed_ratio, narration, picked):
                    f"{mb / loud:.0f} MB/s counting the whole run")
     if flagged:
         out.append("- over budget (peak 50 bytes an edge + 32 a node; memory faulted in 1.25x the "
-                   "peak):")
+                   "peak, measured without huge pages):")
         out += [f"  - {line}" for line in flagged]
     else:
         out.append("- every row is within the budgets (peak 50 bytes an edge + 32 a node; memory "
                    "faulted in 1.25x the peak)")
     out.append(f"- median of {runs} run{'s' if runs > 1 else ''}; peak is kostra's largest resident "
                f"set, at least this script's own {own_peak() / MIB:.0f} MiB, which a child starts "
-               f"from; memory faulted in counts 4 KiB a fault and 2 MiB a huge-page fault, the "
-               f"latter from the whole system's count over the run, the smallest over the runs "
-               f"(transparent huge pages: {huge_page_setting()})")
+               f"from; faults are the page faults of those runs (one a 4 KiB or a 2 MiB page; "
+               f"transparent huge pages: {huge_page_setting()}); memory faulted in is 4 KiB a "
+               f"fault in one more run with huge pages turned off, and its ratio to that run's peak")
     out.append("- tasks 4 and 5 answer with the first non-tree (task 4) or tree (task 5) edge at or "
                "after edge m/2 of the method's forest, read from a first run:")
     out += [f"  - {line}" for line in picked]
