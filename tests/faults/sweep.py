@@ -57,9 +57,9 @@ class Program:
 
 # ---- the inputs ----------------------------------------------------------------------------
 
-def typed(graph_text):
-    """The graph file's values as keyboard answers: the same lines."""
-    return graph_text
+def text_of(path):
+    with open(path, encoding="latin-1") as f:
+        return f.read()
 
 
 def big_graph(seed, n, m):
@@ -99,7 +99,7 @@ def kostra_cases(ctx):
     light = ctx.light
     cases = []
     four = ctx.example("ctyri-uzly.txt")
-    four_text = open(four).read()
+    four_text = text_of(four)  # typed on the keyboard, the graph file's lines are the answers
     # Every task and question from a graph file; each task once from the keyboard, where only
     # the reading of the graph differs.
     keyboard = ("uloha2-podrobne", "rez-metoda3") if light else (
@@ -107,12 +107,12 @@ def kostra_cases(ctx):
     for name, answers in task_answers(5, light).items():
         cases.append(Case("soubor-" + name, [four], answers))
         if name in keyboard:
-            cases.append(Case("klavesnice-" + name, [], typed(four_text) + answers))
+            cases.append(Case("klavesnice-" + name, [], four_text + answers))
     examples = [] if light else [("nesouvisly.txt", ("uloha3-podrobne", "rez-metoda1")),
                                  ("smycky.txt", ("uloha2-podrobne", "smycka-metoda2"))]
     for example, names in examples:
         path = ctx.example(example)
-        m = int(open(path).readline())
+        m = int(text_of(path).split()[0])
         for name in names:
             cases.append(Case(example + "-" + name, [path], task_answers(m, False)[name]))
 
@@ -135,7 +135,7 @@ def kostra_cases(ctx):
     for name in big_tasks:
         cases.append(Case("velky-" + name, [big], task_answers(30000, False)[name], big=True))
     if not light:
-        cases.append(Case("velky-klavesnice-uloha1", [], typed(open(big).read()) + "1\n",
+        cases.append(Case("velky-klavesnice-uloha1", [], text_of(big) + "1\n",
                           big=True))
     return cases
 
@@ -144,13 +144,13 @@ def kostra_dot_cases(ctx):
     """kostra-dot reads a graph file and kostra's output of a run on it."""
     light = ctx.light
     four = ctx.example("ctyri-uzly.txt")
-    four_text = open(four).read()
+    four_text = text_of(four)
     cases = []
     for name, answers in task_answers(5, light).items():
         cases.append(Case("soubor-" + name, [four], ctx.kostra([four], answers)))
     if not light:
         cases.append(Case("klavesnice-rez-metoda1", [four],
-                          ctx.kostra([], typed(four_text) + "5\n1\n" + edge_answers(5))))
+                          ctx.kostra([], four_text + "5\n1\n" + edge_answers(5))))
         far = ctx.example("nesouvisly.txt")
         cases.append(Case("nesouvisly-rez-metoda2", [far], ctx.kostra([far], "5\n2\n0\n1\n")))
 
