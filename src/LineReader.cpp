@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 #include "Output.h"
 
@@ -19,12 +20,20 @@ bool isDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 }  // namespace
 
 LineReader::LineReader(int fd, Output* tied)
-    : fd_(fd), tied_(tied), own_(new char[kBufferSize]), data_(own_) {}
+    : fd_(fd), tied_(tied), own_(new (std::nothrow) char[kBufferSize]), size_(kBufferSize) {
+    if (own_ == nullptr) {
+        own_ = spare_;
+        size_ = kSpareSize;
+    }
+    data_ = own_;
+}
 
 LineReader::LineReader(const char* data, std::size_t size)
     : data_(data), len_(size), drained_(true) {}
 
-LineReader::~LineReader() { delete[] own_; }
+LineReader::~LineReader() {
+    if (own_ != spare_) delete[] own_;
+}
 
 LineReader::Got LineReader::readInt(int& value) {
     if (!prepare()) return Got::Nothing;
@@ -97,7 +106,7 @@ void LineReader::refill() {
             drained_ = true;
             break;
         }
-        const ssize_t r = ::read(fd_, own_ + len_, kBufferSize - len_);
+        const ssize_t r = ::read(fd_, own_ + len_, size_ - len_);
         if (r > 0) {
             len_ += static_cast<std::size_t>(r);
         } else if (r < 0 && errno == EINTR) {

@@ -7,7 +7,8 @@
 // The data comes through a large buffer (a graph of ten million edges is thirty million reads),
 // but a read never waits for more input than it needs: at a terminal the reader returns as soon
 // as a line has been typed, and it flushes the output it is tied to before it waits, so the
-// question is on the screen first.
+// question is on the screen first. When the large buffer cannot be had, a small one inside the
+// object serves instead: the reads are the same, only the pieces taken from the source smaller.
 #pragma once
 
 #include <cstddef>
@@ -49,12 +50,17 @@ private:
     bool lineAhead() const;
     void refill();
 
+    static constexpr std::size_t kSpareSize = 4096;  // the buffer inside the object
+    static_assert(kSpareSize > kReadMax);
+
     int fd_ = -1;
     Output* tied_ = nullptr;
-    char* own_ = nullptr;  // the buffer, when reading a descriptor
+    char* own_ = nullptr;   // the buffer, when reading a descriptor
+    std::size_t size_ = 0;  // of the buffer
     const char* data_ = nullptr;
     std::size_t pos_ = 0;   // start of the next read
     std::size_t len_ = 0;   // bytes available at data_
     bool drained_ = false;  // the source has nothing more to give
     bool endMet_ = false;
+    char spare_[kSpareSize];
 };

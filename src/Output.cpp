@@ -3,14 +3,24 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <new>
 
-Output::Output(int fd) : fd_(fd), buf_(new char[kCapacity]) {}
+Output::Output(int fd) : fd_(fd) { takeBuffer(); }
 
-Output::Output(std::string* target) : target_(target), buf_(new char[kCapacity]) {}
+Output::Output(std::string* target) : target_(target) { takeBuffer(); }
 
 Output::~Output() {
     flush();
-    delete[] buf_;
+    if (buf_ != spare_) delete[] buf_;
+}
+
+void Output::takeBuffer() {
+    buf_ = new (std::nothrow) char[kCapacity];
+    capacity_ = kCapacity;
+    if (buf_ == nullptr) {
+        buf_ = spare_;
+        capacity_ = kSpareCapacity;
+    }
 }
 
 bool Output::flush() {

@@ -8,7 +8,9 @@
 //
 // Output goes to a file descriptor (the program's standard output) or, for tests and the fuzz
 // driver, into a string. A failed write is remembered: later output is dropped and failed()
-// tells the caller, which ends the run with its own status.
+// tells the caller, which ends the run with its own status. When the large buffer cannot be had,
+// a small one inside the object takes its place: the output is the same, in more writes, and
+// there is always a way left to say that memory ran out.
 #pragma once
 
 #include <cstddef>
@@ -42,9 +44,9 @@ public:
     }
 
     void write(const char* s, std::size_t n) {
-        if (n > kCapacity - len_) {
+        if (n > capacity_ - len_) {
             flush();
-            if (n > kCapacity) {
+            if (n > capacity_) {
                 writeOut(s, n);
                 return;
             }
@@ -60,7 +62,9 @@ public:
 
 private:
     static constexpr std::size_t kCapacity = std::size_t{1} << 20;
-    static constexpr std::size_t kNumberRoom = 12;  // "-2147483648" and one spare
+    static constexpr std::size_t kSpareCapacity = 4096;  // the buffer inside the object
+    static constexpr std::size_t kNumberRoom = 12;       // "-2147483648" and one spare
+    static_assert(kNumberRoom <= kSpareCapacity);
 
     template <std::size_t N>
     static consteval std::size_t countSpecs(const Format<N>& f) {
@@ -103,15 +107,20 @@ private:
     // A piece of a format, its length known when compiling, so the copy is a few moves.
     template <std::size_t N>
     void literal(const char* s) {
-        static_assert(N <= kCapacity);
-        if (N > kCapacity - len_) flush();
+        if (N > capacity_ - len_) {
+            flush();
+            if (N > capacity_) {
+                writeOut(s, N);
+                return;
+            }
+        }
         std::memcpy(buf_ + len_, s, N);
         len_ += N;
     }
 
     // printf("%*d", width, v) for width 1 or 2.
     void number(int v, int width) {
-        if (kNumberRoom > kCapacity - len_) flush();
+        if (kNumberRoom > capacity_ - len_) flush();
         char tmp[kNumberRoom];
         char* p = tmp + kNumberRoom;
         unsigned u = v < 0 ? 0U - static_cast<unsigned>(v) : static_cast<unsigned>(v);
@@ -141,11 +150,15 @@ private:
 
     void writeOut(const char* s, std::size_t n);
 
+    void takeBuffer();
+
     int fd_ = -1;
     std::string* target_ = nullptr;
-    char* buf_;
+    char* buf_ = nullptr;
+    std::size_t capacity_ = 0;
     std::size_t len_ = 0;
     bool failed_ = false;
+    char spare_[kSpareCapacity];
 };
 
 // What Output::print<F>(args...) writes, as a string.
