@@ -314,17 +314,15 @@ int CGraph::markForest(int method) {
     return JarnikPrim(false);
 }
 
-// The tree edges of the current forest as adjacency lists of their own, and a mark per node: the
-// loop and cut searches walk only tree edges, and these lists spare them a look at every other
-// edge of every node they pass. A node's tree routes keep the order they have in its route list.
+// The tree edges of the current forest as one bit each, and a mark per node: the loop and cut
+// searches walk the route lists and pass over the routes whose edge is not in the tree, which a
+// bit answers without a look at the edge's record.
 struct CGraph::Forest {
-    explicit Forest(const CGraph& g) : mark(g.nodeCount, 0) {
-        listRoutes(
-            g.edges, g.edgeCount, g.nodeCount, [](const Edge& e) { return e.inTree; }, first,
-            routes);
+    explicit Forest(const CGraph& g) : tree(g.edgeCount), mark(g.nodeCount, 0) {
+        for (int k = 0; k < g.edgeCount; ++k)
+            if (g.edges[k].inTree) tree.add(k);
     }
-    BigVector<std::uint32_t> first;  // n + 1 entries: where each node's tree routes begin
-    BigVector<Route> routes;
+    BitSet tree;
     BigVector<int> mark;  // visited 0/1 for the loop search, the side label for the cut
 };
 
@@ -353,26 +351,30 @@ bool CGraph::getLoop_R(int node, int target, Forest& forest) {
         int row;
         std::uint32_t next;  // the next tree route of row to look at
     };
-    BigVector<Frame> stack{{node, forest.first[node]}};
+    BigVector<Frame> stack;
+    stack.reserve(static_cast<std::size_t>(nodeCount));  // a frame per node at most; never moved
+    stack.push_back({node, routeStart_[node]});
     while (!stack.empty()) {
         Frame& top = stack.back();
         if (top.row == target) {
             // The frames below the top each entered the next frame by their route next - 1.
             for (std::size_t k = stack.size() - 1; k-- > 0;) {
                 const Frame& below = stack[k];
-                Edge& d = edges[forest.routes[below.next - 1].edge];
+                Edge& d = edges[routePool_[below.next - 1].edge];
                 d.tag = d.from == below.row ? 1 : -1;
             }
             return true;
         }
-        if (top.next == forest.first[top.row + 1]) {
+        const std::uint32_t end = routeStart_[top.row + 1];
+        while (top.next < end && !forest.tree.has(routePool_[top.next].edge)) ++top.next;
+        if (top.next == end) {
             stack.pop_back();
             continue;
         }
-        const Route r = forest.routes[top.next++];
+        const Route r = routePool_[top.next++];
         if (forest.mark[r.node] != 0) continue;
         forest.mark[r.node] = 1;
-        stack.push_back({r.node, forest.first[r.node]});
+        stack.push_back({r.node, routeStart_[r.node]});
     }
     return false;
 }
@@ -437,13 +439,15 @@ void CGraph::split(int edge, int a, int b, Forest& forest) {
 // "for every tree route to a differently labelled neighbour: label it and flood from it" does;
 // the labelled set does not depend on the order, so a plain stack serves.
 void CGraph::splitTree_R(int node, int label, Forest& forest) {
-    BigVector<int> stack{node};
+    BigVector<int> stack;
+    stack.reserve(static_cast<std::size_t>(nodeCount) + 1);  // every node once, and the start
+    stack.push_back(node);
     while (!stack.empty()) {
         const int row = stack.back();
         stack.pop_back();
-        for (std::uint32_t j = forest.first[row]; j < forest.first[row + 1]; ++j) {
-            const Route r = forest.routes[j];
-            if (forest.mark[r.node] == label) continue;
+        for (std::uint32_t j = routeStart_[row]; j < routeStart_[row + 1]; ++j) {
+            const Route r = routePool_[j];
+            if (!forest.tree.has(r.edge) || forest.mark[r.node] == label) continue;
             forest.mark[r.node] = label;
             stack.push_back(r.node);
         }
