@@ -1,0 +1,278 @@
+// The rows of kostra-matice against the loops and cuts that CGraph::getLoop / getCut and the naive
+// reference write for the same edge, on many random small graphs and every forest method; the two
+// matrices orthogonal and each the identity on its own edges; the Matrix Market text and the
+// table read back to the same entries; a cycle long enough to need every walk to be iterative.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "FundamentalRows.h"
+#include "MatrixText.h"
+#include "support.h"
+
+namespace {
+
+using reference::GraphData;
+using Dense = std::vector<int>;
+
+// A row as one value per edge; fails on columns out of order or a sign other than +1 and -1.
+::testing::AssertionResult toDense(std::span<const RowEntry> row, int m, Dense& dense) {
+    dense.assign(static_cast<std::size_t>(m), 0);
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (i > 0 && row[i - 1].edge >= row[i].edge)
+            return ::testing::AssertionFailure() << "columns not ascending at entry " << i;
+        if (row[i].sign != 1 && row[i].sign != -1)
+            return ::testing::AssertionFailure() << "sign " << row[i].sign;
+        dense[static_cast<std::size_t>(row[i].edge)] = row[i].sign;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+void runMethod(reference::Twin& tw, int method) {
+    tw.real.markForest(method);
+    if (method == 1) tw.ref.skeleton();
+    if (method == 2) tw.ref.BoruvkaKruskal(false);
+    if (method == 3) tw.ref.JarnikPrim(false);
+    tw.real.bones();
+    tw.ref.bones();
+}
+
+// The matrix read back from the Matrix Market text: the row edges named in the comments and the
+// dense rows. Fails on anything out of place.
+::testing::AssertionResult readMatrixMarket(const std::string& text, int method, bool loops,
+                                            std::vector<int>& rowEdges, std::vector<Dense>& rows) {
+    std::istringstream in(text);
+    std::string line;
+    std::getline(in, line);
+    if (line != "%%MatrixMarket matrix coordinate integer general")
+        return ::testing::AssertionFailure() << "header " << line;
+    std::getline(in, line);
+    if (line != "% graf: g?f") return ::testing::AssertionFailure() << line;
+    std::getline(in, line);
+    std::ostringstream expected;
+    expected << "% metoda: " << method << " - " << methodName(method);
+    if (line != expected.str()) return ::testing::AssertionFailure() << line;
+    std::getline(in, line);
+    if (line.rfind(loops ? "% druh: smycky," : "% druh: rezy,", 0) != 0)
+        return ::testing::AssertionFailure() << line;
+    std::getline(in, line);
+    if (line != "% sloupec j: hrana j-1") return ::testing::AssertionFailure() << line;
+    rowEdges.clear();
+    while (in.peek() == '%') {
+        std::getline(in, line);
+        int r = 0;
+        int e = 0;
+        char colon = 0;
+        std::istringstream c(line.substr(std::string("% radek ").size()));
+        c >> r >> colon;
+        c.ignore(7) >> e;  // " hrana "
+        if (line.rfind("% radek ", 0) != 0 || colon != ':' || c.fail() ||
+            r != static_cast<int>(rowEdges.size()) + 1)
+            return ::testing::AssertionFailure() << "row comment " << line;
+        rowEdges.push_back(e);
+    }
+    long long nRows = 0, nCols = 0, nonZeros = 0;
+    in >> nRows >> nCols >> nonZeros;
+    if (nRows != static_cast<long long>(rowEdges.size()))
+        return ::testing::AssertionFailure() << "size line rows " << nRows;
+    rows.assign(rowEdges.size(), Dense(static_cast<std::size_t>(nCols), 0));
+    int r = 0, c = 0, v = 0, lastR = 1, lastC = 0;
+    for (long long k = 0; k < nonZeros; ++k) {
+        if (!(in >> r >> c >> v) || r < lastR || r > nRows || c < 1 || c > nCols ||
+            (r == lastR && c <= lastC) || v == 0)
+            return ::testing::AssertionFailure() << "entry " << k << ": " << r << " " << c;
+        rows[r - 1][c - 1] = v;
+        lastR = r;
+        lastC = c;
+    }
+    if (in >> line) return ::testing::AssertionFailure() << "more than the size line says";
+    return ::testing::AssertionSuccess();
+}
+
+// The table read back: every row's label and its values.
+::testing::AssertionResult readTable(const std::string& text, int m, std::vector<int>& rowEdges,
+                                     std::vector<Dense>& rows) {
+    std::istringstream in(text);
+    std::string line;
+    for (int k = 0; k < 4; ++k) std::getline(in, line);  // three header lines and a blank one
+    if (m > 0) {
+        std::getline(in, line);
+        std::istringstream labels(line);
+        std::string label;
+        for (int e = 0; e < m; ++e)
+            if (!(labels >> label) || label.substr(1) != std::to_string(e))
+                return ::testing::AssertionFailure() << "column labels " << line;
+    }
+    rowEdges.clear();
+    rows.clear();
+    while (std::getline(in, line)) {
+        if (line.rfind("(zadne radky", 0) == 0) continue;
+        std::istringstream cells(line);
+        std::string label;
+        cells >> label;
+        rowEdges.push_back(std::stoi(label.substr(1)));
+        rows.emplace_back(static_cast<std::size_t>(m));
+        for (int& v : rows.back()) cells >> v;
+        if (cells.fail() || line.size() != line.find_last_not_of(' ') + 1)
+            return ::testing::AssertionFailure() << "row " << line;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Everything about one graph, for every method. Stops at the first difference.
+void checkGraph(const GraphData& graph) {
+    reference::Twin tw(graph);
+    tw.makeRoutes();
+    const int m = static_cast<int>(graph.edges.size());
+    for (int method = 1; method <= 3; ++method) {
+        SCOPED_TRACE("method " + std::to_string(method));
+        runMethod(tw, method);
+        ASSERT_TRUE(reference::sameTreeFlags(tw.ref, tw.real));
+        FundamentalRows loops(tw.real, MatrixKind::Loops);
+        FundamentalRows cuts(tw.real, MatrixKind::Cuts);
+        std::vector<int> loopEdges, cutEdges;
+        std::vector<Dense> loopRows, cutRows;
+        std::int64_t loopEntries = 0, cutEntries = 0;
+        for (int e = 0; e < m; ++e) {
+            SCOPED_TRACE("edge " + std::to_string(e));
+            const bool tree = tw.real.edges[e].inTree;
+            ASSERT_NE(loops.hasRow(e), tree);
+            ASSERT_EQ(cuts.hasRow(e), tree);
+            FundamentalRows& rows = tree ? cuts : loops;
+            const std::span<const RowEntry> row = rows.row(e);
+            (tree ? cutEntries : loopEntries) += static_cast<std::int64_t>(row.size());
+            Dense dense;
+            ASSERT_TRUE(toDense(row, m, dense));
+            if (tree) {
+                tw.real.getCut(e);
+                tw.ref.getCut(e);
+            } else {
+                tw.real.getLoop(e);
+                tw.ref.getLoop(e);
+            }
+            ASSERT_EQ(dense, reference::edgeTags(tw.ref)) << "against the naive reference";
+            ASSERT_EQ(dense, reference::edgeTags(tw.real)) << "against CGraph";
+            (tree ? cutEdges : loopEdges).push_back(e);
+            (tree ? cutRows : loopRows).push_back(dense);
+        }
+        ASSERT_EQ(loops.rowCount(), static_cast<int>(loopRows.size()));
+        ASSERT_EQ(cuts.rowCount(), static_cast<int>(cutRows.size()));
+        ASSERT_EQ(loops.countNonZeros(), loopEntries);
+        ASSERT_EQ(cuts.countNonZeros(), cutEntries);
+        // Each matrix is the identity on its own edges, and B Q^T = 0.
+        for (std::size_t i = 0; i < loopRows.size(); ++i)
+            for (std::size_t j = 0; j < loopRows.size(); ++j)
+                ASSERT_EQ(loopRows[i][loopEdges[j]], i == j ? 1 : 0);
+        for (std::size_t i = 0; i < cutRows.size(); ++i)
+            for (std::size_t j = 0; j < cutRows.size(); ++j)
+                ASSERT_EQ(cutRows[i][cutEdges[j]], i == j ? 1 : 0);
+        for (const Dense& b : loopRows)
+            for (const Dense& q : cutRows) {
+                int dot = 0;
+                for (int k = 0; k < m; ++k) dot += b[k] * q[k];
+                ASSERT_EQ(dot, 0);
+            }
+
+        // Both texts of both matrices read back to the same rows.
+        for (const bool isLoops : {true, false}) {
+            SCOPED_TRACE(isLoops ? "loop matrix text" : "cut matrix text");
+            FundamentalRows& rows = isLoops ? loops : cuts;
+            const MatrixTitle title{"g\nf", method};
+            std::string text;
+            std::vector<int> edgesBack;
+            std::vector<Dense> rowsBack;
+            {
+                Output out(&text);
+                writeMatrixMarket(rows, title, out);
+            }
+            ASSERT_TRUE(readMatrixMarket(text, method, isLoops, edgesBack, rowsBack)) << text;
+            ASSERT_EQ(edgesBack, isLoops ? loopEdges : cutEdges);
+            ASSERT_EQ(rowsBack, isLoops ? loopRows : cutRows);
+            text.clear();
+            {
+                Output out(&text);
+                writeTable(rows, title, out);
+            }
+            ASSERT_TRUE(readTable(text, m, edgesBack, rowsBack)) << text;
+            ASSERT_EQ(edgesBack, isLoops ? loopEdges : cutEdges) << text;
+            ASSERT_EQ(rowsBack, isLoops ? loopRows : cutRows) << text;
+        }
+    }
+}
+
+TEST(matice_rows, every_row_is_the_loop_or_cut_of_its_edge_on_random_graphs) {
+    reference::Rng rng(20240611);
+    for (int round = 0; round < 2000 / reference::kRoundsDivisor; ++round) {
+        const GraphData graph =
+            round % 5 == 4 ? reference::randomGraph(rng, 30, 80) : reference::randomGraph(rng);
+        SCOPED_TRACE(reference::describe(graph));
+        checkGraph(graph);
+        if (HasFailure()) return;  // one reproducer is enough
+    }
+}
+
+// Larger graphs, where a cut's ends span many blocks of the segment tree: rows checked against
+// CGraph alone (the naive reference recurses as deep as the graph).
+TEST(matice_rows, cut_rows_of_larger_graphs_match_getCut) {
+    reference::Rng rng(99);
+    for (int round = 0; round < 20; ++round) {
+        const GraphData graph = reference::randomGraph(rng, 400, 3000);
+        CGraph g(graph.n, static_cast<int>(graph.edges.size()));
+        reference::fill(g, graph);
+        g.makeRoutes();
+        g.markForest(1 + round % 3);
+        g.bones();
+        FundamentalRows cuts(g, MatrixKind::Cuts);
+        FundamentalRows loops(g, MatrixKind::Loops);
+        for (int e = 0; e < g.edgeCount; e += 7) {
+            Dense dense;
+            const bool tree = g.edges[e].inTree;
+            ASSERT_TRUE(toDense((tree ? cuts : loops).row(e), g.edgeCount, dense));
+            if (tree) {
+                g.getCut(e);
+            } else {
+                g.getLoop(e);
+            }
+            ASSERT_EQ(dense, reference::edgeTags(g)) << "edge " << e << " round " << round;
+        }
+    }
+}
+
+// A cycle of 200000 edges all running the same way: the one loop holds every edge with +1, and
+// the cut of every tree edge is that edge, +1, and the one non-tree edge, which crosses back, -1.
+// Every forest of it is a path 200000 nodes deep.
+TEST(matice_rows, a_long_cycle) {
+    const int n = 200000;
+    CGraph g(n, n);
+    for (int k = 0; k < n; ++k) g.edges[k] = Edge{k, (k + 1) % n, false, 0, 1};
+    g.makeRoutes();
+    for (int method = 1; method <= 3; ++method) {
+        g.markForest(method);
+        FundamentalRows loops(g, MatrixKind::Loops);
+        FundamentalRows cuts(g, MatrixKind::Cuts);
+        ASSERT_EQ(loops.rowCount(), 1);
+        ASSERT_EQ(cuts.rowCount(), n - 1);
+        ASSERT_EQ(loops.countNonZeros(), n);
+        ASSERT_EQ(cuts.countNonZeros(), 2 * (n - 1));
+        int closing = 0;
+        while (g.edges[closing].inTree) ++closing;
+        const std::span<const RowEntry> loop = loops.row(closing);
+        ASSERT_EQ(static_cast<int>(loop.size()), n);
+        for (int k = 0; k < n; ++k) ASSERT_EQ(loop[k].edge, k) << "method " << method;
+        for (int k = 0; k < n; ++k) ASSERT_EQ(loop[k].sign, 1) << "method " << method;
+        for (int e = 0; e < n; ++e) {
+            if (e == closing) continue;
+            const std::span<const RowEntry> cut = cuts.row(e);
+            ASSERT_EQ(cut.size(), 2U);
+            const int own = cut[0].edge == e ? 0 : 1;
+            ASSERT_EQ(cut[own].edge, e);
+            ASSERT_EQ(cut[own].sign, 1);
+            ASSERT_EQ(cut[1 - own].edge, closing) << "edge " << e << " method " << method;
+            ASSERT_EQ(cut[1 - own].sign, -1) << "edge " << e << " method " << method;
+        }
+    }
+}
+
+}  // namespace
