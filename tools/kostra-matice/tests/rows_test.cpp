@@ -4,6 +4,7 @@
 // table read back to the same entries; a cycle long enough to need every walk to be iterative.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +12,10 @@
 #include "FundamentalRows.h"
 #include "MatrixText.h"
 #include "support.h"
+
+// Set by a test: the allocations to grant before one fails (-1: all of them). See
+// failing_allocations.cpp.
+extern long allocationsLeft;
 
 namespace {
 
@@ -236,6 +241,53 @@ TEST(matice_rows, cut_rows_of_larger_graphs_match_getCut) {
                 g.getLoop(e);
             }
             ASSERT_EQ(dense, reference::edgeTags(g)) << "edge " << e << " round " << round;
+        }
+    }
+}
+
+// Running out of memory at each allocation in turn, from the rows' working arrays to the table's
+// line: either the whole text is written, the same as with all the memory it wants, or
+// std::bad_alloc comes before the first character.
+TEST(matice_rows, running_out_of_memory_writes_nothing) {
+    reference::Rng rng(5);
+    const GraphData graph = reference::randomGraph(rng, 30, 80);
+    CGraph g(graph.n, static_cast<int>(graph.edges.size()));
+    reference::fill(g, graph);
+    g.makeRoutes();
+    for (int method = 1; method <= 3; ++method) {
+        g.markForest(method);
+        for (const MatrixKind kind : {MatrixKind::Loops, MatrixKind::Cuts}) {
+            for (const bool table : {false, true}) {
+                auto write = [&](std::string& text, long limit) {
+                    Output out(&text);  // its buffer stands for the program's, taken first
+                    allocationsLeft = limit;
+                    FundamentalRows rows(g, kind);
+                    const MatrixTitle title{"g", method};
+                    if (table) {
+                        writeTable(rows, title, out);
+                    } else {
+                        writeMatrixMarket(rows, title, out);
+                    }
+                    allocationsLeft = -1;
+                };
+                std::string whole;
+                write(whole, -1);
+                int failed = 0;
+                for (long limit = 0;; ++limit) {
+                    std::string text;
+                    try {
+                        write(text, limit);
+                    } catch (const std::bad_alloc&) {
+                        allocationsLeft = -1;
+                        ASSERT_EQ(text, "") << "allocation " << limit;
+                        ++failed;
+                        continue;
+                    }
+                    ASSERT_EQ(text, whole);
+                    break;
+                }
+                EXPECT_GE(failed, table ? 4 : 3) << "method " << method;
+            }
         }
     }
 }
