@@ -258,33 +258,37 @@ TEST(matice_rows, running_out_of_memory_writes_nothing) {
         g.markForest(method);
         for (const MatrixKind kind : {MatrixKind::Loops, MatrixKind::Cuts}) {
             for (const bool table : {false, true}) {
+                // True when the text was written; false when an allocation failed, with what
+                // had been written by then in text.
                 auto write = [&](std::string& text, long limit) {
                     Output out(&text);  // its buffer stands for the program's, taken first
                     allocationsLeft = limit;
-                    FundamentalRows rows(g, kind);
-                    const MatrixTitle title{"g", method};
-                    if (table) {
-                        writeTable(rows, title, out);
-                    } else {
-                        writeMatrixMarket(rows, title, out);
+                    bool done = true;
+                    try {
+                        FundamentalRows rows(g, kind);
+                        const MatrixTitle title{"g", method};
+                        if (table) {
+                            writeTable(rows, title, out);
+                        } else {
+                            writeMatrixMarket(rows, title, out);
+                        }
+                    } catch (const std::bad_alloc&) {
+                        done = false;
                     }
                     allocationsLeft = -1;
+                    return done;
                 };
                 std::string whole;
-                write(whole, -1);
+                ASSERT_TRUE(write(whole, -1));
                 int failed = 0;
                 for (long limit = 0;; ++limit) {
                     std::string text;
-                    try {
-                        write(text, limit);
-                    } catch (const std::bad_alloc&) {
-                        allocationsLeft = -1;
-                        ASSERT_EQ(text, "") << "allocation " << limit;
-                        ++failed;
-                        continue;
+                    if (write(text, limit)) {
+                        ASSERT_EQ(text, whole);
+                        break;
                     }
-                    ASSERT_EQ(text, whole);
-                    break;
+                    ASSERT_EQ(text, "") << "allocation " << limit << " failed after writing";
+                    ++failed;
                 }
                 EXPECT_GE(failed, table ? 4 : 3) << "method " << method;
             }
