@@ -21,13 +21,17 @@ FundamentalRows::FundamentalRows(const CGraph& g, MatrixKind kind)
         if (hasRow(k)) ++rowCount_;
     }
     rootForest(g);
-    if (kind_ == MatrixKind::Cuts) {
-        indexEndpoints();
-        row_.reserve(static_cast<std::size_t>(ends / 2) + 1);
-    } else {
-        // A loop is its edge and a tree path, which has fewer edges than the tree has nodes.
-        row_.reserve(static_cast<std::size_t>(std::min(trees, g.nodeCount)) + 1);
-    }
+    // A cut is its edge and non-tree edges; a loop is its edge and a tree path, which has fewer
+    // edges than the tree has nodes.
+    const std::size_t longest = kind_ == MatrixKind::Cuts
+                                    ? static_cast<std::size_t>(ends / 2) + 1
+                                    : static_cast<std::size_t>(std::min(trees, g.nodeCount)) + 1;
+    if (kind_ == MatrixKind::Cuts) indexEndpoints();
+    row_.reserve(longest);
+    if (longest >= kRadixFrom) spare_.resize(longest);
+    while (codeBits_ < 32 &&
+           (std::uint64_t{2} * static_cast<std::uint64_t>(edgeCount_)) >> codeBits_ != 0)
+        ++codeBits_;
 }
 
 // Roots every tree of the forest at its lowest-numbered node and walks it depth first on an
@@ -36,7 +40,7 @@ FundamentalRows::FundamentalRows(const CGraph& g, MatrixKind kind)
 void FundamentalRows::rootForest(const CGraph& g) {
     const int n = g.nodeCount;
     const bool cuts = kind_ == MatrixKind::Cuts;
-    place_.assign(static_cast<std::size_t>(n), Place{-1, -1, -1, 0});  // depth -1: not reached
+    place_.assign(static_cast<std::size_t>(n), Place{-1, -1, -1, false});  // depth -1: not reached
     if (cuts) {
         tin_.assign(static_cast<std::size_t>(n), 0);
         size_.assign(static_cast<std::size_t>(n), 0);
@@ -63,8 +67,7 @@ void FundamentalRows::rootForest(const CGraph& g) {
             }
             const Route r = nd.routes[stack.back().next++];
             if (!edges_[r.edge].inTree || place_[r.node].depth >= 0) continue;
-            place_[r.node] = {row, r.edge, place_[row].depth + 1,
-                              edges_[r.edge].from == r.node ? 1 : -1};
+            place_[r.node] = {row, r.edge, place_[row].depth + 1, edges_[r.edge].from != r.node};
             if (cuts) tin_[r.node] = clock++;
             stack.push_back({r.node, 0});
         }
@@ -86,19 +89,19 @@ void FundamentalRows::indexEndpoints() {
     for (int t = 0; t < n; ++t) endStart_[t + 1] += endStart_[t];
     const int ends = endStart_[n];
     otherTin_.resize(static_cast<std::size_t>(ends));
-    endEdge_.resize(static_cast<std::size_t>(ends));
+    endCode_.resize(static_cast<std::size_t>(ends));
     // endStart_[t] serves as the cursor of t while filling, ending where t + 1 starts; the
     // starts are then moved back up by one place.
-    auto put = [this](int at, int other, int edge) {
+    auto put = [this](int at, int other, int edge, bool isTo) {
         const int p = endStart_[at]++;
         otherTin_[p] = other;
-        endEdge_[p] = edge;
+        endCode_[p] = static_cast<std::uint32_t>(edge) << 1 | (isTo ? 1U : 0U);
     };
     for (int k = 0; k < edgeCount_; ++k) {
         const Edge& e = edges_[k];
         if (e.inTree || e.from == e.to) continue;
-        put(tin_[e.from], tin_[e.to], k);
-        put(tin_[e.to], tin_[e.from], k);
+        put(tin_[e.from], tin_[e.to], k, false);
+        put(tin_[e.to], tin_[e.from], k, true);
     }
     for (int t = n; t > 0; --t) endStart_[t] = endStart_[t - 1];
     endStart_[0] = 0;
@@ -151,15 +154,37 @@ std::int64_t FundamentalRows::countNonZeros() const {
 std::span<const RowEntry> FundamentalRows::row(int edge) {
     assert(0 <= edge && edge < edgeCount_ && hasRow(edge));
     row_.clear();
-    row_.push_back({edge, 1});
+    row_.push_back(RowEntry::of(edge, false));
     if (kind_ == MatrixKind::Loops) {
         loopRow(edge);
     } else {
         cutRow(edge);
     }
-    std::sort(row_.begin(), row_.end(),
-              [](const RowEntry& a, const RowEntry& b) { return a.edge < b.edge; });
+    sortRow();
     return {row_.data(), row_.size()};
+}
+
+// Puts the row in ascending order of its codes, so of its edges: a short row by comparisons, a
+// longer one by a radix sort of eight bits a pass, as many passes as the codes have bytes, that
+// goes back and forth between the row and the spare. Cost: O(k log k) below kRadixFrom entries,
+// O(k) from there (at most four passes).
+void FundamentalRows::sortRow() {
+    const std::size_t k = row_.size();
+    if (k < kRadixFrom) {
+        std::sort(row_.begin(), row_.end(),
+                  [](const RowEntry& a, const RowEntry& b) { return a.code < b.code; });
+        return;
+    }
+    RowEntry* from = row_.data();
+    RowEntry* to = spare_.data();
+    for (int shift = 0; shift < codeBits_; shift += 8) {
+        std::size_t start[257] = {};
+        for (std::size_t i = 0; i < k; ++i) ++start[((from[i].code >> shift) & 0xFF) + 1];
+        for (int d = 0; d < 256; ++d) start[d + 1] += start[d];
+        for (std::size_t i = 0; i < k; ++i) to[start[(from[i].code >> shift) & 0xFF]++] = from[i];
+        std::swap(from, to);
+    }
+    if (from != row_.data()) std::copy(from, from + k, row_.data());
 }
 
 // The loop of a non-tree edge runs along the edge and back over the tree path from its to node
@@ -170,10 +195,10 @@ void FundamentalRows::loopRow(int edge) {
     int y = edges_[edge].from;
     while (x != y) {
         if (place_[x].depth >= place_[y].depth) {
-            row_.push_back({place_[x].parentEdge, place_[x].up});
+            row_.push_back(RowEntry::of(place_[x].parentEdge, place_[x].upAgainst));
             x = place_[x].parent;
         } else {
-            row_.push_back({place_[y].parentEdge, -place_[y].up});
+            row_.push_back(RowEntry::of(place_[y].parentEdge, !place_[y].upAgainst));
             y = place_[y].parent;
         }
         assert(x >= 0 && y >= 0);  // both ends in one tree
@@ -192,10 +217,10 @@ void FundamentalRows::cutRow(int edge) {
     const int inLo = tin_[c];
     const int inHi = tin_[c] + size_[c];
     crossing(endStart_[inLo], endStart_[inHi], inLo, inHi, [&](int p) {
-        const int g = endEdge_[p];
-        const int toTin = tin_[edges_[g].to];
-        const bool toInside = inLo <= toTin && toTin < inHi;
-        row_.push_back({g, toInside == lowerIsTo ? 1 : -1});
+        // The end at p is inside: the edge runs into the subtree when that end is its to node.
+        const std::uint32_t code = endCode_[p];
+        const bool intoSubtree = (code & 1) != 0;
+        row_.push_back({(code & ~1U) | (intoSubtree != lowerIsTo ? 1U : 0U)});
     });
 }
 

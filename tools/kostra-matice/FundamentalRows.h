@@ -17,8 +17,8 @@
 //   nothing, so a caller that writes only after construction never runs out of memory halfway
 //   through its output.
 // - Cost, with n nodes, m edges and k entries in a row: constructor O(n + m) time and memory;
-//   countNonZeros O(n + m + entries of all rows); a loop row O(k log k), a cut row
-//   O((k + 1) log m). No recursion.
+//   countNonZeros O(n + m + entries of all rows); a loop row O(k), a cut row O((k + 1) log m).
+//   No recursion.
 #pragma once
 
 #include <cstdint>
@@ -32,9 +32,15 @@ enum class MatrixKind {
     Cuts,   // the fundamental cut matrix: rows of the tree edges
 };
 
+// One entry of a row: the edge (the column) and the sign, packed into one number so that a row
+// sorts by plain integer comparisons.
 struct RowEntry {
-    int edge;  // the column: the edge's number
-    int sign;  // +1 or -1
+    std::uint32_t code;  // edge * 2, plus 1 for the sign -1
+    int edge() const { return static_cast<int>(code >> 1); }
+    int sign() const { return (code & 1) != 0 ? -1 : 1; }
+    static RowEntry of(int edge, bool negative) {
+        return {static_cast<std::uint32_t>(edge) << 1 | (negative ? 1U : 0U)};
+    }
 };
 
 class FundamentalRows {
@@ -56,13 +62,14 @@ private:
         int parent;      // the parent node; -1 at a root
         int parentEdge;  // the tree edge to the parent; -1 at a root
         int depth;       // tree edges between the node and its root
-        int up;          // the parent edge's sign when walked from the node to its parent
+        bool upAgainst;  // walking from the node to its parent runs against the parent edge
     };
     int pathLength(int a, int b) const;
     void rootForest(const CGraph& g);
     void indexEndpoints();
     void loopRow(int edge);
     void cutRow(int edge);
+    void sortRow();
     template <class Report>
     void crossing(int lo, int hi, int inLo, int inHi, Report report) const;
 
@@ -77,15 +84,19 @@ private:
     BigVector<int> size_;
     // Cuts only. Both ends of every non-tree edge that is not a self-loop, ordered by the
     // preorder number of the end: the ends at preorder number t are the positions
-    // [endStart_[t], endStart_[t + 1]); each holds the preorder number of the edge's other end
-    // and the edge. Blocks of kBlock positions keep the least and the greatest other end in a
-    // segment tree, which finds the positions whose other end lies outside a subtree.
+    // [endStart_[t], endStart_[t + 1]); each holds the preorder number of the edge's other end,
+    // and the edge with whether this end is its to node (edge * 2 + 1 when it is). Blocks of kBlock
+    // positions keep the least and the greatest other end in a segment tree, which finds the
+    // positions whose other end lies outside a subtree.
     static constexpr int kBlock = 32;
     BigVector<int> endStart_;
     BigVector<int> otherTin_;
-    BigVector<int> endEdge_;
+    BigVector<std::uint32_t> endCode_;
     int leaves_ = 1;           // leaves of the segment tree: a power of two, at least the blocks
     BigVector<int> blockMin_;  // 2 * leaves_ nodes, node 1 the root, leaves from leaves_
     BigVector<int> blockMax_;
-    BigVector<RowEntry> row_;  // the row being made; its capacity is taken once
+    BigVector<RowEntry> row_;    // the row being made; its capacity is taken once
+    BigVector<RowEntry> spare_;  // as long as the longest row: the radix sort's other half
+    int codeBits_ = 0;           // bits of the largest code of any entry
+    static constexpr std::size_t kRadixFrom = 64;  // shorter rows sort by comparisons
 };

@@ -79,7 +79,7 @@ void writeMatrixMarket(FundamentalRows& rows, const MatrixTitle& title, Output& 
     for (int e = 0; e < m && !out.failed(); ++e) {
         if (!rows.hasRow(e)) continue;
         ++r;
-        for (const RowEntry& x : rows.row(e)) out.print<"%d %d %d\n">(r, x.edge + 1, x.sign);
+        for (const RowEntry& x : rows.row(e)) out.print<"%d %d %d\n">(r, x.edge() + 1, x.sign());
     }
 }
 
@@ -120,10 +120,10 @@ void writeTable(FundamentalRows& rows, const MatrixTitle& title, Output& out) {
     for (int e = 0; e < m && !out.failed(); ++e) {
         if (!rows.hasRow(e)) continue;
         const std::span<const RowEntry> row = rows.row(e);
-        for (const RowEntry& x : row) put(x.edge, x.sign > 0 ? " 1" : "-1");
+        for (const RowEntry& x : row) put(x.edge(), x.sign() > 0 ? " 1" : "-1");
         const std::string_view name = labelOf(e);
         out.write(name);
         out.write(std::string_view(line).substr(name.size()));
-        for (const RowEntry& x : row) put(x.edge, " 0");
+        for (const RowEntry& x : row) put(x.edge(), " 0");
     }
 }
