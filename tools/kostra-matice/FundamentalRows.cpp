@@ -115,7 +115,7 @@ void FundamentalRows::indexEndpoints() {
         blockMin_[leaf] = std::min(blockMin_[leaf], otherTin_[p]);
         blockMax_[leaf] = std::max(blockMax_[leaf], otherTin_[p]);
     }
-    for (int v = leaves_ - 1; v > 0; --v) {
+    for (std::size_t v = static_cast<std::size_t>(leaves_) - 1; v > 0; --v) {
         blockMin_[v] = std::min(blockMin_[2 * v], blockMin_[2 * v + 1]);
         blockMax_[v] = std::max(blockMax_[2 * v], blockMax_[2 * v + 1]);
     }

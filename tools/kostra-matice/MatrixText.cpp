@@ -88,12 +88,12 @@ void writeTable(FundamentalRows& rows, const MatrixTitle& title, Output& out) {
     // Every label is "h" and the edge's number; every cell is a blank and the entry right-aligned
     // in the width of the widest label. A row's line starts as all zeros; the row's entries are
     // written into it and taken out again after it is written.
-    const int labelWidth = 1 + digits(std::max(m - 1, 0));
-    const int cell = 1 + std::max(labelWidth, 2);
-    std::string line(static_cast<std::size_t>(labelWidth + m * cell) + 1, ' ');
+    const auto labelWidth = static_cast<std::size_t>(1 + digits(std::max(m - 1, 0)));
+    const std::size_t cell = 1 + std::max<std::size_t>(labelWidth, 2);
+    std::string line(labelWidth + static_cast<std::size_t>(m) * cell + 1, ' ');
     line.back() = '\n';
     auto put = [&line, labelWidth, cell](int e, std::string_view text) {
-        const auto end = static_cast<std::size_t>(labelWidth + (e + 1) * cell);
+        const std::size_t end = labelWidth + (static_cast<std::size_t>(e) + 1) * cell;
         line.replace(end - text.size(), text.size(), text);
     };
     char label[16] = {'h'};
@@ -108,8 +108,7 @@ void writeTable(FundamentalRows& rows, const MatrixTitle& title, Output& out) {
         out.write(line);
         // A cell is at most a blank and "h2147483646".
         constexpr std::string_view kZero = "           0";
-        const std::string_view zero =
-            kZero.substr(kZero.size() - static_cast<std::size_t>(cell - 1));
+        const std::string_view zero = kZero.substr(kZero.size() - (cell - 1));
         for (int e = 0; e < m; ++e) put(e, zero);
     }
     if (rows.rowCount() == 0) {

@@ -104,9 +104,10 @@ void runMethod(reference::Twin& tw, int method) {
         std::getline(in, line);
         std::istringstream labels(line);
         std::string label;
-        for (int e = 0; e < m; ++e)
+        for (int e = 0; e < m; ++e) {
             if (!(labels >> label) || label.substr(1) != std::to_string(e))
                 return ::testing::AssertionFailure() << "column labels " << line;
+        }
     }
     rowEdges.clear();
     rows.clear();
@@ -165,18 +166,21 @@ void checkGraph(const GraphData& graph) {
         ASSERT_EQ(loops.countNonZeros(), loopEntries);
         ASSERT_EQ(cuts.countNonZeros(), cutEntries);
         // Each matrix is the identity on its own edges, and B Q^T = 0.
-        for (std::size_t i = 0; i < loopRows.size(); ++i)
+        for (std::size_t i = 0; i < loopRows.size(); ++i) {
             for (std::size_t j = 0; j < loopRows.size(); ++j)
                 ASSERT_EQ(loopRows[i][loopEdges[j]], i == j ? 1 : 0);
-        for (std::size_t i = 0; i < cutRows.size(); ++i)
+        }
+        for (std::size_t i = 0; i < cutRows.size(); ++i) {
             for (std::size_t j = 0; j < cutRows.size(); ++j)
                 ASSERT_EQ(cutRows[i][cutEdges[j]], i == j ? 1 : 0);
-        for (const Dense& b : loopRows)
+        }
+        for (const Dense& b : loopRows) {
             for (const Dense& q : cutRows) {
                 int dot = 0;
                 for (int k = 0; k < m; ++k) dot += b[k] * q[k];
                 ASSERT_EQ(dot, 0);
             }
+        }
 
         // Both texts of both matrices read back to the same rows.
         for (const bool isLoops : {true, false}) {
