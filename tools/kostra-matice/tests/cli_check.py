@@ -135,6 +135,8 @@ for graph in cases:
                 f.write(p.stdout)
             t = run(["--tabulka", graph, str(method), kind])
             body = t.stdout.decode().splitlines()[4:]
+            if any(l != l.rstrip() for l in body):
+                fail("%s %d %s --tabulka: blanks at the end of a line" % (graph, method, kind))
             table = {int(l.split()[0][1:]): [int(x) for x in l.split()[1:]] for l in body[1:]
                      if not l.startswith("(zadne radky")}
             if t.returncode != 0 or t.stderr:
@@ -153,7 +155,12 @@ else:
 matrices = {}
 for (graph, method, kind, path, table), (rows, cols, entries) in zip(outputs, loaded):
     text = open(path).read()
-    row_edges = [int(e) for e in re.findall(r"^% radek \d+: hrana (\d+)$", text, re.M)]
+    named = re.findall(r"^% radek (\d+): hrana (\d+)$", text, re.M)
+    row_edges = [int(e) for _r, e in named]
+    if [int(r) for r, _e in named] != list(range(1, len(named) + 1)) or not text.startswith(
+            "%%%%MatrixMarket matrix coordinate integer general\n%% graf: %s\n%% metoda: %d - " % (
+                graph, method)):
+        fail("%s: header or row comments out of place" % path)
     m = int(open(graph).readline())
     matrix = dense(rows, cols, entries)
     if cols != m or rows != len(row_edges) or own_reader(text)[2] != [(r, c, v) for r, c, v in
@@ -222,6 +229,13 @@ for args, status, pattern in refusals:
     if p.returncode != status or p.stdout or err.count("\n") != 1 or not re.match(pattern, err):
         fail("%r: status %d (expected %d), stdout %r, stderr %r" % (args, p.returncode, status,
                                                                  p.stdout[:80], err))
+
+# A file name with a line break cannot break the header's lines.
+odd = os.path.join(work, "a\nb")
+shutil.copy(four, odd)
+for args in ([odd, "1", "rezy"], ["--tabulka", odd, "1", "rezy"]):
+    if ("graf: %s/a?b\n" % work).encode() not in run(args).stdout:
+        fail("%r: the file name is not shown on one line" % args)
 
 # The method as kostra reads it; "--" ends the options; the help.
 canonical = run([four, "2", "rezy"]).stdout
