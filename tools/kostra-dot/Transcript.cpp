@@ -277,8 +277,9 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
     // "nacitam strukturu grafu ze souboru  <path>... [OK]": the opening around the path, then the
     // verdict on the same line.
     constexpr std::string_view opening = texts::kOpening.view();
-    constexpr std::string_view beforePath = opening.substr(0, opening.find("%s"));
-    constexpr std::string_view afterPath = opening.substr(opening.find("%s") + 2);
+    // Not constexpr: GCC 12 with -fsanitize=undefined cannot evaluate find at compile time.
+    const std::string_view beforePath = opening.substr(0, opening.find("%s"));
+    const std::string_view afterPath = opening.substr(opening.find("%s") + 2);
     constexpr std::string_view verdict = asLine(texts::kOpenedOk.view());
     r.next();
     std::string_view head = r.line;
