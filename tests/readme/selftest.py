@@ -21,6 +21,10 @@ uzel   3: kosti z= 1, smeru= 2
 $ kostra chybi.txt; echo "status $?"
 CHYBA: nelze otevrit soubor "chybi.txt"
 status 2
+$ kostra examples/ctyri-uzly.txt <<'EOF' | tail -n 1
+1
+EOF
+uzel   3: kosti z= 1, smeru= 2
 ```
 
 ```sh
@@ -48,6 +52,8 @@ FAULTS = [
     ("output", GOOD.replace("smeru= 2", "smeru= 4"), "prints other than shown"),
     ("blank at a line end", GOOD.replace("smeru= 3\n", "smeru= 3 \n"), "prints other than shown"),
     ("missing line", GOOD.replace('status 2\n', ''), "prints other than shown"),
+    ("here-document", GOOD.replace("<<'EOF' | tail -n 1\n1\n", "<<'EOF' | tail -n 1\n4\n1\n2\n"),
+     "prints other than shown"),
     ("status", GOOD.replace("< odpovedi.txt >", "< chybi.txt >"), "ended with status"),
     ("pipeline", GOOD.replace("| tail -n 2", "| false | tail -n 2"), "ended with status"),
     ("fence", GOOD.replace("```text", "```"), "a fence without a language"),
@@ -90,8 +96,8 @@ def check(source, build, name, text, suffix):
 def main():
     source, build = (os.path.abspath(a) for a in sys.argv[1:3])
     failures = 0
-    for name, text, suffix, summary in [("good document", GOOD, ".md", "4 commands run, "
-                                         "2 outputs compared, 1 run by CI scripts, 1 not run"),
+    for name, text, suffix, summary in [("good document", GOOD, ".md", "5 commands run, "
+                                         "3 outputs compared, 1 run by CI scripts, 1 not run"),
                                         ("good page", GOOD_PAGE, ".1", "2 commands run, "
                                          "2 outputs compared")]:
         status, report = check(source, build, name, text, suffix)

@@ -1,0 +1,285 @@
+#!/usr/bin/env python3
+"""kostra-matice end to end, as a user runs it.
+
+- On random small graphs (self-loops, parallel edges, several components, no edges at all) and every
+  method, the Matrix Market output read back (by scipy.io.mmread when an interpreter with scipy is
+  found, else by a small reader here) must hold, row by row, exactly the orientations that kostra
+  itself prints in task 4 or 5 for that edge; the loop and cut matrices must be orthogonal; the
+  table must hold the same rows.
+- Bad arguments, files that cannot be opened or are not graphs, an output that cannot be written,
+  and a graph too large for the memory left each give their status, one line on standard error and
+  nothing on standard output; --help gives the usage.
+
+usage: cli_check.py KOSTRA KOSTRA_MATICE SEED GRAPHS [--no-memory-limits]
+"""
+import json
+import os
+import random
+import re
+import resource
+import shutil
+import subprocess
+import sys
+import tempfile
+
+kostra, matice, seed, graphs = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
+memory_limits = "--no-memory-limits" not in sys.argv
+work = tempfile.mkdtemp()
+failures = []
+
+
+def fail(what):
+    failures.append(what)
+    print("FAIL " + what)
+
+
+def run(args, stdout=subprocess.PIPE, limit=None, stdin=b""):
+    def limited():
+        if limit is not None:
+            resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
+    return subprocess.run([matice] + args, input=stdin, stdout=stdout, stderr=subprocess.PIPE,
+                          timeout=120, preexec_fn=limited)
+
+
+def write_graph(name, n, edges):
+    path = os.path.join(work, name)
+    with open(path, "w") as f:
+        f.write("%d\n%d\n" % (len(edges), n))
+        for a, b, w in edges:
+            f.write("%d\n%d\n%d\n" % (a, b, w))
+    return path
+
+
+def random_graph(rng):
+    n = rng.randint(1, 9)
+    groups = [[] for _ in range(rng.randint(1, min(n, 3)))]
+    for v in range(n):
+        rng.choice(groups).append(v)
+    edges = []
+    for _ in range(rng.randint(0, 16)):
+        if edges and rng.random() < 0.15:
+            a, b, _w = rng.choice(edges)  # a parallel edge, either way round
+            a, b = (b, a) if rng.random() < 0.5 else (a, b)
+        else:
+            group = rng.choice(groups)
+            if not group:
+                continue
+            a = rng.choice(group)
+            b = a if rng.random() < 0.1 else rng.choice(group)
+        edges.append((a, b, rng.randint(-3, 3)))
+    return n, edges
+
+
+def kostra_row(graph, task, method, edge, m):
+    """The orientations kostra prints for the edge in task 4 (loop) or 5 (cut)."""
+    p = subprocess.run([kostra, graph], input=("%d\n%d\n%d\n" % (task, method, edge)).encode(),
+                       stdout=subprocess.PIPE, timeout=60)
+    report = p.stdout.decode().split(">>VYSTUP<<\n", 1)[-1]
+    row = [int(x) for x in re.findall(r"^hrana +\d+: orientace=\s*(-?\d+)$", report, re.M)]
+    if p.returncode != 0 or len(row) != m:
+        fail("kostra %s, task %d, method %d, edge %d: status %d" % (graph, task, method, edge,
+                                                                    p.returncode))
+    return row
+
+
+def own_reader(text):
+    """A Matrix Market coordinate reader: (rows, columns, entries)."""
+    lines = [l for l in text.splitlines() if not l.startswith("%")]
+    rows, cols, nnz = map(int, lines[0].split())
+    entries = [tuple(map(int, l.split())) for l in lines[1:]]
+    assert len(entries) == nnz
+    return rows, cols, [(r - 1, c - 1, v) for r, c, v in entries]
+
+
+def scipy_python():
+    """An interpreter that has scipy: this one, the one on the path or the system's."""
+    for candidate in [sys.executable, shutil.which("python3"), "/usr/bin/python3"]:
+        if candidate and os.path.exists(candidate) and subprocess.run(
+                [candidate, "-c", "import scipy.io"], stderr=subprocess.DEVNULL).returncode == 0:
+            return candidate
+    return None
+
+
+SCIPY_LOAD = """
+import json, sys, scipy.io
+out = []
+for path in sys.argv[1:]:
+    a = scipy.io.mmread(path).tocoo()
+    out.append([a.shape[0], a.shape[1], sorted(zip(a.row.tolist(), a.col.tolist(), a.data.tolist()))])
+print(json.dumps(out))
+"""
+
+
+def dense(rows, cols, entries):
+    d = [[0] * cols for _ in range(rows)]
+    for r, c, v in entries:
+        d[r][c] = v
+    return d
+
+
+# The random graphs, and a few fixed ones: no edges, a tree (no loops), only self-loops (no cuts).
+rng = random.Random(seed)
+cases = [write_graph("edgeless", 3, []), write_graph("tree", 3, [(0, 1, 1), (2, 1, 1)]),
+         write_graph("selfloops", 2, [(0, 0, 1), (1, 1, 2)])]
+cases += [write_graph("g%d" % i, *random_graph(rng)) for i in range(graphs)]
+outputs = []  # (graph, method, kind, path of the Matrix Market output, dense rows from the table)
+for graph in cases:
+    for method in (1, 2, 3):
+        for kind in ("smycky", "rezy"):
+            p = run([graph, str(method), kind])
+            if p.returncode != 0 or p.stderr:
+                fail("%s %d %s: status %d, %r" % (graph, method, kind, p.returncode, p.stderr))
+                continue
+            path = "%s.%d.%s.mtx" % (graph, method, kind)
+            with open(path, "wb") as f:
+                f.write(p.stdout)
+            t = run(["--tabulka", graph, str(method), kind])
+            body = t.stdout.decode().splitlines()[4:]
+            if any(l != l.rstrip() for l in body):
+                fail("%s %d %s --tabulka: blanks at the end of a line" % (graph, method, kind))
+            table = {int(l.split()[0][1:]): [int(x) for x in l.split()[1:]] for l in body[1:]
+                     if not l.startswith("(zadne radky")}
+            if t.returncode != 0 or t.stderr:
+                fail("%s %d %s --tabulka: status %d" % (graph, method, kind, t.returncode))
+            outputs.append((graph, method, kind, path, table))
+
+interpreter = scipy_python()
+if interpreter:
+    loaded = json.loads(subprocess.run([interpreter, "-c", SCIPY_LOAD] + [o[3] for o in outputs],
+                                       stdout=subprocess.PIPE, check=True).stdout)
+    print("read back by scipy.io.mmread (%s)" % interpreter)
+else:
+    loaded = [own_reader(open(o[3]).read()) for o in outputs]
+    print("no scipy: read back by the reader here")
+
+matrices = {}
+for (graph, method, kind, path, table), (rows, cols, entries) in zip(outputs, loaded):
+    text = open(path).read()
+    named = re.findall(r"^% radek (\d+): hrana (\d+)$", text, re.M)
+    row_edges = [int(e) for _r, e in named]
+    if [int(r) for r, _e in named] != list(range(1, len(named) + 1)) or not text.startswith(
+            "%%%%MatrixMarket matrix coordinate integer general\n%% graf: %s\n%% metoda: %d - " % (
+                graph, method)):
+        fail("%s: header or row comments out of place" % path)
+    m = int(open(graph).readline())
+    matrix = dense(rows, cols, entries)
+    if cols != m or rows != len(row_edges) or own_reader(text)[2] != [(r, c, v) for r, c, v in
+                                                                      sorted(entries)]:
+        fail("%s: shape %dx%d, %d rows named, or scipy and the reader differ" %
+             (path, rows, cols, len(row_edges)))
+        continue
+    task = 4 if kind == "smycky" else 5
+    for r, edge in enumerate(row_edges):
+        expected = kostra_row(graph, task, method, edge, m)
+        if matrix[r] != expected:
+            fail("%s row %d (edge %d): %s, kostra prints %s" % (path, r + 1, edge, matrix[r],
+                                                                expected))
+        if table.get(edge) != expected:
+            fail("%s --tabulka row of edge %d: %s" % (path, edge, table.get(edge)))
+    if sorted(table) != row_edges:
+        fail("%s --tabulka rows %s, expected %s" % (path, sorted(table), row_edges))
+    matrices[(graph, method, kind)] = matrix
+for graph in cases:
+    for method in (1, 2, 3):
+        b = matrices.get((graph, method, "smycky"), [])
+        q = matrices.get((graph, method, "rezy"), [])
+        if any(sum(x * y for x, y in zip(loop, cut)) for loop in b for cut in q):
+            fail("%s method %d: B Q^T is not 0" % (graph, method))
+
+# Failures: status, exactly one line on standard error matching the pattern, nothing on standard
+# output.
+four = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "examples",
+                    "ctyri-uzly.txt")
+broken = os.path.join(work, "broken")
+with open(broken, "w") as f:
+    f.write("5\n4\n0\n1\n4\n")
+empty = os.path.join(work, "empty")
+open(empty, "w").close()
+missing = os.path.join(work, "missing")
+usage = "pouziti: kostra-matice [--tabulka] GRAF METODA DRUH"
+refusals = [
+    ([], 3, r"^CHYBA: chybi argumenty \(" + re.escape(usage) + r"\)$"),
+    ([four], 3, r"^CHYBA: chybi argumenty"),
+    ([four, "1"], 3, r"^CHYBA: chybi argumenty"),
+    (["--tabulka", four, "1"], 3, r"^CHYBA: chybi argumenty"),
+    ([four, "4", "smycky"], 3, r'^CHYBA: metoda "4" neni 1, 2 ani 3$'),
+    ([four, "0", "rezy"], 3, r'^CHYBA: metoda "0" neni'),
+    ([four, "-1", "rezy"], 3, r'^CHYBA: metoda "-1" neni'),
+    ([four, "x", "rezy"], 3, r'^CHYBA: metoda "x" neni'),
+    ([four, "", "rezy"], 3, r'^CHYBA: metoda "" neni'),
+    ([four, "99999999999", "rezy"], 3, r"^CHYBA: metoda"),
+    ([four, "\n1", "rezy"], 3, r'^CHYBA: metoda "\?1" neni'),
+    ([four, "1", "smycka"], 3, r'^CHYBA: druh "smycka" neni smycky ani rezy$'),
+    ([four, "1", "REZY"], 3, r'^CHYBA: druh "REZY"'),
+    ([four, "1", "rezy\n"], 3, r'^CHYBA: druh "rezy\?"'),
+    (["--tabulkaa", four, "1", "rezy"], 3, r'^CHYBA: neznama volba "--tabulkaa"'),
+    (["-t", four, "1", "rezy"], 3, r'^CHYBA: neznama volba "-t"'),
+    ([four, "1", "rezy", "navic"], 3, r'^CHYBA: prebytecny argument "navic"'),
+    ([four, "1", "rezy", "--tabulka"], 3, r'^CHYBA: prebytecny argument "--tabulka"'),
+    ([missing, "7", "rezy"], 3, r"^CHYBA: metoda"),
+    ([missing, "1", "rezy"], 2, r'^CHYBA: nelze otevrit soubor ".*missing"$'),
+    ([work, "2", "smycky"], 2, r"^CHYBA: nelze otevrit soubor"),
+    ([missing + "\nx", "2", "smycky"], 2, r'^CHYBA: nelze otevrit soubor ".*missing\?x"$'),
+    (["--tabulka", broken, "3", "rezy"], 1, r'^CHYBA: soubor ".*broken" neni konzistentni popis grafu$'),
+    ([empty, "1", "smycky"], 1, r"^CHYBA: soubor .* neni konzistentni popis grafu$"),
+]
+for args, status, pattern in refusals:
+    p = run(args)
+    err = p.stderr.decode()
+    if p.returncode != status or p.stdout or err.count("\n") != 1 or not re.match(pattern, err):
+        fail("%r: status %d (expected %d), stdout %r, stderr %r" % (args, p.returncode, status,
+                                                                 p.stdout[:80], err))
+
+# A file name with a line break cannot break the header's lines.
+odd = os.path.join(work, "a\nb")
+shutil.copy(four, odd)
+for args in ([odd, "1", "rezy"], ["--tabulka", odd, "1", "rezy"]):
+    if ("graf: %s/a?b\n" % work).encode() not in run(args).stdout:
+        fail("%r: the file name is not shown on one line" % args)
+
+# The method as kostra reads it; "--" ends the options; the help.
+canonical = run([four, "2", "rezy"]).stdout
+for method in [" 2", "+2", "2abc", "02", "2 3", "\t2"]:
+    p = run([four, method, "rezy"])
+    if p.returncode != 0 or p.stdout != canonical:
+        fail("method %r is not read as 2" % method)
+if run(["--", four, "2", "rezy"]).stdout != canonical:
+    fail("-- before the arguments")
+for args in (["--help"], ["-h"], ["--tabulka", "--help", "x"]):
+    p = run(args)
+    if p.returncode != 0 or not p.stdout.startswith(usage.encode() + b"\n") or p.stderr:
+        fail("%r: no usage on standard output, or a status or a message" % args)
+
+# A note for a table more than 40 edges wide, none for 40 edges.
+for m in (40, 41):
+    wide = write_graph("wide%d" % m, 2, [(0, 1, 1)] * m)
+    p = run(["--tabulka", wide, "1", "smycky"])
+    note = "POZNAMKA: graf ma %d hran, tabulka je siroka\n" % m
+    if p.returncode != 0 or p.stderr.decode() != (note if m > 40 else "") or p.stdout.count(
+            b"\n") != 5 + m - 1:
+        fail("table of %d edges: status %d, stderr %r" % (m, p.returncode, p.stderr))
+
+# An output that cannot be written, small and larger than any buffer (a cycle of 300000 edges: one
+# loop of all of them).
+cycle = write_graph("cycle", 300000, [(k, (k + 1) % 300000, 1) for k in range(300000)])
+for args in ([four, "1", "rezy"], ["--tabulka", four, "1", "rezy"], [cycle, "1", "smycky"],
+             [cycle, "2", "rezy"]):
+    with open("/dev/full", "wb") as full:
+        p = run(args, stdout=full)
+    if p.returncode != 5 or p.stderr != b"CHYBA: nelze zapsat vystup\n":
+        fail("%r > /dev/full: status %d, stderr %r" % (args, p.returncode, p.stderr))
+
+# Memory that runs out (each allocation of the program is failed in turn by the in-process test):
+# a graph that declares more nodes than an address-space limit leaves room for.
+if memory_limits:
+    huge = os.path.join(work, "huge")
+    with open(huge, "w") as f:
+        f.write("3\n50000000\n0\n1\n1\n")
+    for args in ([huge, "1", "rezy"], ["--tabulka", huge, "2", "smycky"]):
+        p = run(args, limit=256 << 20)
+        if p.returncode != 4 or p.stdout or p.stderr != b"CHYBA: nedostatek pameti\n":
+            fail("%r under 256 MiB: status %d, stderr %r" % (args, p.returncode, p.stderr))
+
+shutil.rmtree(work)
+print("%d cases failed" % len(failures) if failures else "all cases passed")
+sys.exit(1 if failures else 0)
