@@ -38,6 +38,15 @@ bool anyValue(int /*value*/) { return true; }
 
 }  // namespace
 
+RunLimits machineLimits() {
+    RunLimits limits;
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pages > 0 && pageSize > 0)
+        limits.maxGraphBytes = static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize);
+    return limits;
+}
+
 int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
               const RunLimits& limits) {
     const Source src{in, prompts};

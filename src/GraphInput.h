@@ -18,6 +18,11 @@ struct RunLimits {
     std::size_t maxGraphBytes = SIZE_MAX;
 };
 
+// The limits of a run on this machine: a graph whose records alone exceed its physical memory can
+// never be worked on, and is refused as memory that cannot be had, before the system grants
+// address space it cannot back and ends the process later without a word.
+RunLimits machineLimits();
+
 // Reads the graph description from in. With prompts (standard input) every question is shown
 // first and only the end of input stops the reading; without (a graph file) reading stops as soon
 // as any read meets the end of the file. A value out of range, or a read without a number, is

@@ -104,18 +104,10 @@ private:
         }
     }
 
-    // A piece of a format, its length known when compiling, so the copy is a few moves.
+    // A piece of a format: its length is known when compiling, so the copy is a few moves.
     template <std::size_t N>
     void literal(const char* s) {
-        if (N > capacity_ - len_) {
-            flush();
-            if (N > capacity_) {
-                writeOut(s, N);
-                return;
-            }
-        }
-        std::memcpy(buf_ + len_, s, N);
-        len_ += N;
+        write(s, N);
     }
 
     // printf("%*d", width, v) for width 1 or 2.

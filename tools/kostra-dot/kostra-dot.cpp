@@ -12,9 +12,9 @@
 #include <unistd.h>
 
 #include <memory>
-#include <new>
 #include <string_view>
 
+#include "Companion.h"
 #include "Drawing.h"
 #include "GraphInput.h"
 #include "Status.h"
@@ -42,7 +42,7 @@ int convert(int argc, char** argv, Output& out, Output& err) {
     }
     const char* path = argv[1];
     std::unique_ptr<CGraph> graph;
-    const int read = readGraphFile(path, graph);
+    const int read = readGraphFile(path, graph, machineLimits());
     if (read == kStatusCannotOpen) {
         err.print<texts::kCannotOpen>(path);
         return kDotNoGraph;
@@ -67,19 +67,5 @@ int convert(int argc, char** argv, Output& out, Output& err) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Output out(STDOUT_FILENO);
-    Output err(STDERR_FILENO);
-    int status = kDotDone;
-    try {
-        status = convert(argc, argv, out, err);
-    } catch (const std::bad_alloc&) {
-        status = kStatusNoMemory;
-    }
-    if (status == kStatusNoMemory) err.print<texts::kNoMemory>();
-    if (!out.flush()) {
-        err.print<texts::kCannotWrite>();
-        status = kStatusCannotWrite;
-    }
-    err.flush();
-    return status;
+    return runCompanion([&](Output& out, Output& err) { return convert(argc, argv, out, err); });
 }

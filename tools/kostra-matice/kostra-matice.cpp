@@ -9,14 +9,13 @@
 // start with "-"). Every failure is one line on standard error with its own exit status, and
 // nothing on standard output: the arguments are checked and all memory is taken before the first
 // character is written.
-#include <unistd.h>
 
 #include <cstring>
 #include <memory>
-#include <new>
 #include <string>
 #include <string_view>
 
+#include "Companion.h"
 #include "FundamentalRows.h"
 #include "GraphInput.h"
 #include "LineReader.h"
@@ -124,13 +123,8 @@ int run(int argc, char** argv, Output& out, Output& err) {
     }
 
     // A graph whose records alone exceed the machine's memory is refused as kostra refuses it.
-    RunLimits limits;
-    const long pages = ::sysconf(_SC_PHYS_PAGES);
-    const long pageSize = ::sysconf(_SC_PAGESIZE);
-    if (pages > 0 && pageSize > 0)
-        limits.maxGraphBytes = static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize);
     std::unique_ptr<CGraph> graph;
-    switch (readGraphFile(args.graph, graph, limits)) {
+    switch (readGraphFile(args.graph, graph, machineLimits())) {
         case kStatusDone:
             break;
         case kStatusCannotOpen:
@@ -162,19 +156,5 @@ int run(int argc, char** argv, Output& out, Output& err) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Output out(STDOUT_FILENO);
-    Output err(STDERR_FILENO);
-    int status = kStatusDone;
-    try {
-        status = run(argc, argv, out, err);
-    } catch (const std::bad_alloc&) {
-        status = kStatusNoMemory;
-    }
-    if (status == kStatusNoMemory) err.print<texts::kNoMemory>();
-    if (!out.flush()) {
-        err.print<texts::kCannotWrite>();
-        status = kStatusCannotWrite;
-    }
-    err.flush();
-    return status;
+    return runCompanion([&](Output& out, Output& err) { return run(argc, argv, out, err); });
 }
