@@ -46,10 +46,11 @@ CGraph::~CGraph() {
 // share one block. Cost: O(n + m).
 void CGraph::makeRoutes() {
     listRoutes(
-        edges, edgeCount, nodeCount, [](const Edge&) { return true; }, routeStart_, routePool_);
+        edges, edgeCount, nodeCount, 1, [](const Edge&) { return true; }, routeStart_, routePool_);
     for (int i = 0; i < nodeCount; ++i) {
-        nodes[i].degree = static_cast<int>(routeStart_[i + 1] - routeStart_[i]);
-        nodes[i].routes = nodes[i].degree > 0 ? routePool_.data() + routeStart_[i] : nullptr;
+        const std::uint32_t block = routeStart_[i + 1] - routeStart_[i];
+        nodes[i].degree = block > 0 ? static_cast<int>(block - 1) : 0;
+        nodes[i].routes = block > 0 ? routePool_.data() + routeStart_[i] + 1 : nullptr;
     }
 }
 
@@ -89,24 +90,20 @@ int CGraph::getCentroid(bool onlyUntagged) const {
     return -1;
 }
 
-// The working state of the skeleton walk.
+// The cursor of a node the walk has not entered yet, in the header slot of the node's block.
+constexpr int kNotEntered = -1;
+
+// The working state of the skeleton walk; each node's cursor is in the header slot of its block.
 struct CGraph::Walk {
-    explicit Walk(int n, int m)
-        : span(n), claimed(n), entered(n), finished(n), followed(m), inTree(m) {
+    explicit Walk(int n, int m) : claimed(n), followed(m), inTree(m) {
         stack.reserve(static_cast<std::size_t>(m) + 1);  // never moved; pages are taken as used
     }
-    struct Span {
-        std::uint32_t next;  // the next route of the node to look at, a position in the pool
-        std::uint32_t end;   // the end of the node's routes in the pool
-    };
-    BigVector<Span> span;
     BitSet claimed;
-    BitSet entered;
-    BitSet finished;       // every route followed: an entry would return at once
-    BitSet followed;       // edges
-    BitSet inTree;         // edges
-    BigVector<int> stack;  // the nodes of the open frames: at most one per edge, and the start
-    int unclaimed = 0;     // nodes with routes that no tree has claimed yet
+    BitSet followed;                 // edges
+    BitSet inTree;                   // edges
+    BigVector<std::uint32_t> stack;  // the header slots of the open frames: one per edge at most,
+                                     // and the start
+    int unclaimed = 0;               // nodes with routes that no tree has claimed yet
 };
 
 // Marks a spanning forest in inTree without regard to weights and returns the number of trees
@@ -117,8 +114,9 @@ struct CGraph::Walk {
 int CGraph::skeleton() {
     Walk walk(nodeCount, edgeCount);
     for (int i = 0; i < nodeCount; ++i) {
-        walk.span[i] = {routeStart_[i], routeStart_[i + 1]};
-        walk.unclaimed += nodes[i].degree > 0 ? 1 : 0;
+        if (nodes[i].degree == 0) continue;
+        routePool_[routeStart_[i]] = Route{kNotEntered, nodes[i].degree};
+        ++walk.unclaimed;
     }
 
     // The start of every tree is what getCentroid(true) would return at that moment: the first
@@ -152,37 +150,45 @@ int CGraph::skeleton() {
 // node's frames: all of its neighbours are claimed at its first entry, so a re-entry claims
 // nothing; and every route before the furthest position any of its frames has reached is
 // already followed, so a re-entry goes on from there, and when it is done so is every frame of
-// that node below it. An entry into a node whose routes are all followed would return at once
-// and is left out. And once every node with routes is claimed, no entry can claim any more: the
-// tree is settled, and the rest of the walk, which would only follow the remaining edges of the
-// component, is left out too.
+// that node below it. The cursor sits in the header slot of the node's block, beside its routes,
+// and the stack holds header slots, so a step of the walk touches one place in memory for the
+// node it enters and none for the node it comes back to. An entry into a node whose routes are
+// all followed would return at once and is left out. And once every node with routes is
+// claimed, no entry can claim any more: the tree is settled, and the rest of the walk, which
+// would only follow the remaining edges of the component, is left out too.
 void CGraph::skeleton_R(int start, Walk& walk) {
-    const Route* pool = routePool_.data();
+    Route* pool = routePool_.data();
     auto enter = [&](int v) {
-        if (walk.finished.has(v)) return;
-        if (!walk.entered.has(v)) {
-            walk.entered.add(v);
-            const Walk::Span sp = walk.span[v];
-            for (std::uint32_t j = sp.next; j < sp.end; ++j) {
-                const Route r = pool[j];
+        const std::uint32_t h = routeStart_[v];
+        Route& head = pool[h];
+        if (head.edge == head.node) return;  // every route followed
+        if (head.edge == kNotEntered) {
+            head.edge = 0;
+            for (int j = 1; j <= head.node; ++j) {
+                const Route r = pool[h + j];
+                // The walk goes on to these nodes soon: where their blocks are, at hand by then.
+                __builtin_prefetch(&routeStart_[r.node]);
                 if (walk.claimed.has(r.node)) continue;
                 walk.claimed.add(r.node);
                 walk.inTree.add(r.edge);
                 --walk.unclaimed;
             }
         }
-        walk.stack.push_back(v);
+        walk.stack.push_back(h);
     };
     enter(start);
     while (!walk.stack.empty() && walk.unclaimed > 0) {
-        Walk::Span& sp = walk.span[walk.stack.back()];
-        while (sp.next < sp.end && walk.followed.has(pool[sp.next].edge)) ++sp.next;
-        if (sp.next == sp.end) {
-            walk.finished.add(walk.stack.back());
+        const std::uint32_t h = walk.stack.back();
+        Route& head = pool[h];
+        int next = head.edge;
+        while (next < head.node && walk.followed.has(pool[h + 1 + next].edge)) ++next;
+        head.edge = next;
+        if (next == head.node) {
             walk.stack.pop_back();
             continue;
         }
-        const Route r = pool[sp.next++];
+        const Route r = pool[h + 1 + next];
+        ++head.edge;
         walk.followed.add(r.edge);
         enter(r.node);
     }
@@ -264,7 +270,7 @@ int CGraph::JarnikPrim(bool verbose) {
     // and their weights in two short runs instead of one edge record per route.
     BigVector<int> routeWeight(routePool_.size());
     placeRoutes(
-        edges, edgeCount, nodeCount, routeStart_, [](const Edge&) { return true; },
+        edges, edgeCount, nodeCount, routeStart_, 1, [](const Edge&) { return true; },
         [this, &routeWeight](std::uint32_t at, int k, int) { routeWeight[at] = edges[k].weight; });
     // A node's key and the edge that gives it, side by side.
     struct Slot {
@@ -284,7 +290,7 @@ int CGraph::JarnikPrim(bool verbose) {
             const int a = open.pop();
             done.add(a);
             if (say) say->print<texts::kPrimAdding>(a);
-            for (std::uint32_t j = routeStart_[a]; j < routeStart_[a + 1]; ++j) {
+            for (std::uint32_t j = routeStart_[a] + 1; j < routeStart_[a + 1]; ++j) {
                 const auto [e, v] = routePool_[j];
                 if (done.has(v)) continue;  // a itself too: a self-loop changes nothing
                 const int w = routeWeight[j];
@@ -353,7 +359,7 @@ bool CGraph::getLoop_R(int node, int target, Forest& forest) {
     };
     BigVector<Frame> stack;
     stack.reserve(static_cast<std::size_t>(nodeCount));  // a frame per node at most; never moved
-    stack.push_back({node, routeStart_[node]});
+    stack.push_back({node, routeStart_[node] + 1});
     while (!stack.empty()) {
         Frame& top = stack.back();
         if (top.row == target) {
@@ -374,7 +380,7 @@ bool CGraph::getLoop_R(int node, int target, Forest& forest) {
         const Route r = routePool_[top.next++];
         if (forest.mark[r.node] != 0) continue;
         forest.mark[r.node] = 1;
-        stack.push_back({r.node, routeStart_[r.node]});
+        stack.push_back({r.node, routeStart_[r.node] + 1});
     }
     return false;
 }
@@ -445,7 +451,7 @@ void CGraph::splitTree_R(int node, int label, Forest& forest) {
     while (!stack.empty()) {
         const int row = stack.back();
         stack.pop_back();
-        for (std::uint32_t j = routeStart_[row]; j < routeStart_[row + 1]; ++j) {
+        for (std::uint32_t j = routeStart_[row] + 1; j < routeStart_[row + 1]; ++j) {
             const Route r = routePool_[j];
             if (!forest.tree.has(r.edge) || forest.mark[r.node] == label) continue;
             forest.mark[r.node] = label;

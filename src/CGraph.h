@@ -84,9 +84,14 @@ private:
     void split(int edge, int a, int b, Forest& forest);
     void splitTree_R(int node, int label, Forest& forest);
 
-    BigVector<Route> routePool_;  // every node's routes, one block, in node order
-    // Where each node's routes begin in the pool; the entry after the last node is the pool's
-    // size, so node i's routes end where node i + 1's begin. Written by makeRoutes.
+    // Every node's routes in one pool, a block per node in node order. The block of a node with
+    // routes starts with a header slot, which the recursive forest's walk uses for the node's
+    // cursor (edge: the next route to look at, -1 before the first entry; node: the degree), so
+    // that entering a node touches one place; then come the routes, where Node::routes points.
+    // Node i's block is routePool_[routeStart_[i]] up to routePool_[routeStart_[i + 1]], empty
+    // for a node without routes, and its routes are the block without its first slot. Written by
+    // makeRoutes.
+    BigVector<Route> routePool_;
     BigVector<std::uint32_t> routeStart_;
     Output* narration_ = nullptr;
 };

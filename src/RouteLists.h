@@ -1,12 +1,16 @@
 // Adjacency lists in one block, built by a counting sort: for the edges that keep() selects, every
-// node's routes (the edge, and the node at its other end) in ascending edge number. Node i's routes
-// are routes[first[i]] up to routes[first[i + 1]]; a self-loop appears once, pointing back at its
-// node; a node that no selected edge touches has an empty range.
+// node's routes (the edge, and the node at its other end) in ascending edge number. A node that
+// some selected edge touches has a block of `gap` spare slots followed by its routes; a node that
+// none touches has an empty block. Node i's block is routes[first[i]] up to routes[first[i + 1]],
+// its routes the block without its first `gap` slots; a self-loop appears once, pointing back at
+// its node.
 //
-// Contract: edges[0 .. m - 1] have from and to in 0 .. n - 1; first gets n + 1 entries, routes one
-// per selected edge and one more per selected edge that is not a self-loop (at most 2m, which fits
-// the 32-bit positions for every m up to 2^31 - 1). Cost: O(n + m) time, two passes over the edges;
-// besides the result, one working array of n positions.
+// Contract: edges[0 .. m - 1] have from and to in 0 .. n - 1; first gets n + 1 entries; the lists
+// hold one route per selected edge, one more per selected edge that is not a self-loop, and the
+// spare slots (at most 2m + gap·n; lists that would not fit 32-bit positions are refused with
+// std::bad_alloc, like memory that cannot be had). The spare slots are left as routes[] had them,
+// or zero. Cost: O(n + m) time, two passes over the edges; besides the result, one
+// working array of n positions.
 //
 // The counting and placing go through compact arrays of positions rather than the node records:
 // the edges hit the nodes at random, and 4 bytes a node stay in the caches where larger records
@@ -15,16 +19,18 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
 
 #include "BigVector.h"
 
 // Calls place(at, k, other) for every route of the edges that keep() selects, in ascending edge
-// number: at is the route's position in lists whose node i starts at first[i] (as listRoutes
-// lays them out), k the edge and other the node at its other end.
+// number: at is the route's position in lists laid out as listRoutes lays them out with the same
+// first and gap, k the edge and other the node at its other end.
 template <class Edge, class Keep, class Place>
 void placeRoutes(const Edge* edges, int m, int n, const BigVector<std::uint32_t>& first,
-                 const Keep& keep, const Place& place) {
-    BigVector<std::uint32_t> at(first.begin(), first.begin() + n);
+                 std::uint32_t gap, const Keep& keep, const Place& place) {
+    BigVector<std::uint32_t> at(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) at[i] = first[i] + gap;
     for (int k = 0; k < m; ++k) {
         const Edge& e = edges[k];
         if (!keep(e)) continue;
@@ -34,8 +40,8 @@ void placeRoutes(const Edge* edges, int m, int n, const BigVector<std::uint32_t>
 }
 
 template <class Route, class Edge, class Keep>
-void listRoutes(const Edge* edges, int m, int n, const Keep& keep, BigVector<std::uint32_t>& first,
-                BigVector<Route>& routes) {
+void listRoutes(const Edge* edges, int m, int n, std::uint32_t gap, const Keep& keep,
+                BigVector<std::uint32_t>& first, BigVector<Route>& routes) {
     first.assign(static_cast<std::size_t>(n) + 1, 0);
     for (int k = 0; k < m; ++k) {
         const Edge& e = edges[k];
@@ -43,9 +49,16 @@ void listRoutes(const Edge* edges, int m, int n, const Keep& keep, BigVector<std
         ++first[e.from + 1];
         if (e.to != e.from) ++first[e.to + 1];
     }
-    for (int i = 0; i < n; ++i) first[i + 1] += first[i];
+    std::uint64_t end = 0;
+    for (int i = 0; i < n; ++i) {
+        const std::uint32_t count = first[i + 1];
+        first[i] = static_cast<std::uint32_t>(end);
+        end += count + (count > 0 ? gap : 0);
+        if (end > UINT32_MAX) throw std::bad_alloc();
+    }
+    first[n] = static_cast<std::uint32_t>(end);
     routes.resize(first[n]);
-    placeRoutes(edges, m, n, first, keep, [&routes](std::uint32_t at, int k, int other) {
+    placeRoutes(edges, m, n, first, gap, keep, [&routes](std::uint32_t at, int k, int other) {
         routes[at] = Route{k, other};
     });
 }
