@@ -45,12 +45,17 @@ CGraph::~CGraph() {
 // the node at its other end. Nodes that no edge touches keep degree 0 and no list. All lists
 // share one block. Cost: O(n + m).
 void CGraph::makeRoutes() {
+    // Room for the header slots that the walk of the recursive forest may add: address space
+    // only, which costs nothing until it is used.
+    routePool_.reserve(2 * static_cast<std::size_t>(edgeCount) +
+                       static_cast<std::size_t>(nodeCount));
+    routeGap_ = 0;
     listRoutes(
-        edges, edgeCount, nodeCount, 1, [](const Edge&) { return true; }, routeStart_, routePool_);
+        edges, edgeCount, nodeCount, routeGap_, [](const Edge&) { return true; }, routeStart_,
+        routePool_);
     for (int i = 0; i < nodeCount; ++i) {
-        const std::uint32_t block = routeStart_[i + 1] - routeStart_[i];
-        nodes[i].degree = block > 0 ? static_cast<int>(block - 1) : 0;
-        nodes[i].routes = block > 0 ? routePool_.data() + routeStart_[i] + 1 : nullptr;
+        nodes[i].degree = static_cast<int>(routeStart_[i + 1] - routeStart_[i]);
+        nodes[i].routes = nodes[i].degree > 0 ? routePool_.data() + routeStart_[i] : nullptr;
     }
 }
 
@@ -112,6 +117,12 @@ struct CGraph::Walk {
 // skeleton_R. On return every node tag and every edge tag is 1: the walk follows every edge.
 // Cost: O(n + m + greatest degree).
 int CGraph::skeleton() {
+    if (routeGap_ == 0) {
+        spreadRoutes(routeStart_, routePool_, nodeCount, 1);
+        routeGap_ = 1;
+        for (int i = 0; i < nodeCount; ++i)
+            if (nodes[i].degree > 0) nodes[i].routes = routePool_.data() + firstRoute(i);
+    }
     Walk walk(nodeCount, edgeCount);
     for (int i = 0; i < nodeCount; ++i) {
         if (nodes[i].degree == 0) continue;
@@ -266,12 +277,6 @@ int CGraph::BoruvkaKruskal(bool verbose) {
 int CGraph::JarnikPrim(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
     for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
-    // The weight of every route beside it, in route order: adding a node then reads its routes
-    // and their weights in two short runs instead of one edge record per route.
-    BigVector<int> routeWeight(routePool_.size());
-    placeRoutes(
-        edges, edgeCount, nodeCount, routeStart_, 1, [](const Edge&) { return true; },
-        [this, &routeWeight](std::uint32_t at, int k, int) { routeWeight[at] = edges[k].weight; });
     // A node's key and the edge that gives it, side by side.
     struct Slot {
         int key;
@@ -290,16 +295,31 @@ int CGraph::JarnikPrim(bool verbose) {
             const int a = open.pop();
             done.add(a);
             if (say) say->print<texts::kPrimAdding>(a);
-            for (std::uint32_t j = routeStart_[a] + 1; j < routeStart_[a + 1]; ++j) {
+            // The node after a is likely the one on top now: where its routes are, and then the
+            // routes themselves, are on their way while a's routes are read.
+            const int likelyNext = open.empty() ? a : open.top();
+            __builtin_prefetch(&routeStart_[likelyNext]);
+            const std::uint32_t end = routeStart_[a + 1];
+            // The neighbours' keys are read at random: all asked for first, then compared.
+            for (std::uint32_t j = firstRoute(a); j < end; ++j) {
+                const auto [e, v] = routePool_[j];
+                if (done.has(v)) continue;
+                __builtin_prefetch(&slot[v]);
+                __builtin_prefetch(&edges[e].weight);
+            }
+            for (std::uint32_t j = firstRoute(a); j < end; ++j) {
                 const auto [e, v] = routePool_[j];
                 if (done.has(v)) continue;  // a itself too: a self-loop changes nothing
-                const int w = routeWeight[j];
+                const int w = edges[e].weight;
                 if (reached.has(v) && !(w < slot[v].key)) continue;
                 reached.add(v);
                 slot[v].key = w;
                 slot[v].parentEdge = e;
                 open.set(w, v);
                 if (say) say->print<texts::kPrimOffering>(v, w, e);
+            }
+            if (!open.empty()) {
+                __builtin_prefetch(&routePool_[firstRoute(open.top())]);
             }
         }
         ++components;
@@ -359,7 +379,7 @@ bool CGraph::getLoop_R(int node, int target, Forest& forest) {
     };
     BigVector<Frame> stack;
     stack.reserve(static_cast<std::size_t>(nodeCount));  // a frame per node at most; never moved
-    stack.push_back({node, routeStart_[node] + 1});
+    stack.push_back({node, firstRoute(node)});
     while (!stack.empty()) {
         Frame& top = stack.back();
         if (top.row == target) {
@@ -380,7 +400,7 @@ bool CGraph::getLoop_R(int node, int target, Forest& forest) {
         const Route r = routePool_[top.next++];
         if (forest.mark[r.node] != 0) continue;
         forest.mark[r.node] = 1;
-        stack.push_back({r.node, routeStart_[r.node] + 1});
+        stack.push_back({r.node, firstRoute(r.node)});
     }
     return false;
 }
@@ -451,7 +471,7 @@ void CGraph::splitTree_R(int node, int label, Forest& forest) {
     while (!stack.empty()) {
         const int row = stack.back();
         stack.pop_back();
-        for (std::uint32_t j = routeStart_[row] + 1; j < routeStart_[row + 1]; ++j) {
+        for (std::uint32_t j = firstRoute(row); j < routeStart_[row + 1]; ++j) {
             const Route r = routePool_[j];
             if (!forest.tree.has(r.edge) || forest.mark[r.node] == label) continue;
             forest.mark[r.node] = label;

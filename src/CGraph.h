@@ -84,14 +84,16 @@ private:
     void split(int edge, int a, int b, Forest& forest);
     void splitTree_R(int node, int label, Forest& forest);
 
-    // Every node's routes in one pool, a block per node in node order. The block of a node with
-    // routes starts with a header slot, which the recursive forest's walk uses for the node's
-    // cursor (edge: the next route to look at, -1 before the first entry; node: the degree), so
-    // that entering a node touches one place; then come the routes, where Node::routes points.
-    // Node i's block is routePool_[routeStart_[i]] up to routePool_[routeStart_[i + 1]], empty
-    // for a node without routes, and its routes are the block without its first slot. Written by
-    // makeRoutes.
+    // Every node's routes in one pool, a block per node in node order: node i's block is
+    // routePool_[routeStart_[i]] up to routePool_[routeStart_[i + 1]], empty for a node without
+    // routes, and its routes, where Node::routes points, are the block without its first
+    // routeGap_ slots. makeRoutes lays the blocks out without gaps; the recursive forest's walk
+    // spreads them once to have a header slot before every non-empty block, where it keeps the
+    // node's cursor beside its routes (edge: the next route to look at, -1 before the first
+    // entry; node: the degree), so that entering a node touches one place in memory.
     BigVector<Route> routePool_;
     BigVector<std::uint32_t> routeStart_;
+    std::uint32_t routeGap_ = 0;
+    std::uint32_t firstRoute(int node) const { return routeStart_[node] + routeGap_; }
     Output* narration_ = nullptr;
 };

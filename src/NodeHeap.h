@@ -28,6 +28,11 @@ public:
 
     bool empty() const { return heap_.empty(); }
     std::size_t size() const { return heap_.size(); }
+    // The node pop() would return now; the heap must not be empty.
+    int top() const {
+        assert(!heap_.empty());
+        return nodeOf(heap_[0]);
+    }
 
     void set(int key, int node) {
         const std::uint64_t entry = pack(key, node);
