@@ -277,12 +277,8 @@ int CGraph::BoruvkaKruskal(bool verbose) {
 int CGraph::JarnikPrim(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
     for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
-    // A node's key and the edge that gives it, side by side.
-    struct Slot {
-        int key;
-        int parentEdge;  // -1 for the start node of a tree
-    };
-    BigVector<Slot> slot(static_cast<std::size_t>(nodeCount), Slot{0, -1});
+    // An open node's key is in the heap. Until the end, a node's tag holds the edge that gives
+    // it its key (-1 for the start of a tree), and the tree edges are read from there at the end.
     BitSet reached(nodeCount);  // has a key: open, or done
     BitSet done(nodeCount);     // added to a tree; most routes lead to such nodes
     NodeHeap open(nodeCount);
@@ -290,6 +286,7 @@ int CGraph::JarnikPrim(bool verbose) {
     for (int s = 0; s < nodeCount; ++s) {
         if (reached.has(s)) continue;
         reached.add(s);
+        nodes[s].tag = -1;
         open.set(0, s);
         while (!open.empty()) {
             const int a = open.pop();
@@ -300,34 +297,32 @@ int CGraph::JarnikPrim(bool verbose) {
             const int likelyNext = open.empty() ? a : open.top();
             __builtin_prefetch(&routeStart_[likelyNext]);
             const std::uint32_t end = routeStart_[a + 1];
-            // The neighbours' keys are read at random: all asked for first, then compared.
+            // The neighbours' heap entries and the edges' weights lie at random: all are asked for
+            // first, then compared.
             for (std::uint32_t j = firstRoute(a); j < end; ++j) {
                 const auto [e, v] = routePool_[j];
                 if (done.has(v)) continue;
-                __builtin_prefetch(&slot[v]);
+                open.prefetch(v);
                 __builtin_prefetch(&edges[e].weight);
             }
             for (std::uint32_t j = firstRoute(a); j < end; ++j) {
                 const auto [e, v] = routePool_[j];
                 if (done.has(v)) continue;  // a itself too: a self-loop changes nothing
                 const int w = edges[e].weight;
-                if (reached.has(v) && !(w < slot[v].key)) continue;
+                if (reached.has(v) && !(w < open.keyOf(v))) continue;
                 reached.add(v);
-                slot[v].key = w;
-                slot[v].parentEdge = e;
+                nodes[v].tag = e;
                 open.set(w, v);
                 if (say) say->print<texts::kPrimOffering>(v, w, e);
             }
-            if (!open.empty()) {
-                __builtin_prefetch(&routePool_[firstRoute(open.top())]);
-            }
+            if (!open.empty()) __builtin_prefetch(&routePool_[firstRoute(open.top())]);
         }
         ++components;
     }
 
     for (int v = 0; v < nodeCount; ++v) {
+        if (nodes[v].tag != -1) edges[nodes[v].tag].inTree = true;
         nodes[v].tag = DONE;
-        if (slot[v].parentEdge != -1) edges[slot[v].parentEdge].inTree = true;
     }
     if (say) say->print<texts::kPrimCount>(components);
     return components;

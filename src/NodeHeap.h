@@ -4,8 +4,10 @@
 //
 // Contract: set(key, node) puts a node in that is not in, or lowers the key of one that is (a key
 // is never raised); pop() takes a non-empty heap and returns the node of the smallest pair,
-// removing it; a popped node may be put in again. Cost: O(log size) per call; the heap never
-// holds more than n entries, so its memory is fixed at construction (12 bytes per node).
+// removing it; a popped node may be put in again. has() and keyOf() tell whether a node is in and
+// with which key, so a caller needs no keys of its own. Cost: O(log size) per set and pop, O(1)
+// for the rest; the heap never holds more than n entries, so its memory is fixed at construction
+// (12 bytes per node).
 //
 // Each entry is the pair packed into one 64-bit number (the key, sign bit flipped, above the node),
 // so ordering the pairs is ordering the numbers; a 4-ary heap keeps the children of an entry in one
@@ -28,6 +30,15 @@ public:
 
     bool empty() const { return heap_.empty(); }
     std::size_t size() const { return heap_.size(); }
+    // Whether node is in the heap, and its key there.
+    bool has(int node) const { return where_[node] != kAbsent; }
+    int keyOf(int node) const {
+        assert(has(node));
+        return static_cast<int>(static_cast<std::uint32_t>(heap_[where_[node]] >> 32) ^
+                                0x80000000U);
+    }
+    // Asks the caches for the node's entry.
+    void prefetch(int node) const { __builtin_prefetch(&where_[node]); }
     // The node pop() would return now; the heap must not be empty.
     int top() const {
         assert(!heap_.empty());

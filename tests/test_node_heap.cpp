@@ -36,6 +36,16 @@ TEST(node_heap, pops_the_smallest_key_then_the_lowest_node) {
             keyOf.erase(first);
         }
         ASSERT_EQ(heap.size(), model.size());
+        for (const int v : nodes) {
+            const auto kept = keyOf.find(v);
+            ASSERT_EQ(heap.has(v), kept != keyOf.end()) << "node " << v;
+            if (kept != keyOf.end()) {
+                ASSERT_EQ(heap.keyOf(v), kept->second) << "node " << v;
+            }
+        }
+        if (!model.empty()) {
+            ASSERT_EQ(heap.top(), model.begin()->second);
+        }
     }
     while (!model.empty()) {
         ASSERT_EQ(heap.pop(), model.begin()->second);
