@@ -206,18 +206,6 @@ void CGraph::skeleton_R(int start, Walk& walk) {
     walk.stack.clear();
 }
 
-namespace {
-
-// An edge as the edge-order method takes it: its endpoints beside its number, so that the method
-// reads its edges in sorted order without a look at the edge records.
-struct Candidate {
-    int edge;
-    int from;
-    int to;
-};
-
-}  // namespace
-
 // Marks a minimum spanning forest in inTree and returns the number of components (an isolated
 // node is one; a graph without edges gives n). Edges are taken in ascending weight, equal
 // weights in ascending edge number, so the forest and the narration are reproducible; an edge
@@ -226,28 +214,33 @@ struct Candidate {
 // the label of the one holding its from node. A union-find keeps the label at each root, so the
 // narration names the labels that relabelling every node would give. On return every node tag
 // is -1; edge tags are untouched.
-// Reference: Kruskal 1956; union by size with path halving (Tarjan 1975).
+// Reference: Kruskal 1956; union by rank with path halving (Tarjan 1975).
 // Cost: O(m) for the radix sort, then O(m α(n)).
 int CGraph::BoruvkaKruskal(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
     cmpweight_hint = this;
     if (say) say->print<texts::kKruskalSorting>();
-    BigVector<Candidate> sorted(static_cast<std::size_t>(edgeCount));
+    BigVector<int> order(static_cast<std::size_t>(edgeCount));  // the edges by weight
     radixSortByKey(
         edgeCount, [this](int k) { return edges[k].weight; },
-        [this, &sorted](int at, int k) {
-            sorted[at] = Candidate{k, edges[k].from, edges[k].to};
-        });
-    assert(std::is_sorted(sorted.begin(), sorted.end(), [](const Candidate& a, const Candidate& b) {
-        const int c = cmpweight(&a.edge, &b.edge);
-        return c < 0 || (c == 0 && a.edge < b.edge);
+        [&order](int at, int k) { order[at] = k; });
+    assert(std::is_sorted(order.begin(), order.end(), [](int a, int b) {
+        const int c = cmpweight(&a, &b);
+        return c < 0 || (c == 0 && a < b);
     }));
     for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
 
     LabelledUnionFind subtrees(nodeCount);
     int joined = 0;
-    for (const auto [e, f, t] : sorted) {
+    // The edges come in weight order, their records at random: each is asked for a few turns
+    // ahead of its use.
+    constexpr int kAhead = 16;
+    for (int i = 0; i < edgeCount; ++i) {
         if (joined == nodeCount - 1) break;  // one tree holds every node: nothing joins any more
+        if (i + kAhead < edgeCount) __builtin_prefetch(&edges[order[i + kAhead]]);
+        const int e = order[i];
+        const int f = edges[e].from;
+        const int t = edges[e].to;
         const int rf = subtrees.find(f);
         const int rt = subtrees.find(t);
         if (rf == rt) continue;  // the edge would close a cycle; a self-loop always would

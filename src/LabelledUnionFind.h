@@ -4,45 +4,50 @@
 // the first set's label would leave, at the cost of a union-find.
 //
 // Contract: find() takes 0 <= v < n and returns the root that stands for v's set; label() and
-// join() take roots, join() two different ones. Cost: O(α(n)) amortised per call; memory 8 bytes
-// per number. Reference: Tarjan 1975 (union by size, path halving).
+// join() take roots, join() two different ones. Cost: O(α(n)) amortised per call; memory 5 bytes
+// per number: a link per number (a root keeps its set's label there instead) and a rank.
+// Reference: Tarjan 1975 (union by rank, path halving).
 #pragma once
 
 #include <cassert>
 #include <cstddef>
+#include <cstdint>
 
 #include "BigVector.h"
 
 class LabelledUnionFind {
 public:
     explicit LabelledUnionFind(int n)
-        : parent_(static_cast<std::size_t>(n), -1), label_(static_cast<std::size_t>(n)) {
-        for (int i = 0; i < n; ++i) label_[i] = i;
+        : link_(static_cast<std::size_t>(n)), rank_(static_cast<std::size_t>(n), 0) {
+        for (int i = 0; i < n; ++i) link_[i] = ~i;
     }
 
     int find(int v) {
-        assert(0 <= v && static_cast<std::size_t>(v) < parent_.size());
-        while (parent_[v] >= 0) {
-            if (parent_[parent_[v]] >= 0) parent_[v] = parent_[parent_[v]];
-            v = parent_[v];
+        assert(0 <= v && static_cast<std::size_t>(v) < link_.size());
+        while (link_[v] >= 0) {
+            if (link_[link_[v]] >= 0) link_[v] = link_[link_[v]];
+            v = link_[v];
         }
         return v;
     }
 
-    int label(int root) const { return label_[root]; }
+    int label(int root) const {
+        assert(link_[root] < 0);
+        return ~link_[root];
+    }
 
     // Joins the sets whose roots are keep and other; the joined set keeps keep's label.
     void join(int keep, int other) {
-        assert(keep != other && parent_[keep] < 0 && parent_[other] < 0);
-        const int kept = label_[keep];
-        const int root = parent_[keep] <= parent_[other] ? keep : other;  // the larger stays root
+        assert(keep != other && link_[keep] < 0 && link_[other] < 0);
+        const int kept = link_[keep];
+        const int root = rank_[keep] >= rank_[other] ? keep : other;  // the taller tree stays root
         const int child = root == keep ? other : keep;
-        parent_[root] += parent_[child];
-        parent_[child] = root;
-        label_[root] = kept;
+        if (rank_[keep] == rank_[other]) ++rank_[root];
+        link_[child] = root;
+        link_[root] = kept;
     }
 
 private:
-    BigVector<int> parent_;  // a root holds minus the size of its set
-    BigVector<int> label_;   // the label of a set, kept at its root
+    BigVector<int> link_;           // the next number towards the root, or ~label at a root
+    BigVector<std::uint8_t> rank_;  // bounds the height of a root's tree: below 32 for any n
 };
