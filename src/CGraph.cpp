@@ -98,17 +98,19 @@ int CGraph::getCentroid(bool onlyUntagged) const {
 // The cursor of a node the walk has not entered yet, in the header slot of the node's block.
 constexpr int kNotEntered = -1;
 
-// The working state of the skeleton walk; each node's cursor is in the header slot of its block.
+// The working state of the skeleton walk. A node of degree kHeaderDegree or more keeps its cursor
+// in the header slot of its block; one of smaller degree needs none (see skeleton_R).
 struct CGraph::Walk {
-    explicit Walk(int n, int m) : claimed(n), followed(m), inTree(m) {
+    explicit Walk(int n, int m) : claimed(n), entered(n), followed(m), inTree(m) {
         stack.reserve(static_cast<std::size_t>(m) + 1);  // never moved; pages are taken as used
     }
     BitSet claimed;
+    BitSet entered;                  // nodes without a header slot
     BitSet followed;                 // edges
     BitSet inTree;                   // edges
     BigVector<std::uint32_t> stack;  // the header slots of the open frames: one per edge at most,
                                      // and the start
-    int unclaimed = 0;               // nodes with routes that no tree has claimed yet
+    int unclaimed = 0;  // nodes with routes that the current tree can still claim: 0 = settled
 };
 
 // Marks a spanning forest in inTree without regard to weights and returns the number of trees
@@ -118,7 +120,7 @@ struct CGraph::Walk {
 // Cost: O(n + m + greatest degree).
 int CGraph::skeleton() {
     if (routeGap_ == 0) {
-        spreadRoutes(routeStart_, routePool_, nodeCount, 1);
+        spreadRoutes(routeStart_, routePool_, nodeCount, 1, kHeaderDegree);
         routeGap_ = 1;
         for (int i = 0; i < nodeCount; ++i)
             if (nodes[i].degree > 0) nodes[i].routes = routePool_.data() + firstRoute(i);
@@ -126,22 +128,30 @@ int CGraph::skeleton() {
     Walk walk(nodeCount, edgeCount);
     for (int i = 0; i < nodeCount; ++i) {
         if (nodes[i].degree == 0) continue;
-        routePool_[routeStart_[i]] = Route{kNotEntered, nodes[i].degree};
+        if (hasHeader(i)) routePool_[routeStart_[i]] = Route{kNotEntered, nodes[i].degree};
         ++walk.unclaimed;
     }
 
     // The start of every tree is what getCentroid(true) would return at that moment: the first
     // node of the degree order that no earlier tree has claimed. Nodes are never unclaimed, so
-    // one pass over the order finds them all.
+    // one pass over the order finds them all. The first tree is settled once every node with
+    // routes is claimed; when a second tree with routes is needed, the graph has several
+    // components, and their sizes, counted then, tell each later tree when it is settled.
     int trees = 0;
+    BigVector<int> componentSize;  // at the union-find root of each component
+    LabelledUnionFind components(0);
     for (const int c : orderByDegree(nodeCount, [this](int i) { return nodes[i].degree; })) {
         if (walk.claimed.has(c)) continue;
         walk.claimed.add(c);
-        if (nodes[c].degree > 0) {
-            --walk.unclaimed;
-            skeleton_R(c, walk);
-        }
         ++trees;
+        if (nodes[c].degree == 0) continue;
+        if (trees == 1) {
+            --walk.unclaimed;
+        } else {
+            if (componentSize.empty()) countComponents(components, componentSize);
+            walk.unclaimed = componentSize[components.find(c)] - 1;
+        }
+        skeleton_R(c, walk);
     }
 
     for (int i = 0; i < nodeCount; ++i) nodes[i].tag = 1;
@@ -150,6 +160,19 @@ int CGraph::skeleton() {
         edges[k].inTree = walk.inTree.has(k);
     }
     return trees;
+}
+
+// Sorts the nodes into the graph's components (a union-find over the edges) and counts the nodes
+// of each, at its root. Cost: O(n + m α(n)).
+void CGraph::countComponents(LabelledUnionFind& components, BigVector<int>& size) const {
+    components = LabelledUnionFind(nodeCount);
+    for (int k = 0; k < edgeCount; ++k) {
+        const int rf = components.find(edges[k].from);
+        const int rt = components.find(edges[k].to);
+        if (rf != rt) components.join(rf, rt);
+    }
+    size.assign(static_cast<std::size_t>(nodeCount), 0);
+    for (int i = 0; i < nodeCount; ++i) ++size[components.find(i)];
 }
 
 // The walk that grows one tree from start, on an explicit stack. It reproduces this recursion:
@@ -162,48 +185,100 @@ int CGraph::skeleton() {
 // nothing; and every route before the furthest position any of its frames has reached is
 // already followed, so a re-entry goes on from there, and when it is done so is every frame of
 // that node below it. The cursor sits in the header slot of the node's block, beside its routes,
-// and the stack holds header slots, so a step of the walk touches one place in memory for the
-// node it enters and none for the node it comes back to. An entry into a node whose routes are
-// all followed would return at once and is left out. And once every node with routes is
-// claimed, no entry can claim any more: the tree is settled, and the rest of the walk, which
+// and the stack holds header slots, so a step touches one place in memory for the node it enters.
+//
+// What needs no frame gets none. When the walk follows the last route of a node that is not yet
+// followed, that node has nothing left to do once the call returns, so its frame goes first (a
+// tail call), and no entry can come back to it, as all its edges are followed. A node of degree 1
+// or 2 entered by one of its routes has at most one route left: entering it is a claim and at
+// most such a tail call, so it needs no frame and no cursor at all. An entry into a node whose
+// routes are all followed would return at once and is left out. And once every node with routes
+// is claimed, no entry can claim any more: the tree is settled, and the rest of the walk, which
 // would only follow the remaining edges of the component, is left out too.
 void CGraph::skeleton_R(int start, Walk& walk) {
     Route* pool = routePool_.data();
-    auto enter = [&](int v) {
-        const std::uint32_t h = routeStart_[v];
-        Route& head = pool[h];
-        if (head.edge == head.node) return;  // every route followed
-        if (head.edge == kNotEntered) {
-            head.edge = 0;
-            for (int j = 1; j <= head.node; ++j) {
-                const Route r = pool[h + j];
-                // The walk goes on to these nodes soon: where their blocks are, at hand by then.
-                __builtin_prefetch(&routeStart_[r.node]);
-                if (walk.claimed.has(r.node)) continue;
-                walk.claimed.add(r.node);
-                walk.inTree.add(r.edge);
-                --walk.unclaimed;
-            }
+    // A node's first entry: claims the neighbours at the ends of the routes [first, end).
+    auto claim = [&](std::uint32_t first, std::uint32_t end) {
+        for (std::uint32_t j = first; j < end; ++j) {
+            const Route r = pool[j];
+            // The walk goes on to these nodes soon: where their blocks are, at hand by then.
+            __builtin_prefetch(&routeStart_[r.node]);
+            if (walk.claimed.has(r.node)) continue;
+            walk.claimed.add(r.node);
+            walk.inTree.add(r.edge);
+            --walk.unclaimed;
         }
-        walk.stack.push_back(h);
     };
-    enter(start);
-    while (!walk.stack.empty() && walk.unclaimed > 0) {
-        const std::uint32_t h = walk.stack.back();
-        Route& head = pool[h];
-        int next = head.edge;
-        while (next < head.node && walk.followed.has(pool[h + 1 + next].edge)) ++next;
-        head.edge = next;
-        if (next == head.node) {
-            walk.stack.pop_back();
-            continue;
+    // The first route at or after j, before end, whose edge is not followed yet; end if none.
+    auto unfollowed = [&](std::uint32_t j, std::uint32_t end) {
+        while (j < end && walk.followed.has(pool[j].edge)) ++j;
+        return j;
+    };
+    // Enters v, by a route already followed (or as the start), and walks on through nodes
+    // without a header; a node with one gets a frame.
+    auto enter = [&](int v) {
+        while (walk.unclaimed > 0) {
+            const std::uint32_t at = routeStart_[v];
+            const std::uint32_t end = routeStart_[v + 1];
+            if (hasHeader(v)) {
+                Route& head = pool[at];
+                if (head.edge == head.node) return;  // every route followed
+                if (head.edge == kNotEntered) {
+                    head.edge = 0;
+                    claim(at + 1, end);
+                }
+                walk.stack.push_back(at);
+                return;
+            }
+            if (!walk.entered.has(v)) {
+                walk.entered.add(v);
+                claim(at, end);
+            }
+            const std::uint32_t j = unfollowed(at, end);
+            if (j == end) return;
+            walk.followed.add(pool[j].edge);
+            v = pool[j].node;
         }
-        const Route r = pool[h + 1 + next];
-        ++head.edge;
-        walk.followed.add(r.edge);
-        enter(r.node);
+    };
+
+    // Runs the frames on the stack until none is left or the tree is settled.
+    auto run = [&] {
+        while (!walk.stack.empty() && walk.unclaimed > 0) {
+            const std::uint32_t h = walk.stack.back();
+            Route& head = pool[h];
+            const std::uint32_t end = h + 1 + static_cast<std::uint32_t>(head.node);
+            const std::uint32_t j = unfollowed(h + 1 + static_cast<std::uint32_t>(head.edge), end);
+            if (j == end) {
+                head.edge = head.node;
+                walk.stack.pop_back();
+                continue;
+            }
+            const Route r = pool[j];
+            walk.followed.add(r.edge);
+            const std::uint32_t next = unfollowed(j + 1, end);
+            head.edge = static_cast<int>(next - (h + 1));
+            if (next == end) walk.stack.pop_back();  // this node's last route: a tail call
+            enter(r.node);
+        }
+        walk.stack.clear();
+    };
+
+    if (hasHeader(start)) {
+        enter(start);
+        run();
+        return;
     }
-    walk.stack.clear();
+    // A start without a header has at most two routes, and both may be open: its frame is this
+    // loop.
+    walk.entered.add(start);
+    const std::uint32_t end = routeStart_[start + 1];
+    claim(routeStart_[start], end);
+    for (std::uint32_t j = unfollowed(routeStart_[start], end); j < end && walk.unclaimed > 0;
+         j = unfollowed(j + 1, end)) {
+        walk.followed.add(pool[j].edge);
+        enter(pool[j].node);
+        run();
+    }
 }
 
 // Marks a minimum spanning forest in inTree and returns the number of components (an isolated

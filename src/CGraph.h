@@ -7,6 +7,7 @@
 
 #include "BigVector.h"
 
+class LabelledUnionFind;
 class Output;
 
 struct Route {
@@ -80,20 +81,29 @@ private:
     struct Walk;
     struct Forest;
     void skeleton_R(int start, Walk& walk);
+    void countComponents(LabelledUnionFind& components, BigVector<int>& size) const;
     bool getLoop_R(int node, int target, Forest& forest);
     void split(int edge, int a, int b, Forest& forest);
     void splitTree_R(int node, int label, Forest& forest);
 
     // Every node's routes in one pool, a block per node in node order: node i's block is
     // routePool_[routeStart_[i]] up to routePool_[routeStart_[i + 1]], empty for a node without
-    // routes, and its routes, where Node::routes points, are the block without its first
-    // routeGap_ slots. makeRoutes lays the blocks out without gaps; the recursive forest's walk
-    // spreads them once to have a header slot before every non-empty block, where it keeps the
-    // node's cursor beside its routes (edge: the next route to look at, -1 before the first
-    // entry; node: the degree), so that entering a node touches one place in memory.
+    // routes; its routes, where Node::routes points, are the block without its header slot, if
+    // it has one. makeRoutes lays the blocks out without header slots; the recursive forest's
+    // walk spreads them once (routeGap_ 1) to give every node of degree kHeaderDegree or more a
+    // header slot, where the walk keeps the node's cursor beside its routes (edge: the next route
+    // to look at, -1 before the first entry; node: the degree), so that entering a node touches
+    // one place in memory.
     BigVector<Route> routePool_;
     BigVector<std::uint32_t> routeStart_;
     std::uint32_t routeGap_ = 0;
-    std::uint32_t firstRoute(int node) const { return routeStart_[node] + routeGap_; }
+    // The nodes of this degree or more get the header slot; those of smaller degree need none.
+    static constexpr std::uint32_t kHeaderDegree = 3;
+    bool hasHeader(int node) const {
+        return routeGap_ > 0 && routeStart_[node + 1] - routeStart_[node] > kHeaderDegree;
+    }
+    std::uint32_t firstRoute(int node) const {
+        return routeStart_[node] + (hasHeader(node) ? 1 : 0);
+    }
     Output* narration_ = nullptr;
 };

@@ -65,15 +65,16 @@ void listRoutes(const Edge* edges, int m, int n, std::uint32_t gap, const Keep& 
 }
 
 // Turns lists laid out by listRoutes with no spare slots into the same lists with `gap` spare
-// slots before every non-empty block, in place: every block moves towards the end, the last one
-// first, so nothing is overwritten before it is moved. first is updated; the spare slots hold
-// whatever they held. routes must have the capacity for the spare slots (one per node is
-// enough), or it is moved once to larger memory. Cost: O(n + size of the lists).
+// slots before every block of at least minRoutes routes, in place: every block moves towards the
+// end, the last one first, so nothing is overwritten before it is moved. first is updated; the
+// spare slots hold whatever they held. routes must have the capacity for the spare slots (one per
+// node is enough), or it is moved once to larger memory. Cost: O(n + size of the lists).
 template <class Route>
 void spreadRoutes(BigVector<std::uint32_t>& first, BigVector<Route>& routes, int n,
-                  std::uint32_t gap) {
+                  std::uint32_t gap, std::uint32_t minRoutes) {
+    auto spare = [gap, minRoutes](std::uint32_t count) { return count >= minRoutes ? gap : 0; };
     std::uint64_t size = first[n];
-    for (int i = 0; i < n; ++i) size += first[i + 1] > first[i] ? gap : 0;
+    for (int i = 0; i < n; ++i) size += spare(first[i + 1] - first[i]);
     if (size > UINT32_MAX) throw std::bad_alloc();
     routes.resize(static_cast<std::size_t>(size));
     auto newEnd = static_cast<std::uint32_t>(size);  // where the block of node i + 1 starts now
@@ -81,9 +82,11 @@ void spreadRoutes(BigVector<std::uint32_t>& first, BigVector<Route>& routes, int
     for (int i = n - 1; i >= 0; --i) {
         const std::uint32_t oldStart = first[i];
         const std::uint32_t count = oldEnd - oldStart;
-        const std::uint32_t newStart = newEnd - count - (count > 0 ? gap : 0);
-        if (count > 0)
-            std::memmove(&routes[newStart + gap], &routes[oldStart], count * sizeof(Route));
+        const std::uint32_t newStart = newEnd - count - spare(count);
+        if (count > 0) {
+            std::memmove(&routes[newStart + spare(count)], &routes[oldStart],
+                         count * sizeof(Route));
+        }
         first[i + 1] = newEnd;
         newEnd = newStart;
         oldEnd = oldStart;

@@ -11,7 +11,13 @@ namespace {
 
 TEST(degree_order, greatest_degree_first_lowest_number_on_ties) {
     std::mt19937 rng(4);
-    const std::vector<std::vector<int>> fixed = {{0}, {0, 0, 0}, {2, 3, 3, 2}, {5, 0, 5, 1000}};
+    // Degrees on both sides of the counted ones, the greatest a degree can be included.
+    const std::vector<std::vector<int>> fixed = {
+        {0},
+        {0, 0, 0},
+        {2, 3, 3, 2},
+        {5, 0, 5, 1000},
+        {65535, 65536, 70000, 0, 70000, 65535, 2147483647, 1}};
     std::vector<std::vector<int>> cases = fixed;
     for (int round = 0; round < 20; ++round) {
         std::vector<int> degrees(rng() % 200 + 1);

@@ -3,8 +3,10 @@
 // minimal, loops close, cuts separate, and loops and cuts of one forest are orthogonal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support.h"
@@ -178,6 +180,41 @@ TEST(reference_random, denser_graphs) {
     Rng rng(77);
     for (int round = 0; round < 300 / kRoundsDivisor; ++round) {
         const GraphData graph = randomGraph(rng, 30, 80);
+        SCOPED_TRACE(describe(graph));
+        checkGraph(graph, rng, INT64_MIN);
+        if (HasFailure()) return;
+    }
+}
+
+// Sparse graphs of many components: paths and cycles, a few nodes of higher degree, self-loops,
+// parallel edges and isolated nodes. Most nodes have degree 1 or 2, the walks of the recursive
+// forest run through long chains, and several trees are settled before their walks would end.
+TEST(reference_random, chains_and_cycles_in_many_components) {
+    Rng rng(31);
+    for (int round = 0; round < 1500 / kRoundsDivisor; ++round) {
+        GraphData graph;
+        graph.n = rng.pick(1, 24);
+        const int mode = rng.pick(0, 4);
+        std::vector<int> order(static_cast<std::size_t>(graph.n));
+        for (int i = 0; i < graph.n; ++i) order[static_cast<std::size_t>(i)] = i;
+        for (int i = graph.n - 1; i > 0; --i) std::swap(order[i], order[rng.pick(0, i)]);
+        // Runs of the shuffled nodes become paths, some of them closed into cycles.
+        for (int at = 0; at < graph.n;) {
+            const int length = rng.pick(1, 8);
+            const int end = std::min(graph.n, at + length);
+            for (int i = at; i + 1 < end; ++i)
+                graph.edges.push_back({order[i], order[i + 1], rng.weight(mode)});
+            if (end - at > 2 && rng.chance(40))
+                graph.edges.push_back({order[end - 1], order[at], rng.weight(mode)});
+            at = end;
+        }
+        for (int extra = rng.pick(0, 3); extra > 0 && !graph.edges.empty(); --extra) {
+            const auto& p = graph.edges[rng.pick(0, static_cast<int>(graph.edges.size()) - 1)];
+            const int a =
+                rng.chance(50) ? p.from : p.to;  // a self-loop, a parallel edge or a chord
+            const int b = rng.chance(30) ? a : rng.chance(50) ? p.to : rng.pick(0, graph.n - 1);
+            graph.edges.push_back({a, b, rng.weight(mode)});
+        }
         SCOPED_TRACE(describe(graph));
         checkGraph(graph, rng, INT64_MIN);
         if (HasFailure()) return;
