@@ -1,12 +1,15 @@
 // Working arrays of graph size. A walk over a graph of millions of nodes touches its arrays at
 // random, so the arrays ask the kernel for huge pages (where it grants them on request), which
-// spares most of the address-translation misses of such a walk. Otherwise a plain std::vector.
+// spares most of the address-translation misses of such a walk. Otherwise a plain std::vector,
+// but for one thing: an array grown without a value is not filled with zeros first (see
+// construct below).
 #pragma once
 
 #include <cstddef>
 #include <cstdlib>
 #include <new>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 // Advises the kernel to back [p, p + bytes) with huge pages; a no-op for small ranges.
@@ -25,6 +28,18 @@ struct BigAllocator {
         return static_cast<T*>(p);
     }
     void deallocate(T* p, std::size_t /*n*/) { ::operator delete(p); }
+
+    // An array grown without a value (v(n), v.resize(n)) leaves plain records as the memory had
+    // them, instead of writing zeros that the code would overwrite anyway: every such array is
+    // filled before it is read, and its pages are first touched where it is filled.
+    template <class U>
+    void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
 
     template <class U>
     bool operator==(const BigAllocator<U>& /*other*/) const {
