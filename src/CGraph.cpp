@@ -134,10 +134,12 @@ int CGraph::skeleton() {
 
     // The start of every tree is what getCentroid(true) would return at that moment: the first
     // node of the degree order that no earlier tree has claimed. Nodes are never unclaimed, so
-    // one pass over the order finds them all. The first tree is settled once every node with
-    // routes is claimed; when a second tree with routes is needed, the graph has several
-    // components, and their sizes, counted then, tell each later tree when it is settled.
+    // one pass over the order finds them all. A tree is settled once every node with routes is
+    // claimed. When a second tree with routes is needed, the graph has several components; if
+    // they hold many of its nodes, their sizes, counted then, tell each later tree when it is
+    // settled; if only a few nodes are left, their walks are short, and they are not counted.
     int trees = 0;
+    bool counted = false;
     BigVector<int> componentSize;  // at the union-find root of each component
     LabelledUnionFind components(0);
     for (const int c : orderByDegree(nodeCount, [this](int i) { return nodes[i].degree; })) {
@@ -145,10 +147,13 @@ int CGraph::skeleton() {
         walk.claimed.add(c);
         ++trees;
         if (nodes[c].degree == 0) continue;
-        if (trees == 1) {
+        if (trees > 1 && !counted) {
+            counted = true;
+            if (walk.unclaimed >= nodeCount / 16) countComponents(components, componentSize);
+        }
+        if (componentSize.empty()) {
             --walk.unclaimed;
         } else {
-            if (componentSize.empty()) countComponents(components, componentSize);
             walk.unclaimed = componentSize[components.find(c)] - 1;
         }
         skeleton_R(c, walk);

@@ -188,19 +188,21 @@ TEST(reference_random, denser_graphs) {
 
 // Sparse graphs of many components: paths and cycles, a few nodes of higher degree, self-loops,
 // parallel edges and isolated nodes. Most nodes have degree 1 or 2, the walks of the recursive
-// forest run through long chains, and several trees are settled before their walks would end.
+// forest run through long chains, and several trees are settled before their walks would end;
+// sometimes one long run leaves only a few nodes to the other trees.
 TEST(reference_random, chains_and_cycles_in_many_components) {
     Rng rng(31);
     for (int round = 0; round < 1500 / kRoundsDivisor; ++round) {
         GraphData graph;
-        graph.n = rng.pick(1, 24);
+        graph.n = rng.pick(1, 60);
         const int mode = rng.pick(0, 4);
         std::vector<int> order(static_cast<std::size_t>(graph.n));
         for (int i = 0; i < graph.n; ++i) order[static_cast<std::size_t>(i)] = i;
         for (int i = graph.n - 1; i > 0; --i) std::swap(order[i], order[rng.pick(0, i)]);
         // Runs of the shuffled nodes become paths, some of them closed into cycles.
         for (int at = 0; at < graph.n;) {
-            const int length = rng.pick(1, 8);
+            const int length =
+                at == 0 && rng.chance(30) ? std::max(1, graph.n - rng.pick(0, 4)) : rng.pick(1, 8);
             const int end = std::min(graph.n, at + length);
             for (int i = at; i + 1 < end; ++i)
                 graph.edges.push_back({order[i], order[i + 1], rng.weight(mode)});
@@ -208,7 +210,7 @@ TEST(reference_random, chains_and_cycles_in_many_components) {
                 graph.edges.push_back({order[end - 1], order[at], rng.weight(mode)});
             at = end;
         }
-        for (int extra = rng.pick(0, 3); extra > 0 && !graph.edges.empty(); --extra) {
+        for (int extra = rng.pick(0, 6); extra > 0 && !graph.edges.empty(); --extra) {
             const auto& p = graph.edges[rng.pick(0, static_cast<int>(graph.edges.size()) - 1)];
             const int a =
                 rng.chance(50) ? p.from : p.to;  // a self-loop, a parallel edge or a chord
