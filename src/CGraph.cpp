@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -110,7 +111,8 @@ struct CGraph::Walk {
     BitSet inTree;                   // edges
     BigVector<std::uint32_t> stack;  // the header slots of the open frames: one per edge at most,
                                      // and the start
-    int unclaimed = 0;  // nodes with routes that the current tree can still claim: 0 = settled
+    bool convert = false;  // the first entry into a node renames its routes (see skeleton)
+    int unclaimed = 0;     // nodes with routes that the current tree can still claim: 0 = settled
 };
 
 // Marks a spanning forest in inTree without regard to weights and returns the number of trees
@@ -126,6 +128,12 @@ int CGraph::skeleton() {
             if (nodes[i].degree > 0) nodes[i].routes = routePool_.data() + firstRoute(i);
     }
     Walk walk(nodeCount, edgeCount);
+    // A route is followed once, and a route that names the block of its node spares the walk one
+    // look-up on its critical path. That pays where the walk goes on long enough to follow most
+    // of the routes it has renamed, which it does when nodes have few neighbours each; with many
+    // neighbours a tree is settled early, and renaming would mostly be wasted.
+    walk.convert = edgeCount < 8 * static_cast<std::int64_t>(nodeCount) &&
+                   routePool_.size() <= static_cast<std::size_t>(INT_MAX);
     for (int i = 0; i < nodeCount; ++i) {
         if (nodes[i].degree == 0) continue;
         if (hasHeader(i)) routePool_[routeStart_[i]] = Route{kNotEntered, nodes[i].degree};
@@ -159,6 +167,16 @@ int CGraph::skeleton() {
         skeleton_R(c, walk);
     }
 
+    // Routes that name a block instead of a node get their node back: the other end of the edge.
+    for (int v = 0; v < nodeCount && walk.convert; ++v) {
+        const bool entered =
+            hasHeader(v) ? routePool_[routeStart_[v]].edge != kNotEntered : walk.entered.has(v);
+        if (!entered) continue;
+        for (std::uint32_t j = firstRoute(v); j < routeStart_[v + 1]; ++j) {
+            Route& r = routePool_[j];
+            if (r.node < 0) r.node = edges[r.edge].from ^ edges[r.edge].to ^ v;
+        }
+    }
     for (int i = 0; i < nodeCount; ++i) nodes[i].tag = 1;
     for (int k = 0; k < edgeCount; ++k) {
         edges[k].tag = 1;
@@ -191,6 +209,9 @@ void CGraph::countComponents(LabelledUnionFind& components, BigVector<int>& size
 // already followed, so a re-entry goes on from there, and when it is done so is every frame of
 // that node below it. The cursor sits in the header slot of the node's block, beside its routes,
 // and the stack holds header slots, so a step touches one place in memory for the node it enters.
+// On sparse graphs the first entry into a node also renames each of its routes to a node with a
+// header: the route names that node's block (as ~position) instead of the node, so following it
+// later needs no look-up of where the block is; skeleton gives the routes their nodes back.
 //
 // What needs no frame gets none. When the walk follows the last route of a node that is not yet
 // followed, that node has nothing left to do once the call returns, so its frame goes first (a
@@ -206,8 +227,12 @@ void CGraph::skeleton_R(int start, Walk& walk) {
     auto claim = [&](std::uint32_t first, std::uint32_t end) {
         for (std::uint32_t j = first; j < end; ++j) {
             const Route r = pool[j];
-            // The walk goes on to these nodes soon: where their blocks are, at hand by then.
-            __builtin_prefetch(&routeStart_[r.node]);
+            if (!walk.convert) {
+                // The walk goes on to these nodes soon: where their blocks are, at hand by then.
+                __builtin_prefetch(&routeStart_[r.node]);
+            } else if (hasHeader(r.node)) {
+                pool[j].node = ~static_cast<int>(routeStart_[r.node]);  // the block, not the node
+            }
             if (walk.claimed.has(r.node)) continue;
             walk.claimed.add(r.node);
             walk.inTree.add(r.edge);
@@ -221,18 +246,25 @@ void CGraph::skeleton_R(int start, Walk& walk) {
     };
     // Enters v, by a route already followed (or as the start), and walks on through nodes
     // without a header; a node with one gets a frame.
+    auto enterHeader = [&](std::uint32_t at) {
+        Route& head = pool[at];
+        if (head.edge == head.node) return;  // every route followed
+        if (head.edge == kNotEntered) {
+            head.edge = 0;
+            claim(at + 1, at + 1 + static_cast<std::uint32_t>(head.node));
+        }
+        walk.stack.push_back(at);
+    };
     auto enter = [&](int v) {
         while (walk.unclaimed > 0) {
+            if (v < 0) {
+                enterHeader(static_cast<std::uint32_t>(~v));
+                return;
+            }
             const std::uint32_t at = routeStart_[v];
             const std::uint32_t end = routeStart_[v + 1];
             if (hasHeader(v)) {
-                Route& head = pool[at];
-                if (head.edge == head.node) return;  // every route followed
-                if (head.edge == kNotEntered) {
-                    head.edge = 0;
-                    claim(at + 1, end);
-                }
-                walk.stack.push_back(at);
+                enterHeader(at);
                 return;
             }
             if (!walk.entered.has(v)) {
