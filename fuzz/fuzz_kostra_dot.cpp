@@ -9,12 +9,15 @@
 //                   bit 2, runs only: the transcript is changed in one place (below).
 //                   bits 3-5, the arguments: 0 to 4 the graph file; 5 none; 6 "--help" ("-h"
 //                   with bit 6); 7 a directory (a missing file with bit 6).
+//                   bit 7: standard input ends in a read error instead of its end (a socket
+//                   whose writer resets it).
 //     bytes 1-3     with bit 2 of a run: the change, two bytes of position, one of operation.
 //     then          the graph file's bytes up to the first "@@@\n"; after it the transcript
 //                   (raw) or kostra's answers (a run).
 //
 // Both files are memory files: the graph is opened by its /proc/self/fd path like a file named on
-// the command line, the transcript is read through its descriptor as standard input. Every run
+// the command line, the transcript is read through its descriptor as standard input (or through a
+// socket, with bit 7). Every run
 // must end with status 0, 1, 2 or 4 (4: a graph over fuzz::kLimits); a refusal writes nothing on
 // standard output and exactly one line on standard error. A drawing (status 0) must be one DOT
 // graph consistent with the transcript as this target reads it on its own: a line for every node
@@ -22,8 +25,12 @@
 // the task, and for a loop or cut every orientation the transcript shows, the chosen edge marked
 // and, for a cut, the two sides of the forest split at it coloured. kostra's own unchanged output
 // of a successful run on the graph file kostra-dot reads must be accepted, and that of a failed
-// run refused.
+// run refused; a transcript that ends in a read error must be refused whatever it holds.
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +47,8 @@ namespace {
 using fuzz::require;
 
 constexpr const char* kTarget = "fuzz_kostra_dot";
+// Transcripts longer than this are not sent through a socket, whose buffer might not take them.
+constexpr std::size_t kSocketMax = std::size_t{64} << 10;
 constexpr std::string_view kSeparator = "@@@\n";
 constexpr std::string_view kUsage =
     "pouziti: kostra-dot GRAFOVY_SOUBOR < vystup_kostry > kresba.dot\n";
@@ -309,6 +318,19 @@ void checkDrawing(const std::string& dot, const std::string& transcript, const C
     }
 }
 
+// A socket that gives the transcript and then, instead of its end, a read error: the writer's end
+// is closed with data of its own unread, which resets the connection.
+int failingAfter(const std::string& transcript) {
+    int ends[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) std::abort();
+    const bool sent =
+        write(ends[0], "x", 1) == 1 && write(ends[1], transcript.data(), transcript.size()) ==
+                                           static_cast<ssize_t>(transcript.size());
+    close(ends[1]);
+    if (!sent) std::abort();
+    return ends[0];
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -357,7 +379,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         kostraStatus = fuzz::runKostraTo(nullptr, typed, transcript);
     }
     if (changed) change(transcript, position, op);
-    transcriptFile.fill(transcript);
+    const bool broken = (flags & 128) != 0 && transcript.size() <= kSocketMax;
+    int transcriptFd = transcriptFile.fd();
+    if (broken) {
+        transcriptFd = failingAfter(transcript);
+    } else {
+        transcriptFile.fill(transcript);
+    }
 
     std::string path = graphFile.path();
     if (arguments == Arguments::Help) path = "--help";
@@ -368,8 +396,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     char* argv[] = {program, path.data(), nullptr};
     const int argc = arguments == Arguments::None ? 1 : 2;
     const int status = fuzz::runCompanionOn(streams, [&](Output& out, Output& err) {
-        return runKostraDot(argc, argv, transcriptFile.fd(), out, err, fuzz::kLimits);
+        return runKostraDot(argc, argv, transcriptFd, out, err, fuzz::kLimits);
     });
+    if (broken) close(transcriptFd);
 
     const std::string& out = streams.out;
     const std::string& err = streams.err;
@@ -399,6 +428,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (read != kStatusDone) {
         require(status == (read == kStatusNoMemory ? kStatusNoMemory : 2), kTarget,
                 "a graph file that cannot be read is not refused so", err);
+        return 0;
+    }
+    if (broken) {
+        require(status != 0, kTarget, "a transcript that ends in a read error is taken",
+                transcript);
         return 0;
     }
     if (kostraStatus == kStatusDone && !changed) {

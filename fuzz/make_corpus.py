@@ -89,6 +89,7 @@ def seeds():
 # the arguments (see fuzz_kostra_dot.cpp).
 DOT_RAW, DOT_FILE_RUN, DOT_KEYBOARD_RUN = 0x40, 0x41, 0x42
 DOT_CHANGED = 0x04
+DOT_BROKEN = 0x80  # standard input ends in a read error
 DOT_NO_ARGUMENTS, DOT_HELP, DOT_SHORT_HELP, DOT_DIRECTORY, DOT_MISSING = 0x28, 0x30, 0x70, 0x38, 0x78
 
 
@@ -103,6 +104,7 @@ def dot_seeds():
         answers = read(answers_path)
         yield bytes([DOT_FILE_RUN]) + graph + SEP + answers
         yield bytes([DOT_KEYBOARD_RUN]) + graph + SEP + answers
+        yield bytes([DOT_FILE_RUN | DOT_BROKEN]) + graph + SEP + answers
     # Every task on every small graph; a few of them changed in one place (position, operation).
     for i, graph_path in enumerate(small_graphs()):
         graph = read(graph_path)
