@@ -1,5 +1,6 @@
 // libFuzzer entry: one fuzz input is one whole run of kostra, through runKostra, the same code
-// path as the program's main.
+// path as the program's main, compared byte for byte and by its exit status with the literal
+// reference of the tests (tests/reference: naive_dialogue over naive_graph).
 //
 // Layout of an input:
 //     byte 0        where the graph comes from, by its value modulo 4:
@@ -10,205 +11,85 @@
 //                   otherwise: everything is standard input
 //
 // The graph file is a memory file opened by its /proc/self/fd path, so the program opens and
-// reads it exactly as it opens a file named on the command line. Every run happens twice, and
-// both runs must print the same bytes; after each run the invariants that hold for every run are
-// checked, and a violation aborts, which libFuzzer reports as a crash with the input that caused
-// it.
-#include <sys/mman.h>
-#include <unistd.h>
-
+// reads it exactly as it opens a file named on the command line. Every run must leave standard
+// error empty (standard output always works here) and end with a status from 0 to 4. A run that
+// stays within the fuzz limits (fuzz::kLimits) must print exactly what the reference prints and
+// end with its status; one that exceeds them ends with status 4, which the reference, without
+// limits, cannot reproduce: then the output must be the opening, or the count questions, and the
+// memory message. Any difference aborts, which libFuzzer reports as a crash with the input.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
-#include "ReadBack.h"
+#include "FuzzSupport.h"
+#include "LineReader.h"
 #include "Texts.h"
 #include "main.h"
+#include "naive_dialogue.h"
 
 namespace {
 
-constexpr std::string_view kSeparator = "@@@\n";
-constexpr std::string_view kMenu = texts::kMenu.view();
-constexpr std::string_view kBanner = texts::kBanner.view();
-constexpr std::string_view kInputEnded = texts::kInputEnded.view();
-constexpr std::string_view kInconsistent = texts::kInconsistent.view();
+using fuzz::require;
 
-// Graphs stay small, so one run stays fast; larger counts behave like exhausted memory.
-constexpr RunLimits kLimits{std::size_t{1} << 16};
+constexpr const char* kTarget = "fuzz_kostra";
+constexpr std::string_view kSeparator = "@@@\n";
 
 enum class Mode { Keyboard, File, Directory, Missing };
 
 struct Run {
     int status;
-    std::string out;
-    std::string err;
+    const std::string& out;
 };
 
-[[noreturn]] void violated(const char* what, const Run& run) {
-    std::fprintf(stderr, "kostra fuzz: %s\nstatus %d\n--- standard output (%zu bytes) ---\n%s\n",
-                 what, run.status, run.out.size(), run.out.substr(0, 4000).c_str());
-    std::abort();
+// A report of a difference: both statuses, the first byte where the outputs part, and both
+// outputs from a little before it.
+std::string difference(const Run& run, const naive::RunResult& ref) {
+    std::size_t at = 0;
+    while (at < run.out.size() && at < ref.out.size() && run.out[at] == ref.out[at]) ++at;
+    const std::size_t from = at > 300 ? at - 300 : 0;
+    return "kostra status " + std::to_string(run.status) + ", reference status " +
+           std::to_string(ref.status) + ", outputs part at byte " + std::to_string(at) +
+           "\n--- kostra from byte " + std::to_string(from) + " ---\n" +
+           run.out.substr(from, 1500) + "\n--- reference from byte " + std::to_string(from) +
+           " ---\n" + ref.out.substr(from, 1500);
 }
 
-void require(bool ok, const char* what, const Run& run) {
-    if (!ok) violated(what, run);
-}
-
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.substr(0, prefix.size()) == prefix;
-}
-
-bool endsWith(std::string_view s, std::string_view suffix) {
-    return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
-}
-
-// The memory file that stands in for the graph file; created once, refilled for every input.
-int graphFd() {
-    static const int fd = [] {
-        const int f = memfd_create("kostra-fuzz-graph", MFD_CLOEXEC);
-        if (f < 0) {
-            std::perror("memfd_create");
-            std::abort();
-        }
-        return f;
-    }();
-    return fd;
-}
-
-void fillGraphFile(std::string_view bytes) {
-    const int fd = graphFd();
-    if (ftruncate(fd, 0) != 0) std::abort();
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t w =
-            pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (w <= 0) std::abort();
-        done += static_cast<std::size_t>(w);
-    }
-}
-
-// One run of the program. The two output streams live as long as the process, as they do in
-// the program, so a run costs no more than the program's own work.
-Run runOnce(const char* path, std::string_view answers) {
-    static std::string outText;
-    static std::string errText;
-    static Output out(&outText);
-    static Output err(&errText);
-    outText.clear();
-    errText.clear();
-    LineReader in(answers.data(), answers.size());
-    const int status = runKostra(path, in, out, err, kLimits);
-    out.flush();
-    err.flush();
-    return Run{status, outText, errText};
-}
-
-// The report after the banner: the edges numbered from 0, then (tasks 1 to 3) the nodes
-// numbered from 0; every tree edge adds one bone at each of its two ends.
-void checkReport(std::string_view report, const Run& run) {
-    long edges = 0;
-    long nodes = 0;
-    long treeEdges = 0;
-    long bonesTotal = 0;
-    long degreeTotal = 0;
-    long orientations = 0;
-    long plusOnes = 0;
-    std::size_t start = 0;
-    while (start < report.size()) {
-        const std::size_t nl = report.find('\n', start);
-        require(nl != std::string_view::npos, "a report line without a line break", run);
-        const std::string_view s = report.substr(start, nl - start);
-        start = nl + 1;
-        int v[3] = {};
-        if (nodes == 0 && scanLine<texts::kEdgeLine>(s, v[0], v[1], v[2])) {
-            require(orientations == 0 && v[0] == edges++, "edge lines out of order", run);
-            require(v[1] == 0 || v[1] == 1, "a tree flag that is not 0 or 1", run);
-            treeEdges += v[1];
-        } else if (nodes == 0 && scanLine<texts::kOrientationLine>(s, v[0], v[1])) {
-            require(edges == 0 && v[0] == orientations++, "edge lines out of order", run);
-            require(v[1] >= -1 && v[1] <= 1, "an orientation that is not -1, 0 or 1", run);
-            plusOnes += v[1] == 1;
-        } else if (scanLine<texts::kNodeLine>(s, v[0], v[1], v[2])) {
-            require(orientations == 0 && v[0] == nodes++, "node lines out of order", run);
-            require(v[1] >= 0 && v[1] <= v[2], "more bones than routes at a node", run);
-            bonesTotal += v[1];
-            degreeTotal += v[2];
-        } else {
-            violated("a line that belongs to no report", run);
-        }
-    }
-    if (orientations > 0) {
-        require(plusOnes >= 1, "the chosen edge of a loop or cut is not +1", run);
-        return;
-    }
-    require(nodes >= 1, "a forest report without nodes", run);
-    require(treeEdges <= nodes - 1, "more tree edges than a forest can have", run);
-    require(bonesTotal == 2 * treeEdges, "bones do not add up to twice the tree edges", run);
-    require(degreeTotal <= 2 * edges, "degrees add up to more than twice the edges", run);
-}
-
-void checkRun(Mode mode, const std::string& path, const Run& run) {
-    require(run.status >= 0 && run.status <= 4, "an exit status outside 0..4", run);
-    require(run.err.empty(), "standard error used although standard output works", run);
-    const std::string opening = formatted<texts::kOpening>(path.c_str());
+// Status 4 is only what the fuzz limits make of a graph too large for them: kostra reads the two
+// counts, refuses them and says so, having printed nothing but the opening (a file) or the count
+// questions (the keyboard, each asked again after a refused answer).
+void checkOverLimits(Mode mode, const std::string& path, const Run& run) {
     const std::string noMemory = "\n" + std::string(texts::kNoMemory.view());
-    const std::string_view out = run.out;
-
-    if (mode == Mode::Directory || mode == Mode::Missing) {
-        require(run.status == 2 && out == formatted<texts::kCannotOpen>(path.c_str()),
-                "a path that cannot be opened is not reported so", run);
+    if (mode == Mode::File) {
+        require(run.out == formatted<texts::kOpening>(path.c_str()) + noMemory, kTarget,
+                "a graph file over the limits is not refused so", run.out);
         return;
     }
-    require(run.status != 2, "status 2 although the graph could be opened", run);
-    if (mode == Mode::File) {
-        require(startsWith(out, opening), "the file run does not start with the opening line", run);
-        if (run.status == 1) {
-            require(
-                out.size() == opening.size() + kInconsistent.size() && endsWith(out, kInconsistent),
-                "an inconsistent file is not reported so", run);
-            return;
+    require(mode == Mode::Keyboard, kTarget, "status 4 without a graph", run.out);
+    std::string_view rest = run.out;
+    require(rest.ends_with(noMemory), kTarget, "status 4 without its message", run.out);
+    rest.remove_suffix(noMemory.size());
+    int questions = 0;
+    for (;; ++questions) {
+        if (rest.starts_with(texts::kEdgeCountPrompt.view())) {
+            rest.remove_prefix(texts::kEdgeCountPrompt.size);
+        } else if (rest.starts_with(texts::kNodeCountPrompt.view())) {
+            rest.remove_prefix(texts::kNodeCountPrompt.size);
+        } else {
+            break;
         }
-        if (run.status == 4 && out.size() == opening.size() + noMemory.size()) {
-            require(endsWith(out, noMemory), "the memory message is wrong", run);
-            return;
-        }
-        require(startsWith(out.substr(opening.size()),
-                           std::string(texts::kOpenedOk.view()).append(kMenu)),
-                "a good file is not followed by [OK] and the menu", run);
-    } else {
-        require(run.status != 1, "status 1 without a graph file", run);
-        require(startsWith(out, texts::kEdgeCountPrompt.view()),
-                "the keyboard run does not ask for the edges", run);
     }
-
-    const std::size_t banner = out.find(kBanner);
-    switch (run.status) {
-        case 0:
-            require(banner != std::string_view::npos, "status 0 without a report", run);
-            require(out.find("CHYBA") == std::string_view::npos, "an error message in a good run",
-                    run);
-            require(out.find(kMenu) != std::string_view::npos, "a report without the menu", run);
-            checkReport(out.substr(banner + kBanner.size()), run);
-            break;
-        case 3:
-            require(endsWith(out, kInputEnded), "status 3 without its message", run);
-            require(banner == std::string_view::npos, "status 3 after a report", run);
-            break;
-        case 4:
-            require(endsWith(out, noMemory), "status 4 without its message", run);
-            require(banner == std::string_view::npos, "status 4 after a report", run);
-            break;
-        default:
-            violated("an unexpected status", run);
-    }
+    require(rest.empty() && questions >= 2, kTarget,
+            "a typed graph over the limits is refused after something else than its counts",
+            run.out);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
+    static fuzz::MemoryFile graphFile("kostra-fuzz-graph");
+    static fuzz::Streams streams;
+
     const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
     Mode mode = Mode::Keyboard;
     switch (data[0] % 4) {
@@ -228,13 +109,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string path;
     std::string_view answers = rest;
+    std::string graph;
     if (mode == Mode::File) {
         const std::size_t sep = rest.find(kSeparator);
-        const std::string_view graph = rest.substr(0, sep);
+        graph = rest.substr(0, sep);
         answers =
             rest.substr(sep == std::string_view::npos ? rest.size() : sep + kSeparator.size());
-        fillGraphFile(graph);
-        path = "/proc/self/fd/" + std::to_string(graphFd());
+        graphFile.fill(graph);
+        path = graphFile.path();
     } else if (mode == Mode::Directory) {
         path = "/proc/self";
     } else if (mode == Mode::Missing) {
@@ -242,10 +124,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const char* graphPath = mode == Mode::Keyboard ? nullptr : path.c_str();
 
-    const Run first = runOnce(graphPath, answers);
-    checkRun(mode, path, first);
-    const Run second = runOnce(graphPath, answers);
-    require(second.status == first.status && second.out == first.out,
-            "the same input gives a different run the second time", second);
+    streams.clear();
+    LineReader in(answers.data(), answers.size());
+    const int status =
+        runKostra(graphPath, in, streams.outStream, streams.errStream, fuzz::kLimits);
+    streams.flush();
+    const Run run{status, streams.out};
+    require(streams.err.empty(), kTarget, "standard error used although standard output works",
+            streams.err);
+    require(status >= kStatusDone && status <= kStatusNoMemory, kTarget,
+            "an exit status outside 0..4", run.out);
+    if (status == kStatusNoMemory) {
+        checkOverLimits(mode, path, run);
+        return 0;
+    }
+
+    const naive::RunResult ref =
+        naive::runDialogue(graphPath, mode == Mode::File ? &graph : nullptr, std::string(answers));
+    if (ref.status != status || ref.out != run.out)
+        fuzz::violated(kTarget, "the run differs from the literal reference", difference(run, ref));
     return 0;
 }

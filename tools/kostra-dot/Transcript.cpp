@@ -332,7 +332,9 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
 
     r.next();
     if (!(t.task <= 2 ? readForestReport(r, g) : readOrientations(r, g, t))) return false;
-    if (r.have) return r.refuse("konec vystupu");
+    // A read error after the report leaves unknown what followed it, or whether its last line
+    // was whole: the input is refused as unreadable, not taken as ending there.
+    if (r.have || r.src.failed()) return r.refuse("konec vystupu");
     return true;
 }
 

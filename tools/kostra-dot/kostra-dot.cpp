@@ -16,7 +16,7 @@
 
 #include "Companion.h"
 #include "Drawing.h"
-#include "GraphInput.h"
+#include "KostraDot.h"
 #include "Status.h"
 #include "Texts.h"
 #include "Transcript.h"
@@ -33,7 +33,10 @@ enum DotStatus : int {
 // Beyond this many edges a drawing is hardly worth looking at; it is still written.
 constexpr int kDrawableEdges = 5000;
 
-int convert(int argc, char** argv, Output& out, Output& err) {
+}  // namespace
+
+int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& err,
+                 const RunLimits& limits) {
     const std::string_view first = argc > 1 ? argv[1] : "";
     if (argc < 2 || first == "-h" || first == "--help") {
         Output& to = argc < 2 ? err : out;
@@ -42,7 +45,7 @@ int convert(int argc, char** argv, Output& out, Output& err) {
     }
     const char* path = argv[1];
     std::unique_ptr<CGraph> graph;
-    const int read = readGraphFile(path, graph, machineLimits());
+    const int read = readGraphFile(path, graph, limits);
     if (read == kStatusCannotOpen) {
         err.print<texts::kCannotOpen>(path);
         return kDotNoGraph;
@@ -54,7 +57,7 @@ int convert(int argc, char** argv, Output& out, Output& err) {
     }
 
     Transcript t;
-    if (!readTranscript(STDIN_FILENO, *graph, t, err)) return kDotNotTranscript;
+    if (!readTranscript(transcriptFd, *graph, t, err)) return kDotNotTranscript;
     if (graph->edgeCount > kDrawableEdges) {
         err.print<
             "POZNAMKA: graf ma %d hran, kresba bude neprehledna a dot ji muze pocitat "
@@ -64,8 +67,7 @@ int convert(int argc, char** argv, Output& out, Output& err) {
     return kDotDone;
 }
 
-}  // namespace
-
 int main(int argc, char** argv) {
-    return runCompanion([&](Output& out, Output& err) { return convert(argc, argv, out, err); });
+    return runCompanion(
+        [&](Output& out, Output& err) { return runKostraDot(argc, argv, STDIN_FILENO, out, err); });
 }

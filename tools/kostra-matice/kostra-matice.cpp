@@ -17,7 +17,7 @@
 
 #include "Companion.h"
 #include "FundamentalRows.h"
-#include "GraphInput.h"
+#include "KostraMatice.h"
 #include "LineReader.h"
 #include "MatrixText.h"
 #include "Status.h"
@@ -114,7 +114,9 @@ bool parseArguments(int argc, char** argv, Arguments& args, Output& err) {
     return true;
 }
 
-int run(int argc, char** argv, Output& out, Output& err) {
+}  // namespace
+
+int runKostraMatice(int argc, char** argv, Output& out, Output& err, const RunLimits& limits) {
     Arguments args;
     if (!parseArguments(argc, argv, args, err)) return kStatusBadArguments;
     if (args.help) {
@@ -124,7 +126,7 @@ int run(int argc, char** argv, Output& out, Output& err) {
 
     // A graph whose records alone exceed the machine's memory is refused as kostra refuses it.
     std::unique_ptr<CGraph> graph;
-    switch (readGraphFile(args.graph, graph, machineLimits())) {
+    switch (readGraphFile(args.graph, graph, limits)) {
         case kStatusDone:
             break;
         case kStatusCannotOpen:
@@ -153,8 +155,7 @@ int run(int argc, char** argv, Output& out, Output& err) {
     return kStatusDone;
 }
 
-}  // namespace
-
 int main(int argc, char** argv) {
-    return runCompanion([&](Output& out, Output& err) { return run(argc, argv, out, err); });
+    return runCompanion(
+        [&](Output& out, Output& err) { return runKostraMatice(argc, argv, out, err); });
 }

@@ -1,0 +1,16 @@
+// kostra-dot's whole run as one function over its streams, so that a test or a fuzz driver runs
+// exactly the program's code many times in one process; main() wires the process's standard
+// input, output and error to it through runCompanion.
+#pragma once
+
+#include "GraphInput.h"
+#include "Output.h"
+
+// One run of kostra-dot with the arguments argv[0 .. argc - 1] (argv[1] the graph file), kostra's
+// output read from transcriptFd (not owned, read to its end). Returns the exit status: 0 the
+// drawing (or the usage asked for) is on out, 1 the transcript is refused, 2 no usable graph file,
+// kStatusNoMemory when the graph exceeds limits.maxGraphBytes. Every refusal is one line on err,
+// with nothing on out; running out of memory otherwise throws std::bad_alloc, which the caller
+// reports (runCompanion, finishCompanion).
+int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& err,
+                 const RunLimits& limits = machineLimits());
