@@ -106,6 +106,15 @@ TEST(cgraph, skeleton_claims_all_neighbours_before_walking) {
             EXPECT_EQ(g.nodes[i].tag, 1);
         }
         for (int k = 0; k < g.edgeCount; ++k) EXPECT_EQ(g.edges[k].tag, 1);
+        // A second walk over the same routes finds the same forest: the first left every
+        // route naming its neighbour again.
+        EXPECT_EQ(g.skeleton(), c.trees);
+        EXPECT_EQ(treeFlags(g), c.inTree);
+        for (int i = 0; i < c.n; ++i)
+            for (int j = 0; j < g.nodes[i].degree; ++j) {
+                const Edge& e = g.edges[g.nodes[i].routes[j].edge];
+                EXPECT_EQ(g.nodes[i].routes[j].node, e.from == i ? e.to : e.from);
+            }
     }
 }
 
@@ -252,6 +261,14 @@ TEST(cgraph, cut_sides_are_labelled_when_neither_end_is_a_leaf) {
     g.bones();
     g.getCut(1);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(g.nodes[i].tag, i < 2 ? 1 : 2) << "node " << i;
+}
+
+TEST(cgraph, loop_of_an_edge_whose_ends_no_tree_joins_signs_nothing) {
+    CGraph g(3, 2);
+    setEdges(g, {{0, 1, 1}, {1, 2, 1}});
+    g.makeRoutes();  // no edge in a tree
+    g.getLoop(0);
+    EXPECT_EQ(edgeTags(g), (std::vector<int>{0, 0}));
 }
 
 TEST(cgraph, self_loop_is_its_own_loop_and_never_in_a_cut) {
