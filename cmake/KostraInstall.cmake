@@ -2,13 +2,8 @@
 #
 # Every page man/<program>.1.in is configured into <build>/man/<program>.1 (its header carries the
 # project's version) and compressed into <program>.1.gz, the form Debian installs manual pages in.
-# A page is installed when its program is part of this build. kostra and kostra-dot install
-# themselves where they are defined; kostra-matice is installed from here as soon as it is part of
-# the build. KOSTRA_PROGRAMS lists the programs this build installs, for the tests.
-
-if(TARGET kostra-matice)
-  install(TARGETS kostra-matice)
-endif()
+# A page is installed when its program is part of this build; the programs install themselves
+# where they are defined. KOSTRA_PROGRAMS lists the programs this build installs, for the tests.
 
 file(GLOB man_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/man/*.1.in)
 set(KOSTRA_PROGRAMS)
