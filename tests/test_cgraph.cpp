@@ -73,6 +73,24 @@ TEST(cgraph, centroid_is_the_lowest_node_of_greatest_degree) {
     EXPECT_EQ(g.getCentroid(false), 1);
 }
 
+// Degrees of 65536 and more are ordered apart from the smaller ones: the same rule holds there.
+TEST(cgraph, centroid_order_holds_among_degrees_of_65536_and_more) {
+    EdgeList edges;
+    for (const auto& [f, t, count] :
+         {std::tuple{1, 2, 35000}, {2, 3, 35000}, {3, 1, 35000}, {4, 0, 66000}, {5, 6, 1}})
+        for (int k = 0; k < count; ++k) edges.emplace_back(f, t, 1);
+    CGraph g(7, static_cast<int>(edges.size()));
+    setEdges(g, edges);
+    g.makeRoutes();
+    g.clearVTags();
+    for (const int expected : {1, 2, 3, 0, 4, 5, 6}) {
+        const int node = g.getCentroid(true);
+        EXPECT_EQ(node, expected);
+        if (node < 0) break;
+        g.nodes[node].tag = 1;
+    }
+}
+
 TEST(cgraph, skeleton_claims_all_neighbours_before_walking) {
     struct Case {
         int n;
