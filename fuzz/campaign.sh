@@ -15,7 +15,7 @@
 #     -n RUNS      inputs per target, over all its jobs (default 1000000)
 #     -t SECONDS   run every target for this long instead
 #     PROGRAM      kostra, kostra-dot or kostra-matice (default all three); =RUNS its own count
-# for example the campaign of ten million inputs on two cores (about half an hour here):
+# for example the campaign of ten million inputs on two cores (about an hour here):
 #   bash fuzz/campaign.sh -j 2 kostra=4000000 kostra-dot=4000000 kostra-matice=2000000
 set -euo pipefail
 cd "$(dirname "$0")/.."
