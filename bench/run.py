@@ -231,11 +231,11 @@ def output_of(cmd, stdin_path=os.devnull):
 
 
 # printf("%2d") of an int, and the lines of kostra's reports, exactly.
-D2 = rb"( [0-9]|-[1-9]|-?[1-9][0-9]+)"
-EDGE_LINE = re.compile(rb"hrana " + D2 + rb": v kostre= ([01]), vaha=" + D2 + rb"\n")
-NODE_LINE = re.compile(rb"uzel  " + D2 + rb": kosti z=" + D2 + rb", smeru=" + D2 + rb"\n")
-FLAG_LINE = re.compile(rb"hrana " + D2 + rb": v kostre=([01])\n")
-ORIENTATION_LINE = re.compile(rb"hrana " + D2 + rb": orientace=( [01]|-1)\n")
+NUM2 = rb"( [0-9]|-[1-9]|-?[1-9][0-9]+)"
+EDGE_LINE = re.compile(rb"hrana " + NUM2 + rb": v kostre= ([01]), vaha=" + NUM2 + rb"\n")
+NODE_LINE = re.compile(rb"uzel  " + NUM2 + rb": kosti z=" + NUM2 + rb", smeru=" + NUM2 + rb"\n")
+FLAG_LINE = re.compile(rb"hrana " + NUM2 + rb": v kostre=([01])\n")
+ORIENTATION_LINE = re.compile(rb"hrana " + NUM2 + rb": orientace=( [01]|-1)\n")
 
 
 def parse_lines(text, *kinds):
