@@ -232,7 +232,6 @@ void readTable(const std::string& text, const Judged& j, int m, Matrix& x) {
 // cut, as getLoop or getCut leaves the edge tags.
 void expected(CGraph& g, const Judged& j, Matrix& x) {
     x.reset(g.edgeCount);
-    g.makeRoutes();
     g.markForest(j.method);
     g.bones();
     for (int e = 0; e < g.edgeCount; ++e) {

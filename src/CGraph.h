@@ -1,25 +1,22 @@
-// The graph: a flat array of nodes, a flat array of edges and, per node, the list of its routes
-// (incident edges). Every algorithm is a method that works by writing marks into these records:
-// the tree flag of an edge, the tags of nodes and edges, and the count of tree edges at a node.
+// The graph: a flat array of nodes, a flat array of edges and the table of every node's routes
+// (incident edges). Every algorithm is a method that works by writing marks into the records: the
+// tree flag of an edge, the tags of nodes and edges, and the count of tree edges at a node.
+//
+// With n nodes and m edges: nodes are 0 .. n - 1, edges 0 .. m - 1 in the order of the graph
+// description, and every edge's from and to lie in 0 .. n - 1. The route table is built from the
+// edges when a method first reads it (makeRoutes() below).
 #pragma once
 
 #include <cstdint>
 
-#include "BigVector.h"
+#include "RouteTable.h"
 
 class LabelledUnionFind;
 class Output;
 
-struct Route {
-    int edge;  // index into CGraph::edges
-    int node;  // the node at the other end, seen from the owner (the owner itself for a self-loop)
-};
-
 struct Node {
-    Route* routes;  // adjacency list in ascending edge order; null while degree is 0
-    int degree;     // number of routes: incident edges, a self-loop counted once
-    int bones;      // routes whose edge is in the tree; written by bones()
-    int tag;        // working mark; its meaning belongs to the algorithm that last wrote it
+    int bones;  // routes whose edge is in the tree; written by bones()
+    int tag;    // working mark; its meaning belongs to the algorithm that last wrote it
 };
 
 struct Edge {
@@ -48,7 +45,8 @@ public:
     Node* nodes;  // nodeCount records, index = node number
     Edge* edges;  // edgeCount records, index = edge number; the caller fills from, to, weight
 
-    // Allocates both arrays; every node starts with degree 0 and no routes.
+    // Allocates both arrays; every node's bones and tag start at 0. Throws std::bad_alloc when
+    // the memory cannot be had.
     CGraph(int n, int m);  // n nodes, m edges
     ~CGraph();
     CGraph(const CGraph&) = delete;
@@ -57,24 +55,78 @@ public:
     // Where BoruvkaKruskal and JarnikPrim narrate their steps when asked to (nowhere by default).
     void narrateTo(Output* out) { narration_ = out; }
 
-    // Builds every node's route list; the methods below need it, and it is built once.
+    // The edges are complete: counts every node's routes, which every report reads, and leaves
+    // the lists to the first method that reads them, which builds them in the layout it reads
+    // best. Called again after the edges change, it forgets what was built from the old ones. A
+    // method that needs the table builds it itself when makeRoutes() was never called.
+    // Cost: O(n + m).
     void makeRoutes();
+    // The number of routes of the node: the edges that touch it, a self-loop once.
+    int degree(int node) const { return counted().degree(node); }
+    // The node's routes in ascending edge number: for every edge that touches it, the edge and the
+    // node at its other end (the node itself for a self-loop).
+    RouteTable::Routes routes(int node) const { return listed().routes(node); }
+
+    // Set every node tag (clearVTags) or every edge tag (clearETags) to 0; inTree stays.
     void clearVTags();
     void clearETags();
+    // Counts the tree edges at every node into bones (a route whose edge is in the tree counts
+    // once) and returns the number of leaves, the nodes with exactly one. Cost: O(n + m).
     int bones();
+    // The node has exactly one route (isTail), or exactly one tree edge by bones (isTailBone).
     bool isTail(int node) const;
     bool isTailBone(int node) const;
+    // The node of greatest degree, the lowest-numbered one on ties, among all nodes or
+    // (onlyUntagged) among those whose tag is 0; -1 when no node qualifies.
+    // Cost: O(n + greatest degree).
     int getCentroid(bool onlyUntagged) const;
 
+    // The forest grown from the node of greatest degree. Marks a spanning forest in inTree
+    // without regard to weights and returns the number of trees (an isolated node is one; a graph
+    // without edges gives n trees and no tree edge). Each tree grows from the untagged node of
+    // greatest degree, lowest number on ties (getCentroid(true)), by a walk that, at every node
+    // it enters, first claims every neighbour not yet claimed, putting the edge to it in the tree,
+    // and then follows every edge not yet followed to the node at its other end; a node is
+    // entered once per edge by which the walk reaches it. On return every node tag and every edge
+    // tag is 1 (every edge is followed). Cost: O(n + m + greatest degree); no recursion.
     int skeleton();
+    // A minimum spanning forest by ascending weight: marks it in inTree and returns the number of
+    // components (an isolated node is one; a graph without edges gives n). Edges are taken in
+    // ascending weight, equal weights in ascending edge number, so the forest and the narration
+    // are reproducible; an edge is accepted when it joins two different subtrees, and the subtree
+    // of its to node takes the label of the subtree of its from node. verbose narrates every step
+    // to narrateTo's output. On return every node tag is -1; edge tags are untouched. Reads no
+    // route. Cost: O(m) for the sort, then O(m α(n)).
     int BoruvkaKruskal(bool verbose);
+    // A minimum spanning forest grown tree by tree: marks it in inTree and returns the number of
+    // trees (an isolated node is one; a graph without edges gives n). A tree starts at the
+    // lowest-numbered node no earlier tree has reached and repeatedly adds the open node of
+    // smallest key, the lowest number on ties; adding node a offers each neighbour not yet added
+    // the edge's weight as its key when that is strictly below its key. Every 32-bit weight works;
+    // a self-loop changes nothing. verbose narrates every step to narrateTo's output. On return
+    // every node tag is DONE; edge tags are untouched. Cost: O(m log n).
     int JarnikPrim(bool verbose);
     // The forest of method 1 (skeleton), 2 (BoruvkaKruskal) or 3 (JarnikPrim), without narration,
     // as the loop and cut tasks number them; returns the number of trees.
     int markForest(int method);
 
+    // The independent loop of a non-tree edge (\pre !edges[edge].inTree), in the edge tags: the
+    // edge +1, every edge of the tree path from its to node back to its from node +1 when the loop
+    // runs along it (from -> to), -1 against it, every other edge 0; a self-loop is its own loop,
+    // and an edge whose ends no tree joins leaves every tag 0. Node tags are left as the visited
+    // marks (0/1) of a depth-first search from the to node over tree edges in route order.
+    // Cost: O(n + m).
     void getLoop(int edge);
+    // The independent cut of a tree edge (\pre edges[edge].inTree, and bones() counted on the
+    // current forest), in the edge tags: every edge joining the side of its from node to the
+    // side of its to node +1 when it runs from the from side to the to side, -1 the other way,
+    // every other edge 0 (self-loops and other trees' edges included). When an endpoint is a
+    // leaf of the forest its side is that node alone and node tags are left untouched; otherwise
+    // they end as the side labels of splitTree(edge, 1, 2). Cost: O(n + m).
     void getCut(int edge);
+    // Labels the from side of the tree edge with a and its to side with b, every other node 0,
+    // after clearing all node and edge tags. The to node ends with b only when it has another tree
+    // edge (otherwise it keeps a); the from node always ends with a. Cost: O(n + m).
     void splitTree(int edge, int a, int b);
 
 private:
@@ -85,25 +137,18 @@ private:
     bool getLoop_R(int node, int target, Forest& forest);
     void split(int edge, int a, int b, Forest& forest);
     void splitTree_R(int node, int label, Forest& forest);
+    // bones holds, for every node, the count bones() gives for the current inTree flags.
+    bool bonesAreCurrent() const;
 
-    // Every node's routes in one pool, a block per node in node order: node i's block is
-    // routePool_[routeStart_[i]] up to routePool_[routeStart_[i + 1]], empty for a node without
-    // routes; its routes, where Node::routes points, are the block without its header slot, if
-    // it has one. makeRoutes lays the blocks out without header slots; the recursive forest's
-    // walk spreads them once (routeGap_ 1) to give every node of degree kHeaderDegree or more a
-    // header slot, where the walk keeps the node's cursor beside its routes (edge: the next route
-    // to look at, -1 before the first entry; node: the degree), so that entering a node touches
-    // one place in memory.
-    BigVector<Route> routePool_;
-    BigVector<std::uint32_t> routeStart_;
-    std::uint32_t routeGap_ = 0;
-    // The nodes of this degree or more get the header slot; those of smaller degree need none.
-    static constexpr std::uint32_t kHeaderDegree = 3;
-    bool hasHeader(int node) const {
-        return routeGap_ > 0 && routeStart_[node + 1] - routeStart_[node] > kHeaderDegree;
+    // The table as far as the caller reads it: the degrees, or the routes too. Built on first use.
+    const RouteTable& counted() const {
+        if (!table_.counted()) table_.count();
+        return table_;
     }
-    std::uint32_t firstRoute(int node) const {
-        return routeStart_[node] + (hasHeader(node) ? 1 : 0);
+    const RouteTable& listed() const {
+        if (!table_.listed()) table_.list();
+        return table_;
     }
+    mutable RouteTable table_;  // derived from the edges, built as far as it is read
     Output* narration_ = nullptr;
 };

@@ -1,16 +1,18 @@
-// Adjacency lists in one block, built by a counting sort: for the edges that keep() selects, every
-// node's routes (the edge, and the node at its other end) in ascending edge number. A node that
-// some selected edge touches has a block of `gap` spare slots followed by its routes; a node that
-// none touches has an empty block. Node i's block is routes[first[i]] up to routes[first[i + 1]],
-// its routes the block without its first `gap` slots; a self-loop appears once, pointing back at
-// its node.
+// Adjacency lists in one block, built by a counting sort, and the steps of that sort on their own:
+// count the routes of every node, lay the blocks out (with spare slots before the blocks of
+// nodes of many routes, where a walk keeps a cursor), place every edge's routes, and spread lists
+// laid out without spare slots into the same lists with them, in place.
 //
-// Contract: edges[0 .. m - 1] have from and to in 0 .. n - 1; first gets n + 1 entries; the lists
-// hold one route per selected edge, one more per selected edge that is not a self-loop, and the
-// spare slots (at most 2m + gap·n; lists that would not fit 32-bit positions are refused with
-// std::bad_alloc, like memory that cannot be had). The spare slots are left as routes[] had them,
-// or zero. Cost: O(n + m) time, two passes over the edges; besides the result, one
-// working array of n positions.
+// Node i's routes are the edges that touch it, in ascending edge number, each with the node at its
+// other end; a self-loop appears once, pointing back at its node. Node i's block is
+// routes[first[i]] up to routes[first[i + 1]]: the spare slots, if it has them, then its routes.
+// A node without routes has an empty block, never a spare slot.
+//
+// Contract: edges[0 .. m - 1] have from and to in 0 .. n - 1; first has n + 1 entries. The lists
+// hold one route per edge, one more per edge that is not a self-loop, and the spare slots (at
+// most 2m + gap·n; lists that would not fit 32-bit positions are refused with std::bad_alloc, like
+// memory that cannot be had). Spare slots are left as the memory had them. Cost: O(n + m) for
+// each step.
 //
 // The counting and placing go through compact arrays of positions rather than the node records:
 // the edges hit the nodes at random, and 4 bytes a node stay in the caches where larger records
@@ -24,57 +26,85 @@
 
 #include "BigVector.h"
 
-// Calls place(at, k, other) for every route of the edges that keep() selects, in ascending edge
-// number: at is the route's position in lists laid out as listRoutes lays them out with the same
-// first and gap, k the edge and other the node at its other end.
-template <class Edge, class Keep, class Place>
-void placeRoutes(const Edge* edges, int m, int n, const BigVector<std::uint32_t>& first,
-                 std::uint32_t gap, const Keep& keep, const Place& place) {
-    BigVector<std::uint32_t> at(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) at[i] = first[i] + gap;
+// Counts every node's routes and lays the blocks out without spare slots: afterwards node i's
+// routes are to be first[i] up to first[i + 1].
+template <class Edge>
+void countRoutes(const Edge* edges, int m, int n, BigVector<std::uint32_t>& first) {
+    first.assign(static_cast<std::size_t>(n) + 1, 0);
     for (int k = 0; k < m; ++k) {
         const Edge& e = edges[k];
-        if (!keep(e)) continue;
+        ++first[e.from + 1];
+        if (e.to != e.from) ++first[e.to + 1];
+    }
+    std::uint64_t end = 0;
+    for (int i = 0; i <= n; ++i) {
+        end += first[i];
+        if (end > UINT32_MAX) throw std::bad_alloc();
+        first[i] = static_cast<std::uint32_t>(end);
+    }
+}
+
+// The spare slots before a block of count routes: gap for a block of at least minRoutes routes
+// (minRoutes >= 1: a node without routes never has any).
+inline std::uint32_t spareSlots(std::uint32_t count, std::uint32_t gap, std::uint32_t minRoutes) {
+    return count >= minRoutes ? gap : 0;
+}
+
+// The size of the lists of first (laid out without spare slots) once spreadRoutes or
+// addSpareSlots gives them their spare slots.
+inline std::uint64_t sizeWithSpareSlots(const BigVector<std::uint32_t>& first, int n,
+                                        std::uint32_t gap, std::uint32_t minRoutes) {
+    std::uint64_t size = first[n];
+    for (int i = 0; i < n; ++i) size += spareSlots(first[i + 1] - first[i], gap, minRoutes);
+    return size;
+}
+
+// Turns the layout of first from blocks without spare slots into blocks with them, before any
+// route is placed. Returns the size of the lists.
+inline std::uint32_t addSpareSlots(BigVector<std::uint32_t>& first, int n, std::uint32_t gap,
+                                   std::uint32_t minRoutes) {
+    const std::uint64_t size = sizeWithSpareSlots(first, n, gap, minRoutes);
+    if (size > UINT32_MAX) throw std::bad_alloc();
+    std::uint32_t added = 0;
+    std::uint32_t start = first[0];
+    for (int i = 0; i < n; ++i) {
+        const std::uint32_t next = first[i + 1];
+        first[i] = start + added;
+        added += spareSlots(next - start, gap, minRoutes);
+        start = next;
+    }
+    first[n] = start + added;
+    return first[n];
+}
+
+// Calls place(at, k, other) for every route, in ascending edge number: at is the route's position
+// in the lists that first lays out, as countRoutes and then addSpareSlots(first, n, gap, minRoutes)
+// leave it (gap 0: countRoutes alone), k the edge and other the node at its other end. A block has
+// spare slots exactly when it holds minRoutes + gap slots or more.
+template <class Edge, class Place>
+void placeRoutes(const Edge* edges, int m, int n, const BigVector<std::uint32_t>& first,
+                 std::uint32_t gap, std::uint32_t minRoutes, const Place& place) {
+    BigVector<std::uint32_t> at(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const std::uint32_t size = first[i + 1] - first[i];
+        at[i] = first[i] + (gap > 0 && size >= minRoutes + gap ? gap : 0);
+    }
+    for (int k = 0; k < m; ++k) {
+        const Edge& e = edges[k];
         place(at[e.from]++, k, e.to);
         if (e.to != e.from) place(at[e.to]++, k, e.from);
     }
 }
 
-template <class Route, class Edge, class Keep>
-void listRoutes(const Edge* edges, int m, int n, std::uint32_t gap, const Keep& keep,
-                BigVector<std::uint32_t>& first, BigVector<Route>& routes) {
-    first.assign(static_cast<std::size_t>(n) + 1, 0);
-    for (int k = 0; k < m; ++k) {
-        const Edge& e = edges[k];
-        if (!keep(e)) continue;
-        ++first[e.from + 1];
-        if (e.to != e.from) ++first[e.to + 1];
-    }
-    std::uint64_t end = 0;
-    for (int i = 0; i < n; ++i) {
-        const std::uint32_t count = first[i + 1];
-        first[i] = static_cast<std::uint32_t>(end);
-        end += count + (count > 0 ? gap : 0);
-        if (end > UINT32_MAX) throw std::bad_alloc();
-    }
-    first[n] = static_cast<std::uint32_t>(end);
-    routes.resize(first[n]);
-    placeRoutes(edges, m, n, first, gap, keep, [&routes](std::uint32_t at, int k, int other) {
-        routes[at] = Route{k, other};
-    });
-}
-
-// Turns lists laid out by listRoutes with no spare slots into the same lists with `gap` spare
-// slots before every block of at least minRoutes routes, in place: every block moves towards the
-// end, the last one first, so nothing is overwritten before it is moved. first is updated; the
-// spare slots hold whatever they held. routes must have the capacity for the spare slots (one per
-// node is enough), or it is moved once to larger memory. Cost: O(n + size of the lists).
-template <class Route>
-void spreadRoutes(BigVector<std::uint32_t>& first, BigVector<Route>& routes, int n,
+// Turns lists laid out without spare slots into the same lists with gap spare slots before every
+// block of at least minRoutes routes, in place: every block moves towards the end, the last one
+// first, so nothing is overwritten before it is moved. first is updated; the spare slots hold
+// whatever they held. routes must have the capacity for the spare slots (one per node is enough
+// for a gap of 1), or it is moved once to larger memory.
+template <class Slot>
+void spreadRoutes(BigVector<std::uint32_t>& first, BigVector<Slot>& routes, int n,
                   std::uint32_t gap, std::uint32_t minRoutes) {
-    auto spare = [gap, minRoutes](std::uint32_t count) { return count >= minRoutes ? gap : 0; };
-    std::uint64_t size = first[n];
-    for (int i = 0; i < n; ++i) size += spare(first[i + 1] - first[i]);
+    const std::uint64_t size = sizeWithSpareSlots(first, n, gap, minRoutes);
     if (size > UINT32_MAX) throw std::bad_alloc();
     routes.resize(static_cast<std::size_t>(size));
     auto newEnd = static_cast<std::uint32_t>(size);  // where the block of node i + 1 starts now
@@ -82,10 +112,11 @@ void spreadRoutes(BigVector<std::uint32_t>& first, BigVector<Route>& routes, int
     for (int i = n - 1; i >= 0; --i) {
         const std::uint32_t oldStart = first[i];
         const std::uint32_t count = oldEnd - oldStart;
-        const std::uint32_t newStart = newEnd - count - spare(count);
+        const std::uint32_t spare = spareSlots(count, gap, minRoutes);
+        const std::uint32_t newStart = newEnd - count - spare;
         if (count > 0) {
-            std::memmove(&routes[newStart + spare(count)], &routes[oldStart],
-                         count * sizeof(Route));
+            std::memmove(static_cast<void*>(&routes[newStart + spare]), &routes[oldStart],
+                         count * sizeof(Slot));
         }
         first[i + 1] = newEnd;
         newEnd = newStart;

@@ -33,7 +33,7 @@ void report(const CGraph& g, int choice, Output& out) {
     for (int i = 0; i < g.edgeCount; ++i)
         out.print<texts::kEdgeLine>(i, g.edges[i].inTree, g.edges[i].weight);
     for (int i = 0; i < g.nodeCount; ++i)
-        out.print<texts::kNodeLine>(i, g.nodes[i].bones, g.nodes[i].degree);
+        out.print<texts::kNodeLine>(i, g.nodes[i].bones, g.degree(i));
 }
 
 int inputEnded(Output& out) {

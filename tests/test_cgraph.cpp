@@ -37,8 +37,7 @@ std::vector<int> edgeTags(const CGraph& g) {
 
 std::vector<std::pair<int, int>> routes(const CGraph& g, int node) {
     std::vector<std::pair<int, int>> list;
-    for (int j = 0; j < g.nodes[node].degree; ++j)
-        list.emplace_back(g.nodes[node].routes[j].edge, g.nodes[node].routes[j].node);
+    for (const Route& r : g.routes(node)) list.emplace_back(r.edge, r.node);
     return list;
 }
 
@@ -53,8 +52,8 @@ TEST(cgraph, route_lists_hold_incident_edges_in_edge_order) {
     EXPECT_EQ(routes(g, 1), (R{{1, 0}, {2, 0}, {3, 3}, {4, 3}}));
     EXPECT_EQ(routes(g, 2), (R{{0, 2}}));  // a self-loop once, pointing back
     EXPECT_EQ(routes(g, 3), (R{{3, 1}, {4, 1}, {5, 0}}));
-    EXPECT_EQ(g.nodes[4].degree, 0);
-    EXPECT_EQ(g.nodes[4].routes, nullptr);
+    EXPECT_EQ(g.degree(4), 0);
+    EXPECT_TRUE(routes(g, 4).empty());
     EXPECT_TRUE(g.isTail(2));
     EXPECT_FALSE(g.isTail(4));
 }
@@ -129,9 +128,9 @@ TEST(cgraph, skeleton_claims_all_neighbours_before_walking) {
         EXPECT_EQ(g.skeleton(), c.trees);
         EXPECT_EQ(treeFlags(g), c.inTree);
         for (int i = 0; i < c.n; ++i)
-            for (int j = 0; j < g.nodes[i].degree; ++j) {
-                const Edge& e = g.edges[g.nodes[i].routes[j].edge];
-                EXPECT_EQ(g.nodes[i].routes[j].node, e.from == i ? e.to : e.from);
+            for (const Route& r : g.routes(i)) {
+                const Edge& e = g.edges[r.edge];
+                EXPECT_EQ(r.node, e.from == i ? e.to : e.from);
             }
     }
 }

@@ -109,7 +109,6 @@ TEST(companion_inputs, the_same_transcripts_ended_normally_are_taken) {
 TEST(companion_inputs, the_header_shows_control_characters_and_del_in_the_path_as_question_marks) {
     std::unique_ptr<CGraph> g;
     ASSERT_EQ(readGraphFile(kExample, g), 0);
-    g->makeRoutes();
     g->markForest(1);
     const std::string path = std::string(
         "a\tb\x7f"

@@ -230,9 +230,9 @@ bool readForestReport(Reader& r, CGraph& g) {
         int degree = 0;
         if (!scanLine<texts::kNodeLine>(r.line, index, bones, degree) || index != i)
             return Row::Malformed;
-        if (degree != g.nodes[i].degree) {
+        if (degree != g.degree(i)) {
             r.err.print<"CHYBA: uzel %d: smeru=%d ve vystupu kostry, v grafu %d\n">(
-                i, degree, g.nodes[i].degree);
+                i, degree, g.degree(i));
             return Row::Refused;
         }
         if (bones != g.nodes[i].bones) {
@@ -403,7 +403,6 @@ bool checkResult(CGraph& g, Transcript& t, Output& err) {
 bool readTranscript(int fd, CGraph& g, Transcript& t, Output& err) {
     t = Transcript{0, 0, false, -1, {}};
     for (int k = 0; k < g.edgeCount; ++k) g.edges[k].inTree = false;
-    g.makeRoutes();
     Reader r{LineSource(fd), err, {}, false};
     if (!readRun(r, g, t)) return false;
     return checkForest(g, t, err) && (t.task < 4 || checkResult(g, t, err));

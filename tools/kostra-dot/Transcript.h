@@ -23,9 +23,9 @@ struct Transcript {
     std::vector<signed char> orientation;  // tasks 4 and 5: +1, -1 or 0 for every edge
 };
 
-// Reads the whole of fd (kostra's standard output) and checks it against g, whose routes it
-// builds. On success: g's inTree flags hold the forest of the transcript; for task 5 the node tags
-// are the sides of the cut (1 the chosen edge's from side, 2 its to side, 0 the other trees).
-// Otherwise prints one message to err and returns false. Cost: O(n + m + length of the input),
-// plus what kostra's forest methods cost; the input is read in pieces, never kept whole.
+// Reads the whole of fd (kostra's standard output) and checks it against g. On success: g's inTree
+// flags hold the forest of the transcript; for task 5 the node tags are the sides of the cut (1 the
+// chosen edge's from side, 2 its to side, 0 the other trees). Otherwise prints one message to err
+// and returns false. Cost: O(n + m + length of the input), plus what kostra's forest methods cost;
+// the input is read in pieces, never kept whole.
 bool readTranscript(int fd, CGraph& g, Transcript& t, Output& err);

@@ -59,13 +59,13 @@ void FundamentalRows::rootForest(const CGraph& g) {
         stack.push_back({s, 0});
         while (!stack.empty()) {
             const int row = stack.back().row;
-            const Node& nd = g.nodes[row];
-            if (stack.back().next == nd.degree) {
+            const RouteTable::Routes routes = g.routes(row);
+            if (stack.back().next == routes.size()) {
                 if (cuts) size_[row] = clock - tin_[row];
                 stack.pop_back();
                 continue;
             }
-            const Route r = nd.routes[stack.back().next++];
+            const Route r = routes[stack.back().next++];
             if (!edges_[r.edge].inTree || place_[r.node].depth >= 0) continue;
             place_[r.node] = {row, r.edge, place_[row].depth + 1, edges_[r.edge].from != r.node};
             if (cuts) tin_[r.node] = clock++;

@@ -2,9 +2,9 @@
 // marked in a graph, one row at a time, without a search of the whole graph per row.
 //
 // Contract:
-// - Reads the graph's edges (from, to, inTree) and its route lists (makeRoutes must have been
-//   called); the inTree flags must mark a spanning forest, as markForest leaves them (every tree
-//   spans a component, so both ends of a non-tree edge lie in one tree). Writes nothing into the
+// - Reads the graph's edges (from, to, inTree) and its route lists; the inTree flags must mark a
+//   spanning forest, as markForest leaves them (every tree spans a component, so both ends of a
+//   non-tree edge lie in one tree). Writes nothing into the
 //   graph, and the graph must not change while the object lives.
 // - Loops: one row per non-tree edge, cuts: one row per tree edge, each in ascending edge number
 //   (hasRow tells which edges have one). A row has one entry per edge whose orientation is not 0,

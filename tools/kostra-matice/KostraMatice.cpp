@@ -126,7 +126,6 @@ int runKostraMatice(int argc, char** argv, Output& out, Output& err, const RunLi
             err.print<texts::kNotAGraph>(shown(args.graph));
             return kStatusInconsistent;
     }
-    graph->makeRoutes();
     graph->markForest(args.method);
     FundamentalRows rows(*graph, args.kind);
 

@@ -1,0 +1,67 @@
+#include "RouteTable.h"
+
+#include "CGraph.h"
+#include "RouteLists.h"
+
+void RouteTable::reset(const Edge* edges, int m, int n) {
+    assert(!renamed_);
+    edges_ = edges;
+    edgeCount_ = m;
+    nodeCount_ = n;
+    layout_ = Layout::None;
+}
+
+void RouteTable::count() {
+    if (counted()) return;
+    countRoutes(edges_, edgeCount_, nodeCount_, first_);
+    layout_ = Layout::Counted;
+}
+
+void RouteTable::list() {
+    if (listed()) return;
+    count();
+    // Room for the cursor slots the walk may want later: address space only, which costs nothing
+    // until it is used, and spares moving the lists then.
+    pool_.reserve(static_cast<std::size_t>(first_[nodeCount_]) +
+                  static_cast<std::size_t>(nodeCount_));
+    pool_.resize(first_[nodeCount_]);
+    layout_ = Layout::Plain;
+    place();
+}
+
+void RouteTable::listWithCursors() {
+    if (hasCursors()) return;
+    if (listed()) {
+        spreadRoutes(first_, pool_, nodeCount_, 1, kCursorDegree);
+        layout_ = Layout::Cursors;
+        return;
+    }
+    count();
+    pool_.resize(addSpareSlots(first_, nodeCount_, 1, kCursorDegree));
+    layout_ = Layout::Cursors;
+    place();
+}
+
+void RouteTable::place() {
+    const std::uint32_t gap = hasCursors() ? 1 : 0;
+    Slot* pool = pool_.data();
+    placeRoutes(edges_, edgeCount_, nodeCount_, first_, gap, kCursorDegree,
+                [pool](std::uint32_t at, int k, int other) {
+                    pool[at].route = Route{k, other};
+                });
+}
+
+// A hop's neighbour is the other end of its edge; only the nodes the walk entered have hops, but
+// a look at every block costs no more than finding out which those are.
+void RouteTable::restoreRoutes() {
+    if (!renamed_) return;
+    renamed_ = false;
+    for (int v = 0; v < nodeCount_; ++v) {
+        for (std::uint32_t j = first_[v] + (hasCursorSlot(v) ? 1 : 0); j < first_[v + 1]; ++j) {
+            Slot& s = pool_[j];
+            if (s.hop.target >= 0) continue;
+            const Edge& e = edges_[s.hop.edge];
+            s.route = Route{s.hop.edge, e.from ^ e.to ^ v};
+        }
+    }
+}
