@@ -21,6 +21,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "Decimal.h"  // the digits as kostra writes them
+
 namespace {
 
 [[noreturn]] void usage(const char* why) {
@@ -77,20 +79,10 @@ public:
         if (len_ > kCapacity - 24) flush();
         char* p = buf_ + len_;
         if (v < 0) *p++ = '-';
-        std::uint64_t u = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+        const std::uint64_t u =
+            v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
         char tmp[20];
-        char* t = tmp + sizeof tmp;
-        while (u >= 100) {
-            t -= 2;
-            std::memcpy(t, kPairs + 2 * (u % 100), 2);
-            u /= 100;
-        }
-        if (u >= 10) {
-            t -= 2;
-            std::memcpy(t, kPairs + 2 * u, 2);
-        } else {
-            *--t = static_cast<char>('0' + u);
-        }
+        const char* t = decimalDigits(tmp + sizeof tmp, u);
         const auto k = static_cast<std::size_t>(tmp + sizeof tmp - t);
         std::memcpy(p, t, k);
         p[k] = '\n';
@@ -118,10 +110,6 @@ public:
 
 private:
     static constexpr std::size_t kCapacity = std::size_t{4} << 20;
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
     static char buf_[kCapacity];
     std::size_t len_ = 0;
 };

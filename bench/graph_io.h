@@ -24,6 +24,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "Decimal.h"  // the digits as kostra writes them
+
 namespace bench {
 
 [[noreturn]] inline void fail(int status, const char* what, const char* detail) {
@@ -263,30 +265,15 @@ char* put(char* p, const char (&text)[N]) {
 
 // printf("%2d", v) when wide, printf("%d", v) otherwise.
 inline char* putNumber(char* p, int v, bool wide) {
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
     if (static_cast<unsigned>(v) < 10) {
         if (wide) *p++ = ' ';
         *p++ = static_cast<char>('0' + v);
         return p;
     }
     if (v < 0) *p++ = '-';
-    unsigned u = v < 0 ? 0U - static_cast<unsigned>(v) : static_cast<unsigned>(v);
+    const unsigned u = v < 0 ? 0U - static_cast<unsigned>(v) : static_cast<unsigned>(v);
     char tmp[10];
-    char* t = tmp + sizeof tmp;
-    while (u >= 100) {
-        t -= 2;
-        std::memcpy(t, kPairs + std::size_t{2} * (u % 100), 2);
-        u /= 100;
-    }
-    if (u >= 10) {
-        t -= 2;
-        std::memcpy(t, kPairs + std::size_t{2} * u, 2);
-    } else {
-        *--t = static_cast<char>('0' + u);
-    }
+    const char* t = decimalDigits(tmp + sizeof tmp, u);
     const auto k = static_cast<std::size_t>(tmp + sizeof tmp - t);
     std::memcpy(p, t, k);
     return p + k;

@@ -241,11 +241,12 @@ bool attributes(std::string_view text,
 std::string captionOf(const Shown& s) {
     switch (s.task) {
         case 1:
-            return "rekurzivni kostra od uzlu s nejvyssim stupnem\\l";
+            return std::string(texts::kMethod1.view()) + "\\l";
         case 2:
             if (s.narrator == 0) return "minimalni kostra\\l";
-            return s.narrator == 2 ? "minimalni kostra (Boruvka-Kruskal)\\l"
-                                   : "minimalni kostra (Jarnik-Prim)\\l";
+            return "minimalni kostra (" +
+                   std::string(s.narrator == 2 ? texts::kKruskal.view() : texts::kPrim.view()) +
+                   ")\\l";
         case 4:
             return "nezavisla smycka hrany " + std::to_string(s.chosen) + "\\l";
         default:

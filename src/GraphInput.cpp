@@ -74,6 +74,16 @@ int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
     return kStatusDone;
 }
 
+void tellUnreadGraph(int status, std::string_view path, Verdict style, Output& to) {
+    if (status == kStatusCannotOpen) {
+        to.print<texts::kCannotOpen>(path);
+    } else if (status == kStatusInconsistent && style == Verdict::Kostra) {
+        to.print<texts::kInconsistent>();
+    } else if (status == kStatusInconsistent) {
+        to.print<texts::kNotAGraph>(path);
+    }
+}
+
 int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLimits& limits) {
     const GraphFile file(path);
     if (file.fd() < 0) return kStatusCannotOpen;

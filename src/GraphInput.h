@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "CGraph.h"
 #include "LineReader.h"
@@ -37,3 +38,12 @@ int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
 // ended before the description did) or kStatusNoMemory. The file is closed on return, whatever
 // the status. Never throws.
 int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLimits& limits = {});
+
+// How a program says why it did not read a graph file: kostra ends its opening line with a
+// verdict on the file, a companion program names the file in a line of its own.
+enum class Verdict { Kostra, Companion };
+
+// Says on to why the graph file at path (as the program shows it) was not read, for a status of
+// readGraphFile other than kStatusDone: that it cannot be opened, or that it is not a consistent
+// graph description. Running out of memory is the caller's to tell, with every other such end.
+void tellUnreadGraph(int status, std::string_view path, Verdict style, Output& to);

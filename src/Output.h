@@ -13,10 +13,13 @@
 // there is always a way left to say that memory ran out.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string>
 #include <string_view>
+
+#include "Decimal.h"
 
 // A format string as a template argument.
 template <std::size_t N>
@@ -29,6 +32,16 @@ struct Format {
     constexpr std::string_view view() const { return {text, size}; }
 };
 
+// The formats one after another, as one format: join<kName, ": ", kText>().
+template <Format... Parts>
+consteval auto join() {
+    constexpr std::size_t size = (Parts.size + ...);
+    char text[size + 1] = {};
+    std::size_t at = 0;
+    ((std::copy_n(Parts.text, Parts.size, text + at), at += Parts.size), ...);
+    return Format<size + 1>(text);
+}
+
 class Output {
 public:
     explicit Output(int fd);               // writes to fd (not owned)
@@ -39,7 +52,7 @@ public:
 
     template <Format F, class... Args>
     void print(const Args&... args) {
-        static_assert(countSpecs(F) == sizeof...(Args), "format and arguments do not match");
+        static_assert(countConversions(F) == sizeof...(Args), "format and arguments do not match");
         emit<F, 0>(args...);
     }
 
@@ -66,29 +79,31 @@ private:
     static constexpr std::size_t kNumberRoom = 12;       // "-2147483648" and one spare
     static_assert(kNumberRoom <= kSpareCapacity);
 
+    // The conversions of a format ("%d", "%2d", "%s"), one for each argument it takes.
     template <std::size_t N>
-    static consteval std::size_t countSpecs(const Format<N>& f) {
+    static consteval std::size_t countConversions(const Format<N>& f) {
         std::size_t k = 0;
         for (std::size_t i = 0; i < Format<N>::size; ++i)
             if (f.text[i] == '%') ++k;
         return k;
     }
+    // Where the first conversion at or after from starts; the format's size when none does.
     template <std::size_t N>
-    static consteval std::size_t nextSpec(const Format<N>& f, std::size_t from) {
+    static consteval std::size_t nextConversion(const Format<N>& f, std::size_t from) {
         while (from < Format<N>::size && f.text[from] != '%') ++from;
         return from;
     }
 
     template <Format F, std::size_t Pos>
     void emit() {
-        constexpr std::size_t end = nextSpec(F, Pos);
+        constexpr std::size_t end = nextConversion(F, Pos);
         static_assert(end == F.size, "more conversions than arguments");
         if constexpr (end > Pos) literal<end - Pos>(F.text + Pos);
     }
 
     template <Format F, std::size_t Pos, class First, class... Rest>
     void emit(const First& first, const Rest&... rest) {
-        constexpr std::size_t at = nextSpec(F, Pos);
+        constexpr std::size_t at = nextConversion(F, Pos);
         static_assert(at < F.size, "more arguments than conversions");
         if constexpr (at > Pos) literal<at - Pos>(F.text + Pos);
         if constexpr (F.text[at + 1] == 'd') {
@@ -114,30 +129,14 @@ private:
     void number(int v, int width) {
         if (kNumberRoom > capacity_ - len_) flush();
         char tmp[kNumberRoom];
-        char* p = tmp + kNumberRoom;
-        unsigned u = v < 0 ? 0U - static_cast<unsigned>(v) : static_cast<unsigned>(v);
-        while (u >= 100) {  // two digits at a time
-            const unsigned pair = u % 100;
-            u /= 100;
-            p -= 2;
-            std::memcpy(p, kPairs + 2 * std::size_t{pair}, 2);
-        }
-        if (u >= 10) {
-            p -= 2;
-            std::memcpy(p, kPairs + 2 * std::size_t{u}, 2);
-        } else {
-            *--p = static_cast<char>('0' + u);
-        }
+        const unsigned u = v < 0 ? 0U - static_cast<unsigned>(v) : static_cast<unsigned>(v);
+        char* p = decimalDigits(tmp + kNumberRoom, u);
         if (v < 0) *--p = '-';
         const auto n = static_cast<std::size_t>(tmp + kNumberRoom - p);
         if (width == 2 && n == 1) buf_[len_++] = ' ';
         std::memcpy(buf_ + len_, p, n);
         len_ += n;
     }
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
     void number(bool v, int width) { number(static_cast<int>(v), width); }
 
     void writeOut(const char* s, std::size_t n);

@@ -1,5 +1,7 @@
 #include "RouteTable.h"
 
+#include <new>
+
 #include "CGraph.h"
 #include "RouteLists.h"
 
@@ -17,33 +19,39 @@ void RouteTable::count() {
     layout_ = Layout::Counted;
 }
 
+// While the lists are being built the table holds nothing (Layout::None): when memory runs out
+// halfway, the next use starts again from the edges.
 void RouteTable::list() {
     if (listed()) return;
     count();
+    layout_ = Layout::None;
     // Room for the cursor slots the walk may want later: address space only, which costs nothing
     // until it is used, and spares moving the lists then.
     pool_.reserve(static_cast<std::size_t>(first_[nodeCount_]) +
                   static_cast<std::size_t>(nodeCount_));
     pool_.resize(first_[nodeCount_]);
+    place(0);
     layout_ = Layout::Plain;
-    place();
 }
 
 void RouteTable::listWithCursors() {
     if (hasCursors()) return;
-    if (listed()) {
-        spreadRoutes(first_, pool_, nodeCount_, 1, kCursorDegree);
-        layout_ = Layout::Cursors;
-        return;
-    }
+    const bool placed = listed();
     count();
-    pool_.resize(addSpareSlots(first_, nodeCount_, 1, kCursorDegree));
+    layout_ = Layout::None;
+    if (placed) {
+        spreadRoutes(first_, pool_, nodeCount_, 1, kCursorDegree);
+    } else {
+        const std::uint64_t size = sizeWithSpareSlots(first_, nodeCount_, 1, kCursorDegree);
+        if (size > UINT32_MAX) throw std::bad_alloc();
+        pool_.resize(static_cast<std::size_t>(size));
+        addSpareSlots(first_, nodeCount_, 1, kCursorDegree);
+        place(1);
+    }
     layout_ = Layout::Cursors;
-    place();
 }
 
-void RouteTable::place() {
-    const std::uint32_t gap = hasCursors() ? 1 : 0;
+void RouteTable::place(std::uint32_t gap) {
     Slot* pool = pool_.data();
     placeRoutes(edges_, edgeCount_, nodeCount_, first_, gap, kCursorDegree,
                 [pool](std::uint32_t at, int k, int other) {

@@ -132,7 +132,7 @@ public:
 
 private:
     enum class Layout { None, Counted, Plain, Cursors };
-    void place();
+    void place(std::uint32_t gap);
     void restoreRoutes();
     bool hasCursorSlot(int node) const {
         return layout_ == Layout::Cursors && first_[node + 1] - first_[node] > kCursorDegree;

@@ -6,6 +6,8 @@
 // nothing reads back stay at the place that prints them.
 #pragma once
 
+#include <string_view>
+
 #include "Output.h"
 
 namespace texts {
@@ -21,14 +23,22 @@ inline constexpr Format kFromPrompt = "hrana %d od uzlu: ";
 inline constexpr Format kToPrompt = "hrana %d do uzlu: ";
 inline constexpr Format kWeightPrompt = "hrana %d ma vahu: ";
 
+// The three forest methods, as the menu names them, and the two named algorithms, as their
+// narration and the drawings name them.
+inline constexpr Format kKruskal = "Boruvka-Kruskal";
+inline constexpr Format kPrim = "Jarnik-Prim";
+inline constexpr Format kMethod1 = "rekurzivni kostra od uzlu s nejvyssim stupnem";
+inline constexpr auto kMethod2 = join<kKruskal, " s urcenim poctu komponent">();
+inline constexpr auto kMethod3 = join<kPrim, " pro nesouvisly graf">();
+// The name of method 1, 2 or 3.
+constexpr std::string_view methodName(int method) {
+    return method == 1 ? kMethod1.view() : method == 2 ? kMethod2.view() : kMethod3.view();
+}
+
 // The menu and its questions.
-inline constexpr Format kMenu =
-    "\nvyber algoritmu:\n"
-    " 1 - rekurzivni kostra od uzlu s nejvyssim stupnem\n"
-    " 2 - Boruvka-Kruskal s urcenim poctu komponent\n"
-    " 3 - Jarnik-Prim pro nesouvisly graf\n"
-    " 4 - nezavisla smycka\n"
-    " 5 - nezavisly rez\n";
+inline constexpr auto kMenu =
+    join<"\nvyber algoritmu:\n 1 - ", kMethod1, "\n 2 - ", kMethod2, "\n 3 - ", kMethod3,
+         "\n 4 - nezavisla smycka\n 5 - nezavisly rez\n">();
 inline constexpr Format kVerbosePrompt = "podrobny vypis (a/n)? ";
 inline constexpr Format kMethodPrompt = "cislo algoritmu pro oznaceni kostry (1-3): ";
 inline constexpr Format kTreeFlagLine = "hrana %2d: v kostre=%d\n";
@@ -36,20 +46,21 @@ inline constexpr Format kLoopPrompt = "nekostrova hrana okolo niz se najde nezav
 inline constexpr Format kCutPrompt = "kostrova hrana skrz kterou se najde nezavisly rez: ";
 
 // The narration of the two minimum forest methods; every line starts with the method's name.
-inline constexpr Format kKruskalName = "Boruvka-Kruskal: ";
-inline constexpr Format kKruskalSorting = "Boruvka-Kruskal: radim pole hran podle jejich vah\n";
-inline constexpr Format kKruskalJoining =
-    "Boruvka-Kruskal: sjednocuji podstromy kostry pres hranu %d s vahou %d, \n";
-inline constexpr Format kKruskalMoving =
-    "Boruvka-Kruskal: ...uzly podstromu %d (uzel %d) vkladam do mnoziny %d (uzel %d)\n";
-inline constexpr Format kKruskalCount =
-    "Boruvka-Kruskal: pocet komponent grafu a nalezene kostry = %d\n";
-inline constexpr Format kPrimName = "Jarnik-Prim: ";
-inline constexpr Format kPrimAdding =
-    "Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je %d\n";
-inline constexpr Format kPrimOffering =
-    "Jarnik-Prim: ...pak uzel %d je od podstromu vzdalen %d a to pres hranu %d\n";
-inline constexpr Format kPrimCount = "Jarnik-Prim: pocet komponent grafu a nalezene kostry = %d\n";
+inline constexpr auto kKruskalName = join<kKruskal, ": ">();
+inline constexpr auto kKruskalSorting = join<kKruskalName, "radim pole hran podle jejich vah\n">();
+inline constexpr auto kKruskalJoining =
+    join<kKruskalName, "sjednocuji podstromy kostry pres hranu %d s vahou %d, \n">();
+inline constexpr auto kKruskalMoving =
+    join<kKruskalName, "...uzly podstromu %d (uzel %d) vkladam do mnoziny %d (uzel %d)\n">();
+inline constexpr auto kKruskalCount =
+    join<kKruskalName, "pocet komponent grafu a nalezene kostry = %d\n">();
+inline constexpr auto kPrimName = join<kPrim, ": ">();
+inline constexpr auto kPrimAdding =
+    join<kPrimName, "dalsi uzel nejblize podstromu vznikajici kostry je %d\n">();
+inline constexpr auto kPrimOffering =
+    join<kPrimName, "...pak uzel %d je od podstromu vzdalen %d a to pres hranu %d\n">();
+inline constexpr auto kPrimCount =
+    join<kPrimName, "pocet komponent grafu a nalezene kostry = %d\n">();
 
 // The report.
 inline constexpr Format kBanner = "\n>>VYSTUP<<\n";

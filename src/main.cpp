@@ -98,17 +98,12 @@ int dialogue(const char* graphPath, LineReader& answers, Output& out, const RunL
     }
 
     const int read = readGraphFile(graphPath, graph, limits);
-    if (read == kStatusCannotOpen) {
-        out.print<texts::kCannotOpen>(graphPath);
-        return kStatusCannotOpen;
-    }
     // Printed once the file is open; nothing else reaches the output while it is read.
-    out.print<texts::kOpening>(graphPath);
-    if (read == kStatusInconsistent) {
-        out.print<texts::kInconsistent>();
-        return kStatusInconsistent;
+    if (read != kStatusCannotOpen) out.print<texts::kOpening>(graphPath);
+    if (read != kStatusDone) {
+        tellUnreadGraph(read, graphPath, Verdict::Kostra, out);
+        return read;
     }
-    if (read != kStatusDone) return read;
     out.print<texts::kOpenedOk>();
     return runTask(*graph, answers, out);
 }

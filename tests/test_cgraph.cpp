@@ -11,6 +11,9 @@
 #include "Output.h"
 #include "Texts.h"
 
+// The allocations to grant before one fails (-1: all of them); tests/failing_allocations.cpp.
+extern long allocationsLeft;
+
 namespace {
 
 using EdgeList = std::vector<std::tuple<int, int, int>>;  // from, to, weight
@@ -133,6 +136,52 @@ TEST(cgraph, skeleton_claims_all_neighbours_before_walking) {
                 EXPECT_EQ(r.node, e.from == i ? e.to : e.from);
             }
     }
+}
+
+// Memory that runs out during the walk, before it starts or where the second tree counts the
+// components (after the first tree's nodes have renamed their routes into hops), leaves every
+// route naming its neighbour again, so that the next walk finds the same forest.
+TEST(cgraph, a_walk_that_runs_out_of_memory_gives_every_route_back) {
+    EdgeList edges;  // a cube (three routes a node: cursor slots, hops), then a path of 32 nodes
+    for (const auto& [f, t] : {std::pair{0, 1},
+                               {1, 2},
+                               {2, 3},
+                               {3, 0},
+                               {4, 5},
+                               {5, 6},
+                               {6, 7},
+                               {7, 4},
+                               {0, 4},
+                               {1, 5},
+                               {2, 6},
+                               {3, 7}})
+        edges.emplace_back(f, t, 1);
+    for (int v = 8; v < 39; ++v) edges.emplace_back(v, v + 1, 1);
+    CGraph g(40, static_cast<int>(edges.size()));
+    setEdges(g, edges);
+    std::vector<std::vector<std::pair<int, int>>> lists;
+    for (int i = 0; i < g.nodeCount; ++i) lists.push_back(routes(g, i));
+    ASSERT_EQ(g.skeleton(), 2);
+    const std::vector<int> forest = treeFlags(g);
+
+    int failed = 0;
+    for (long granted = 0;; ++granted) {
+        allocationsLeft = granted;
+        bool done = true;
+        try {
+            g.skeleton();
+        } catch (const std::bad_alloc&) {
+            done = false;
+            ++failed;
+        }
+        allocationsLeft = -1;
+        for (int i = 0; i < g.nodeCount; ++i)
+            ASSERT_EQ(routes(g, i), lists[static_cast<std::size_t>(i)]) << "after " << granted;
+        ASSERT_EQ(g.skeleton(), 2);
+        ASSERT_EQ(treeFlags(g), forest);
+        if (done) break;
+    }
+    EXPECT_GE(failed, 5);  // the walk's own arrays, the degree order and the component count
 }
 
 TEST(cgraph, bones_counts_tree_edges_and_returns_the_leaves) {

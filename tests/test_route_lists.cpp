@@ -42,9 +42,8 @@ TEST(route_lists, blocks_hold_spare_slots_then_the_routes_in_edge_order) {
                 std::vector<E> edges;
                 for (int k = 0; k < m; ++k)
                     edges.push_back(E{static_cast<int>(rng() % n), static_cast<int>(rng() % n)});
-                auto place = [&edges, m, n](const BigVector<std::uint32_t>& first,
-                                            std::uint32_t g, std::uint32_t min,
-                                            BigVector<R>& routes) {
+                auto place = [&edges, m, n](const BigVector<std::uint32_t>& first, std::uint32_t g,
+                                            std::uint32_t min, BigVector<R>& routes) {
                     placeRoutes(edges.data(), m, n, first, g, min,
                                 [&routes](std::uint32_t at, int k, int other) {
                                     routes[at] = R{k, other};

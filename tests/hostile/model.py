@@ -262,13 +262,13 @@ def run(graph_bytes, stdin_bytes, path=None):
     if not keyboard:
         r.say(T.opening(path))
     try:
-        m = r.ask("pocet hran: ", lambda v: v >= 0, not keyboard)
-        n = r.ask("pocet uzlu : ", lambda v: v >= 1, not keyboard)
+        m = r.ask(T.texts.get("kEdgeCountPrompt"), lambda v: v >= 0, not keyboard)
+        n = r.ask(T.texts.get("kNodeCountPrompt"), lambda v: v >= 1, not keyboard)
         edges = []
         for i in range(m):
-            f = r.ask("hrana %d od uzlu: " % i, lambda v: between(0, v, n - 1), not keyboard)
-            t = r.ask("hrana %d do uzlu: " % i, lambda v: between(0, v, n - 1), not keyboard)
-            w = r.ask("hrana %d ma vahu: " % i, lambda v: True, not keyboard)
+            f = r.ask(T.texts.get("kFromPrompt") % i, lambda v: between(0, v, n - 1), not keyboard)
+            t = r.ask(T.texts.get("kToPrompt") % i, lambda v: between(0, v, n - 1), not keyboard)
+            w = r.ask(T.texts.get("kWeightPrompt") % i, lambda v: True, not keyboard)
             edges.append((f, t, w))
     except Ended:
         if keyboard:
@@ -318,10 +318,10 @@ def run(graph_bytes, stdin_bytes, path=None):
         return "".join(r.out) + T.INPUT_ENDED, 3
     r.say(T.BANNER)
     if choice >= 4:
-        r.say("".join("hrana %2d: orientace=%2d\n" % (i, g.etag[i]) for i in range(g.m)))
+        r.say("".join(T.texts.get("kOrientationLine") % (i, g.etag[i]) for i in range(g.m)))
     else:
         for i in range(g.m):
-            r.say("hrana %2d: v kostre=%2d, vaha=%2d\n" % (i, g.in_tree[i], g.w[i]))
+            r.say(T.texts.get("kEdgeLine") % (i, g.in_tree[i], g.w[i]))
         for i in range(n):
-            r.say("uzel  %2d: kosti z=%2d, smeru=%2d\n" % (i, g.bones[i], g.degree(i)))
+            r.say(T.texts.get("kNodeLine") % (i, g.bones[i], g.degree(i)))
     return "".join(r.out), 0

@@ -5,33 +5,35 @@ The texts are the program's own messages; the forests, traces, loops and cuts ar
 results of small graphs, worked out on paper (degrees and the layout of the lines are the only
 things computed here). A dialogue is a list of steps (text printed before a read, the line read)
 and the text printed after the last read, so a test can end standard input before any step and
-know exactly what must be on the screen then.
+know exactly what must be on the screen then. The program's own texts are read from its source
+(tests/texts.py), so they are typed once.
 """
 
-MENU = ("\nvyber algoritmu:\n"
-        " 1 - rekurzivni kostra od uzlu s nejvyssim stupnem\n"
-        " 2 - Boruvka-Kruskal s urcenim poctu komponent\n"
-        " 3 - Jarnik-Prim pro nesouvisly graf\n"
-        " 4 - nezavisla smycka\n"
-        " 5 - nezavisly rez\n")
-VERBOSE_Q = "podrobny vypis (a/n)? "
-METHOD_Q = "cislo algoritmu pro oznaceni kostry (1-3): "
-LOOP_Q = "nekostrova hrana okolo niz se najde nezavisla smycka: "
-CUT_Q = "kostrova hrana skrz kterou se najde nezavisly rez: "
-BANNER = "\n>>VYSTUP<<\n"
-OK = "[OK]\n"
-INCONSISTENT = "[CHYBA] (nekonzistentni data)\n"
-INPUT_ENDED = "\nCHYBA: neocekavany konec vstupu\n"
-NO_MEMORY = "\nCHYBA: nedostatek pameti\n"
-CANNOT_WRITE = "CHYBA: nelze zapsat vystup\n"
+import pathlib
+import sys
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent))
+import texts  # noqa: E402
+
+MENU = texts.get("kMenu")
+VERBOSE_Q = texts.get("kVerbosePrompt")
+METHOD_Q = texts.get("kMethodPrompt")
+LOOP_Q = texts.get("kLoopPrompt")
+CUT_Q = texts.get("kCutPrompt")
+BANNER = texts.get("kBanner")
+OK = texts.get("kOpenedOk")
+INCONSISTENT = texts.get("kInconsistent")
+INPUT_ENDED = texts.get("kInputEnded")
+NO_MEMORY = "\n" + texts.get("kNoMemory")
+CANNOT_WRITE = texts.get("kCannotWrite")
 
 
 def opening(path):
-    return "nacitam strukturu grafu ze souboru  %s... " % path
+    return texts.get("kOpening") % path
 
 
 def cannot_open(path):
-    return 'CHYBA: nelze otevrit soubor "%s"\n' % path
+    return texts.get("kCannotOpen") % path
 
 
 class Graph:
@@ -57,44 +59,43 @@ class Graph:
 def forest_report(g, in_tree, bones):
     out = BANNER
     for i, (_, _, w) in enumerate(g.edges):
-        out += "hrana %2d: v kostre=%2d, vaha=%2d\n" % (i, in_tree[i], w)
+        out += texts.get("kEdgeLine") % (i, in_tree[i], w)
     for i, d in enumerate(g.degrees()):
-        out += "uzel  %2d: kosti z=%2d, smeru=%2d\n" % (i, bones[i], d)
+        out += texts.get("kNodeLine") % (i, bones[i], d)
     return out
 
 
 def orientation_report(tags):
-    return BANNER + "".join("hrana %2d: orientace=%2d\n" % (i, t) for i, t in enumerate(tags))
+    return BANNER + "".join(texts.get("kOrientationLine") % (i, t) for i, t in enumerate(tags))
 
 
 def tree_flags(in_tree):
-    return "".join("hrana %2d: v kostre=%d\n" % (i, f) for i, f in enumerate(in_tree))
+    return "".join(texts.get("kTreeFlagLine") % (i, f) for i, f in enumerate(in_tree))
 
 
 def bk_sort():
-    return "Boruvka-Kruskal: radim pole hran podle jejich vah\n"
+    return texts.get("kKruskalSorting")
 
 
 def bk_union(e, w, to_label, to, from_label, frm):
-    return ("Boruvka-Kruskal: sjednocuji podstromy kostry pres hranu %d s vahou %d, \n" % (e, w) +
-            "Boruvka-Kruskal: ...uzly podstromu %d (uzel %d) vkladam do mnoziny %d (uzel %d)\n" %
-            (to_label, to, from_label, frm))
+    return (texts.get("kKruskalJoining") % (e, w) +
+            texts.get("kKruskalMoving") % (to_label, to, from_label, frm))
 
 
 def bk_count(c):
-    return "Boruvka-Kruskal: pocet komponent grafu a nalezene kostry = %d\n" % c
+    return texts.get("kKruskalCount") % c
 
 
 def jp_pick(a):
-    return "Jarnik-Prim: dalsi uzel nejblize podstromu vznikajici kostry je %d\n" % a
+    return texts.get("kPrimAdding") % a
 
 
 def jp_key(v, w, e):
-    return "Jarnik-Prim: ...pak uzel %d je od podstromu vzdalen %d a to pres hranu %d\n" % (v, w, e)
+    return texts.get("kPrimOffering") % (v, w, e)
 
 
 def jp_count(c):
-    return "Jarnik-Prim: pocet komponent grafu a nalezene kostry = %d\n" % c
+    return texts.get("kPrimCount") % c
 
 
 # The four-node example: 0->1 (4), 1->2 (1), 2->0 (3), 2->3 (2), 3->1 (5); degrees 2, 3, 3, 2.
@@ -176,10 +177,10 @@ def typed_graph(d, g, refused=None):
     """The graph typed at the prompts; refused maps a question's position to answers that are
     turned down there before the right one."""
     refused = refused or {}
-    questions = [("pocet hran: ", len(g.edges)), ("pocet uzlu : ", g.n)]
+    questions = [(texts.get("kEdgeCountPrompt"), len(g.edges)), (texts.get("kNodeCountPrompt"), g.n)]
     for i, (f, t, w) in enumerate(g.edges):
-        questions += [("hrana %d od uzlu: " % i, f), ("hrana %d do uzlu: " % i, t),
-                      ("hrana %d ma vahu: " % i, w)]
+        questions += [(texts.get("kFromPrompt") % i, f), (texts.get("kToPrompt") % i, t),
+                      (texts.get("kWeightPrompt") % i, w)]
     for k, (q, v) in enumerate(questions):
         d.ask(q, *(refused.get(k, []) + ["%d\n" % v]))
     return d

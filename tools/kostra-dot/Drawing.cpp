@@ -2,16 +2,19 @@
 
 #include "CGraph.h"
 #include "Output.h"
+#include "Texts.h"
 #include "Transcript.h"
 
 namespace {
 
 // The caption: what the picture shows and how to read it, one left-aligned line each ("\l").
 void writeCaption(const Transcript& t, Output& out) {
-    if (t.task == 1) out.print<"rekurzivni kostra od uzlu s nejvyssim stupnem\\l">();
+    if (t.task == 1) out.print<join<texts::kMethod1, "\\l">()>();
     if (t.task == 2 && !t.narrated) out.print<"minimalni kostra\\l">();
-    if (t.task == 2 && t.narrated)
-        out.print<"minimalni kostra (%s)\\l">(t.method == 2 ? "Boruvka-Kruskal" : "Jarnik-Prim");
+    if (t.task == 2 && t.narrated) {
+        out.print<"minimalni kostra (%s)\\l">(t.method == 2 ? texts::kKruskal.view()
+                                                            : texts::kPrim.view());
+    }
     if (t.task == 4) out.print<"nezavisla smycka hrany %d\\l">(t.chosen);
     if (t.task == 5) out.print<"nezavisly rez hrany %d\\l">(t.chosen);
     out.print<"tucne: hrany kostry, carkovane: ostatni hrany; popisek hN: vaha hrany N\\l">();

@@ -5,7 +5,6 @@
 #include "Drawing.h"
 #include "KostraDot.h"
 #include "Status.h"
-#include "Texts.h"
 #include "Transcript.h"
 
 namespace {
@@ -33,14 +32,9 @@ int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& e
     const char* path = argv[1];
     std::unique_ptr<CGraph> graph;
     const int read = readGraphFile(path, graph, limits);
-    if (read == kStatusCannotOpen) {
-        err.print<texts::kCannotOpen>(path);
-        return kDotNoGraph;
-    }
-    if (read == kStatusNoMemory) return kStatusNoMemory;
     if (read != kStatusDone) {
-        err.print<texts::kNotAGraph>(path);
-        return kDotNoGraph;
+        tellUnreadGraph(read, path, Verdict::Companion, err);
+        return read == kStatusNoMemory ? read : int{kDotNoGraph};
     }
 
     Transcript t;

@@ -231,8 +231,8 @@ bool readForestReport(Reader& r, CGraph& g) {
         if (!scanLine<texts::kNodeLine>(r.line, index, bones, degree) || index != i)
             return Row::Malformed;
         if (degree != g.degree(i)) {
-            r.err.print<"CHYBA: uzel %d: smeru=%d ve vystupu kostry, v grafu %d\n">(
-                i, degree, g.degree(i));
+            r.err.print<"CHYBA: uzel %d: smeru=%d ve vystupu kostry, v grafu %d\n">(i, degree,
+                                                                                    g.degree(i));
             return Row::Refused;
         }
         if (bones != g.nodes[i].bones) {

@@ -18,7 +18,7 @@ constexpr int kStatusBadArguments = 3;  // beside kostra's statuses 0, 1, 2, 4 a
 // Beyond this many edges a table is too wide to read; it is still written.
 constexpr int kReadableEdges = 40;
 
-constexpr std::string_view kUsage =
+constexpr auto kUsage = join<
     "pouziti: kostra-matice [--tabulka] GRAF METODA DRUH\n"
     "         kostra-matice --help\n"
     "Zapise vsechny nezavisle smycky nebo vsechny nezavisle rezy kostry grafu jako jednu\n"
@@ -26,14 +26,14 @@ constexpr std::string_view kUsage =
     "jako orientace, ktere kostra vypise v uloze 4 nebo 5.\n"
     "  GRAF       soubor s popisem grafu, jak ho cte kostra\n"
     "  METODA     kostra, jako v odpovedi na \"cislo algoritmu pro oznaceni kostry (1-3)\":\n"
-    "             1 - rekurzivni kostra od uzlu s nejvyssim stupnem\n"
-    "             2 - Boruvka-Kruskal s urcenim poctu komponent\n"
-    "             3 - Jarnik-Prim pro nesouvisly graf\n"
+    "             1 - ",
+    texts::kMethod1, "\n             2 - ", texts::kMethod2, "\n             3 - ", texts::kMethod3,
+    "\n"
     "  DRUH       smycky - radek pro kazdou nekostrovou hranu (matice nezavislych smycek)\n"
     "             rezy   - radek pro kazdou kostrovou hranu (matice nezavislych rezu)\n"
     "  --tabulka  tabulka pro cloveka misto formatu Matrix Market\n"
     "Navratovy kod: 0 matice je zapsana, 1 soubor neni konzistentni popis grafu, 2 soubor\n"
-    "nelze otevrit, 3 chybne argumenty, 4 nedostatek pameti, 5 vystup nelze zapsat.\n";
+    "nelze otevrit, 3 chybne argumenty, 4 nedostatek pameti, 5 vystup nelze zapsat.\n">();
 
 struct Arguments {
     bool help = false;
@@ -108,23 +108,17 @@ int runKostraMatice(int argc, char** argv, Output& out, Output& err, const RunLi
     Arguments args;
     if (!parseArguments(argc, argv, args, err)) return kStatusBadArguments;
     if (args.help) {
-        out.write(kUsage);
+        out.write(kUsage.view());
         return kStatusDone;
     }
 
     // A graph whose records alone exceed the machine's memory is refused as kostra refuses it.
+    // The statuses of reading the graph are kostra's.
     std::unique_ptr<CGraph> graph;
-    switch (readGraphFile(args.graph, graph, limits)) {
-        case kStatusDone:
-            break;
-        case kStatusCannotOpen:
-            err.print<texts::kCannotOpen>(shown(args.graph));
-            return kStatusCannotOpen;
-        case kStatusNoMemory:
-            return kStatusNoMemory;
-        default:
-            err.print<texts::kNotAGraph>(shown(args.graph));
-            return kStatusInconsistent;
+    const int read = readGraphFile(args.graph, graph, limits);
+    if (read != kStatusDone) {
+        tellUnreadGraph(read, shown(args.graph), Verdict::Companion, err);
+        return read;
     }
     graph->markForest(args.method);
     FundamentalRows rows(*graph, args.kind);

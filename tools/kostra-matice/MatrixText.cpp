@@ -31,7 +31,7 @@ void writeHeader(const FundamentalRows& rows, const MatrixTitle& title, std::str
     writePrintable(title.graphPath, out);
     out.write("\n");
     out.write(prefix);
-    out.print<"metoda: %d - %s\n">(title.method, methodName(title.method));
+    out.print<"metoda: %d - %s\n">(title.method, texts::methodName(title.method));
     out.write(prefix);
     if (rows.kind() == MatrixKind::Loops) {
         out.write("druh: smycky, radek pro kazdou nekostrovou hranu (jeji nezavisla smycka)\n");
@@ -50,14 +50,6 @@ int digits(int v) {
 }
 
 }  // namespace
-
-std::string_view methodName(int method) {
-    assert(1 <= method && method <= 3);
-    const std::string_view menu = texts::kMenu.view();
-    const char key[] = {'\n', ' ', static_cast<char>('0' + method), ' ', '-', ' '};
-    const std::size_t at = menu.find(std::string_view(key, sizeof key)) + sizeof key;
-    return menu.substr(at, menu.find('\n', at) - at);
-}
 
 void writeMatrixMarket(FundamentalRows& rows, const MatrixTitle& title, Output& out) {
     const std::int64_t nonZeros = rows.countNonZeros();

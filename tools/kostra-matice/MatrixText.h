@@ -14,10 +14,6 @@ struct MatrixTitle {
     int method;                  // 1 to 3, as markForest numbers them
 };
 
-// The name of a forest method as kostra's menu gives it ("Boruvka-Kruskal s urcenim poctu
-// komponent" for 2).
-std::string_view methodName(int method);
-
 // "%%MatrixMarket matrix coordinate integer general", comment lines naming the graph, the method,
 // the kind, the columns and the edge of every row, the size line "ROWS COLUMNS NONZEROS", then
 // "ROW COLUMN VALUE" for every entry, 1-based, rows in order, columns ascending within a row.

@@ -315,14 +315,14 @@ void markForest(Twin& tw, int method) {
 TEST(reference_examples, loops_and_cuts) {
     const GraphData selfLoops = gr(4, "0 1 1, 1 2 1, 2 3 1, 1 1 0, 2 2 0, 3 0 9");
     const GraphData squareAndEdge = gr(6, "0 1 1, 1 2 2, 2 3 3, 3 0 4, 4 5 1");
-    const GraphData twoParts = gr(5, "0 1 7, 3 4 2, 4 3 3");
+    const GraphData threeComponents = gr(5, "0 1 7, 3 4 2, 4 3 3");
     const std::vector<LoopCutCase> cases = {
         {"four nodes, loop of edge 2", kFourNodes, 1, true, 2, {1, 1, 1, 0, 0}, {1, 1, 1, 0}},
         {"four nodes, loop of edge 3", kFourNodes, 1, true, 3, {0, 1, 0, 1, 1}, {1, 1, 1, 1}},
         {"square, loop of edge 3", kSquare, 2, true, 3, {1, 1, 1, 1}, {}},
         {"square turned, loop of edge 3", kSquareTurned, 2, true, 3, {1, -1, 1, 1}, {}},
         {"self-loop is its own loop", gr(2, "0 1 1, 1 1 2"), 1, true, 1, {0, 1}, {0, 1}},
-        {"loop in another component", twoParts, 2, true, 2, {0, 1, 1}, {0, 0, 0, 1, 1}},
+        {"loop in another component", threeComponents, 2, true, 2, {0, 1, 1}, {0, 0, 0, 1, 1}},
         {"four nodes, cut of edge 0", kFourNodes, 1, false, 0, {1, 0, -1, 0, 0}, {}},
         {"four nodes, cut of edge 1", kFourNodes, 1, false, 1, {0, 1, -1, -1, 0}, {}},
         {"four nodes, cut of edge 4", kFourNodes, 1, false, 4, {0, 0, 0, -1, 1}, {}},
@@ -344,7 +344,7 @@ TEST(reference_examples, loops_and_cuts) {
          1,
          {0, 1, 0, -1, 0},
          {1, 1, 2, 2, 0, 0}},
-        {"other components keep 0, leaf", twoParts, 2, false, 0, {1, 0, 0}, {}},
+        {"other components keep 0, leaf", threeComponents, 2, false, 0, {1, 0, 0}, {}},
     };
     for (const LoopCutCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -3,7 +3,7 @@
 and holds one node group per node and one edge group per edge of the drawing (so that dot read
 every statement and merged no parallel edge). Exits 77 (skipped) when dot is not installed.
 
-usage: svg_check.py GOLDEN_DIR
+usage: test_svg.py GOLDEN_DIR
 """
 import pathlib
 import re

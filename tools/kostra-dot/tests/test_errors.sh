@@ -5,7 +5,7 @@
 # on standard error that matches the expected pattern. A few inputs that look odd but are kostra's
 # own output (a line-break style of another system, a graph typed at the keyboard, a graph too big
 # to be worth drawing) must be drawn.
-# usage: errors.sh KOSTRA KOSTRA_DOT GRAPH (the four-node example)
+# usage: test_errors.sh KOSTRA KOSTRA_DOT GRAPH (the four-node example)
 set -u
 kostra=$1
 kostra_dot=$2

@@ -10,7 +10,7 @@
   and a graph too large for the memory left each give their status, one line on standard error and
   nothing on standard output; --help gives the usage.
 
-usage: cli_check.py KOSTRA KOSTRA_MATICE SEED GRAPHS [--no-memory-limits]
+usage: test_cli.py KOSTRA KOSTRA_MATICE SEED GRAPHS [--no-memory-limits]
 """
 import json
 import os

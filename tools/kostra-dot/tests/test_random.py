@@ -8,7 +8,7 @@ marked; for a cut, the two sides (found here by a search of the forest) shaded. 
 the graph typed at the keyboard must give the same drawing, and every transcript with one number
 of its report changed must be refused with an empty standard output.
 
-usage: random_check.py KOSTRA KOSTRA_DOT [SEED]
+usage: test_random.py KOSTRA KOSTRA_DOT [SEED]
 """
 import collections
 import pathlib

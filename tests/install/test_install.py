@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Installation, manual pages and the Debian package, checked as a user and a packager see them.
 
-usage: check.py prefix|manpages|deb --source DIR --build DIR --version X.Y.Z --programs NAME...
+usage: test_install.py prefix|manpages|deb --source DIR --build DIR --version X.Y.Z --programs NAME...
 
 prefix    cmake --install into a scratch prefix (with a blank in its path): exactly the programs,
           their manual pages and the example graphs, nothing else; every program has its page;

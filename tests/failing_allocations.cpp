@@ -1,6 +1,7 @@
 // Every allocation of the test program comes through here, so that a test can make the one it
-// chooses fail. The memory still comes from malloc, which the sanitizers watch; every form of new
-// and delete is replaced, so that none is paired with the sanitizer's own.
+// chooses fail (extern long allocationsLeft). The memory still comes from malloc, which the
+// sanitizers watch; every form of new and delete is replaced, so that none is paired with the
+// sanitizer's own.
 #include <cstdlib>
 #include <new>
 

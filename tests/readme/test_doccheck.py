@@ -3,7 +3,7 @@
 the faultless document must pass with every command counted. A checker that stops finding its
 blocks or comparing its output would otherwise let every document pass.
 
-usage: selftest.py SOURCE_DIR BUILD_DIR
+usage: test_doccheck.py SOURCE_DIR BUILD_DIR
 """
 import os
 import subprocess

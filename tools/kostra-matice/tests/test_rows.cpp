@@ -2,7 +2,7 @@
 // reference write for the same edge, on many random small graphs and every forest method; the two
 // matrices orthogonal and each the identity on its own edges; running out of memory at every
 // allocation; a cycle long enough to need every walk to be iterative. (The texts are read back
-// end to end, against kostra's own output, by cli_check.py.)
+// end to end, against kostra's own output, by test_cli.py.)
 #include <gtest/gtest.h>
 
 #include <new>
@@ -14,7 +14,7 @@
 #include "support.h"
 
 // Set by a test: the allocations to grant before one fails (-1: all of them). See
-// failing_allocations.cpp.
+// tests/failing_allocations.cpp.
 extern long allocationsLeft;
 
 namespace {

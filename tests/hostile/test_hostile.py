@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """End-to-end tests of kostra against hostile input, broken streams and a real terminal.
 
-usage: hostile.py GROUP KOSTRA [--sanitized]
+usage: test_hostile.py GROUP KOSTRA [--sanitized]
 GROUP: inputs, eof, unwritable, memory, counts, pipe, pty, random or valgrind. The random
 group takes KOSTRA_RANDOM_SEED and KOSTRA_RANDOM_RUNS from the environment (a fixed seed by
 default).
