@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "RouteTable.h"
 
@@ -25,6 +26,18 @@ struct Edge {
     bool inTree;  // member of the current spanning forest
     int tag;      // working mark; after getLoop/getCut: orientation +1, -1 or 0
     int weight;
+};
+
+// One step of the walk of skeleton(), for a program that shows the walk as it goes.
+struct WalkStep {
+    enum class Kind : std::uint8_t {
+        Start,  // a tree starts at node (claimed by no edge; an isolated node is a tree too)
+        Entry,  // the walk enters node for the first time
+        Claim,  // the node of the last Entry claims node through edge, which joins the tree
+    };
+    Kind kind;
+    int node;
+    int edge;  // Claim: the tree edge; otherwise -1
 };
 
 // Orders two edge numbers by the weights of their edges in the graph cmpweight_hint points to:
@@ -90,6 +103,11 @@ public:
     // entered once per edge by which the walk reaches it. On return every node tag and every edge
     // tag is 1 (every edge is followed). Cost: O(n + m + greatest degree); no recursion.
     int skeleton();
+    // The same, and the walk's steps into steps (cleared first): every tree's Start, then every
+    // first Entry of a node with the Claims it makes, in the walk's order, up to the Claim of the
+    // tree's last node (the entries after it claim nothing). The walk itself is the one above;
+    // watching it costs skeleton() nothing.
+    int skeleton(std::vector<WalkStep>& steps);
     // A minimum spanning forest by ascending weight: marks it in inTree and returns the number of
     // components (an isolated node is one; a graph without edges gives n). Edges are taken in
     // ascending weight, equal weights in ascending edge number, so the forest and the narration
@@ -132,7 +150,11 @@ public:
 private:
     struct Walk;
     struct Forest;
-    void skeleton_R(int start, Walk& walk);
+    // The walk of skeleton(), telling watch every step (a watcher that does nothing costs nothing).
+    template <class Watch>
+    int growForest(Watch& watch);
+    template <class Watch>
+    void skeleton_R(int start, Walk& walk, Watch& watch);
     void countComponents(LabelledUnionFind& components, BigVector<int>& size) const;
     bool getLoop_R(int node, int target, Forest& forest);
     void split(int edge, int a, int b, Forest& forest);

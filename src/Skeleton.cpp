@@ -26,9 +26,13 @@
 // slots; the claimed nodes and followed edges are bits. On sparse graphs the first entry into a
 // node also renames its routes into hops that lead straight to the neighbours' cursor slots
 // (RouteTable::Renaming), which gives them back when the walk ends.
+//
+// A watcher can be told every tree's start, every first entry and every claim (skeleton(steps));
+// the walk is the same code, and without a watcher the calls compile to nothing.
 #include <climits>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "BitSet.h"
 #include "CGraph.h"
@@ -37,6 +41,41 @@
 
 using Cursor = RouteTable::Cursor;
 using Hop = RouteTable::Hop;
+
+namespace {
+
+// The watcher of a walk nobody watches. A watched walk renames no route, so that every node it
+// enters is known by its number.
+struct Unwatched {
+    static constexpr bool kRenames = true;
+    void start(int /*node*/) {}
+    void entry(int /*node*/) {}
+    void claim(int /*node*/, int /*edge*/) {}
+};
+
+// Writes the steps down. A tree's steps end with its last claim: the walk may go on entering
+// nodes of a tree that has no node left to claim (until every component is settled), and those
+// entries are dropped; the start's own entry is always kept.
+struct Recorder {
+    static constexpr bool kRenames = false;
+    std::vector<WalkStep>& steps;
+    std::size_t keep = 0;  // the steps of the trees so far, up to the last claim of the current one
+    void start(int node) {
+        finish();
+        steps.push_back({WalkStep::Kind::Start, node, -1});
+        keep = steps.size() + 1;  // and the start's entry, which comes next
+    }
+    void entry(int node) { steps.push_back({WalkStep::Kind::Entry, node, -1}); }
+    void claim(int node, int edge) {
+        steps.push_back({WalkStep::Kind::Claim, node, edge});
+        keep = steps.size();
+    }
+    void finish() {
+        if (steps.size() > keep) steps.resize(keep);
+    }
+};
+
+}  // namespace
 
 // The working state of the walk, for all the trees of one skeleton().
 struct CGraph::Walk {
@@ -56,6 +95,20 @@ struct CGraph::Walk {
 };
 
 int CGraph::skeleton() {
+    Unwatched nobody;
+    return growForest(nobody);
+}
+
+int CGraph::skeleton(std::vector<WalkStep>& steps) {
+    steps.clear();
+    Recorder recorder{steps};
+    const int trees = growForest(recorder);
+    recorder.finish();
+    return trees;
+}
+
+template <class Watch>
+int CGraph::growForest(Watch& watch) {
     const RouteTable::Blocks blocks = table_.blocks();
     Walk walk(blocks, nodeCount, edgeCount);
     for (int i = 0; i < nodeCount; ++i) {
@@ -70,7 +123,8 @@ int CGraph::skeleton() {
     // it does when nodes have few neighbours each; with many neighbours a tree is settled early,
     // and renaming would mostly be wasted.
     std::optional<RouteTable::Renaming> renaming;
-    if (edgeCount < 8 * static_cast<std::int64_t>(nodeCount) && table_.slotCount() <= INT_MAX) {
+    if (Watch::kRenames && edgeCount < 8 * static_cast<std::int64_t>(nodeCount) &&
+        table_.slotCount() <= INT_MAX) {
         renaming.emplace(table_);
         walk.renaming = &*renaming;
     }
@@ -89,7 +143,11 @@ int CGraph::skeleton() {
         if (walk.claimed.has(c)) continue;
         walk.claimed.add(c);
         ++trees;
-        if (table_.degree(c) == 0) continue;
+        watch.start(c);
+        if (table_.degree(c) == 0) {
+            watch.entry(c);  // an isolated node: its walk is this entry
+            continue;
+        }
         if (trees > 1 && !counted) {
             counted = true;
             if (walk.unclaimed >= nodeCount / 16) countComponents(components, componentSize);
@@ -99,7 +157,7 @@ int CGraph::skeleton() {
         } else {
             walk.unclaimed = componentSize[components.find(c)] - 1;
         }
-        skeleton_R(c, walk);
+        skeleton_R(c, walk, watch);
     }
     renaming.reset();
 
@@ -126,10 +184,12 @@ void CGraph::countComponents(LabelledUnionFind& components, BigVector<int>& size
 
 // Grows the tree of start (claimed already) until it is settled or the walk ends. A route of a
 // node that has been entered is read as a hop: its target is the neighbour, or its cursor slot.
-void CGraph::skeleton_R(int start, Walk& walk) {
+template <class Watch>
+void CGraph::skeleton_R(int start, Walk& walk, Watch& watch) {
     const RouteTable::Blocks& b = walk.blocks;
-    // A node's first entry: claims the neighbours at the ends of the routes [first, end).
-    auto claim = [&](std::uint32_t first, std::uint32_t end) {
+    // The first entry of node: claims the neighbours at the ends of its routes [first, end).
+    auto claim = [&](int node, std::uint32_t first, std::uint32_t end) {
+        watch.entry(node);
         for (std::uint32_t j = first; j < end; ++j) {
             const Route r = b.route(j);
             if (walk.renaming == nullptr) {
@@ -141,6 +201,7 @@ void CGraph::skeleton_R(int start, Walk& walk) {
             walk.claimed.add(r.node);
             walk.inTree.add(r.edge);
             --walk.unclaimed;
+            watch.claim(r.node, r.edge);
         }
     };
     // The first route at or after j, before end, whose edge is not followed yet; end if none.
@@ -148,13 +209,14 @@ void CGraph::skeleton_R(int start, Walk& walk) {
         while (j < end && walk.followed.has(b.hop(j).edge)) ++j;
         return j;
     };
-    // Enters the node whose cursor slot is at: a frame for it, unless all its routes are followed.
-    auto enterAt = [&](std::uint32_t at) {
+    // Enters the node whose cursor slot is at (node: its number; -1 when it came by a hop, which
+    // only an unwatched walk takes): a frame for it, unless all its routes are followed.
+    auto enterAt = [&](std::uint32_t at, int node) {
         Cursor& c = b.cursor(at);
         if (c.next == c.degree) return;
         if (c.next == RouteTable::kNotEntered) {
             c.next = 0;
-            claim(at + 1, at + 1 + static_cast<std::uint32_t>(c.degree));
+            claim(node, at + 1, at + 1 + static_cast<std::uint32_t>(c.degree));
         }
         walk.stack.push_back(at);
     };
@@ -163,19 +225,19 @@ void CGraph::skeleton_R(int start, Walk& walk) {
     auto enter = [&](int target) {
         while (walk.unclaimed > 0) {
             if (target < 0) {
-                enterAt(static_cast<std::uint32_t>(~target));
+                enterAt(static_cast<std::uint32_t>(~target), -1);
                 return;
             }
             const int v = target;
             const std::uint32_t at = b.start(v);
             const std::uint32_t end = b.end(v);
             if (b.hasCursorSlot(v)) {
-                enterAt(at);
+                enterAt(at, v);
                 return;
             }
             if (!walk.entered.has(v)) {
                 walk.entered.add(v);
-                claim(at, end);
+                claim(v, at, end);
             }
             const std::uint32_t j = unfollowed(at, end);
             if (j == end) return;
@@ -207,7 +269,7 @@ void CGraph::skeleton_R(int start, Walk& walk) {
     };
 
     if (b.hasCursorSlot(start)) {
-        enter(start);
+        enterAt(b.start(start), start);
         run();
         return;
     }
@@ -215,7 +277,7 @@ void CGraph::skeleton_R(int start, Walk& walk) {
     // this loop.
     walk.entered.add(start);
     const std::uint32_t end = b.end(start);
-    claim(b.start(start), end);
+    claim(start, b.start(start), end);
     for (std::uint32_t j = unfollowed(b.start(start), end); j < end && walk.unclaimed > 0;
          j = unfollowed(j + 1, end)) {
         walk.followed.add(b.hop(j).edge);

@@ -81,10 +81,12 @@ int Graph::skeleton() {
     clearETags();
     for (Edge& e : edges) e.inTree = false;
     int trees = 0;
+    entered_.assign(static_cast<std::size_t>(nodeCount), false);
     for (;;) {
         const int c = getCentroid(true);
         if (c == -1) break;
         nodes[c].tag = 1;
+        if (steps != nullptr) steps->push_back({WalkStep::Kind::Start, c, -1});
         skeleton_R(c);
         ++trees;
     }
@@ -93,12 +95,16 @@ int Graph::skeleton() {
 
 void Graph::skeleton_R(int row) {
     if (entries != nullptr) entries->push_back(row);
+    if (steps != nullptr && !entered_[static_cast<std::size_t>(row)])
+        steps->push_back({WalkStep::Kind::Entry, row, -1});
+    entered_[static_cast<std::size_t>(row)] = true;
     // Copies: the route list does not change, but a reference across the recursion reads badly.
     const std::vector<Route> routes = nodes[row].routes;
     for (const Route& r : routes) {
         if (nodes[r.node].tag == 0) {
             nodes[r.node].tag = 1;
             edges[r.edge].inTree = true;
+            if (steps != nullptr) steps->push_back({WalkStep::Kind::Claim, r.node, r.edge});
         }
     }
     for (const Route& r : routes) {

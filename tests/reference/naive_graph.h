@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "CGraph.h"
+
 namespace naive {
 
 struct Route {
@@ -46,6 +48,8 @@ public:
     std::vector<Edge> edges;
     std::string* narration = nullptr;     // where the verbose lines go; nowhere when null
     std::vector<int>* entries = nullptr;  // when set, skeleton_R appends every node it enters
+    // When set, skeleton appends every tree's Start, every node's first Entry and every Claim.
+    std::vector<WalkStep>* steps = nullptr;
 
     Graph(int n, const std::vector<EdgeData>& data);
 
@@ -67,6 +71,7 @@ public:
 
 private:
     void skeleton_R(int row);
+    std::vector<bool> entered_;  // skeleton_R has run for the node
     bool getLoop_R(int row, int target);
     void splitTree_R(int row, int label);
     void narrate(const char* line);

@@ -139,6 +139,33 @@ std::vector<int> boneCounts(const naive::Graph& g) {
     return ::testing::AssertionSuccess();
 }
 
+std::string describeSteps(const std::vector<WalkStep>& steps) {
+    std::string text;
+    for (const WalkStep& s : steps) {
+        if (s.kind == WalkStep::Kind::Start) text += "start " + std::to_string(s.node) + "\n";
+        if (s.kind == WalkStep::Kind::Entry) text += "  entry " + std::to_string(s.node) + "\n";
+        if (s.kind == WalkStep::Kind::Claim) {
+            text += "    claim " + std::to_string(s.node) + " by " + std::to_string(s.edge) + "\n";
+        }
+    }
+    return text;
+}
+
+std::string shownSteps(const std::vector<WalkStep>& literal) {
+    std::vector<WalkStep> shown;
+    std::size_t keep = 0;
+    for (const WalkStep& s : literal) {
+        if (s.kind == WalkStep::Kind::Start) {
+            shown.resize(keep);
+            keep = shown.size() + 2;
+        }
+        shown.push_back(s);
+        if (s.kind == WalkStep::Kind::Claim) keep = shown.size();
+    }
+    shown.resize(std::min(keep, shown.size()));
+    return describeSteps(shown);
+}
+
 ::testing::AssertionResult sameTreeFlags(const naive::Graph& ref, const CGraph& real) {
     return sameLists("inTree", treeFlags(ref), treeFlags(real));
 }

@@ -62,6 +62,12 @@ std::vector<int> edgeTags(const naive::Graph& g);
 std::vector<int> nodeTags(const naive::Graph& g);
 std::vector<int> boneCounts(const naive::Graph& g);
 
+// The steps that skeleton(steps) shows, from the steps of the naive walk, which enters nodes
+// until its walk is over: each tree's steps up to its last Claim, or up to the start's Entry when
+// it claims nothing. As text, one step a line, for messages that name the first difference.
+std::string shownSteps(const std::vector<WalkStep>& literal);
+std::string describeSteps(const std::vector<WalkStep>& steps);
+
 // Independent checks, built on nothing but the edge list.
 int componentCount(const GraphData& g);
 // The flags mark a forest without self-loops whose trees span the components.

@@ -70,7 +70,19 @@ void checkGraph(const GraphData& graph, Rng& rng, std::int64_t bruteForce) {
         const V edgeTagsBefore = edgeTags(tw.real);
         const bool verbose = rng.chance(70);
         int realCount = 0;
+        std::vector<WalkStep> literalSteps;
+        tw.ref.steps = &literalSteps;
         const int refCount = runMethod(tw, method, verbose, realCount);
+        tw.ref.steps = nullptr;
+        if (method == 1) {
+            // The walk again, watched: its steps are those of the literal walk, its forest the
+            // same as unwatched.
+            const V unwatched = treeFlags(tw.real);
+            std::vector<WalkStep> steps;
+            ASSERT_EQ(tw.real.skeleton(steps), realCount);
+            ASSERT_EQ(describeSteps(steps), shownSteps(literalSteps));
+            ASSERT_EQ(treeFlags(tw.real), unwatched);
+        }
         ASSERT_EQ(refCount, realCount);
         ASSERT_EQ(refCount, componentCount(graph)) << "the count of trees is not the count of "
                                                       "components";
