@@ -2,6 +2,8 @@
 // and the graph files and reports of the benchmark's tools.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <type_traits>
 
@@ -10,6 +12,13 @@ inline constexpr char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
+
+// The number of decimal digits of u.
+inline std::size_t decimalLength(std::uint32_t u) {
+    std::size_t n = 1;
+    for (; u >= 10000; u /= 10000) n += 4;
+    return n + (u >= 10) + (u >= 100) + (u >= 1000);
+}
 
 // Writes the digits of u so that they end just before end and returns where they start: at most
 // 20 characters, no sign.

@@ -126,16 +126,19 @@ private:
     }
 
     // printf("%*d", width, v) for width 1 or 2.
+    // The digits go straight into the buffer, where their length says they end.
     void number(int v, int width) {
         if (kNumberRoom > capacity_ - len_) flush();
-        char tmp[kNumberRoom];
+        char* p = buf_ + len_;
         const unsigned u = v < 0 ? 0U - static_cast<unsigned>(v) : static_cast<unsigned>(v);
-        char* p = decimalDigits(tmp + kNumberRoom, u);
-        if (v < 0) *--p = '-';
-        const auto n = static_cast<std::size_t>(tmp + kNumberRoom - p);
-        if (width == 2 && n == 1) buf_[len_++] = ' ';
-        std::memcpy(buf_ + len_, p, n);
-        len_ += n;
+        if (v < 0) {
+            *p++ = '-';
+        } else if (width == 2 && u < 10) {
+            *p++ = ' ';
+        }
+        p += decimalLength(u);
+        decimalDigits(p, u);
+        len_ = static_cast<std::size_t>(p - buf_);
     }
     void number(bool v, int width) { number(static_cast<int>(v), width); }
 
