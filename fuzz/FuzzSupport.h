@@ -19,8 +19,11 @@ namespace fuzz {
 // Graphs stay small in every target, so that one run stays fast and the checks that redo the
 // program's work (the literal reference, a loop or cut per row) stay cheap: a graph whose records
 // take more than this many bytes is refused as memory that cannot be obtained (status 4). That is
-// up to 455 edges or 682 nodes, more than a fuzz input of 4 KiB can describe edge by edge.
-constexpr RunLimits kLimits{std::size_t{1} << 14};
+// up to 455 edges or 682 nodes, more than a fuzz input of 4 KiB can describe edge by edge. A
+// graph file's edge lines are read at once whatever their size, in pieces of 64 bytes on two
+// threads, so that the pieces' seams fall everywhere (a file that reading at once cannot be sure
+// of is read again one value a read, the ordinary way).
+constexpr RunLimits kLimits{std::size_t{1} << 14, 0, 64, 2};
 
 // A memory file, created once and refilled for every input. A program opens it by path() like any
 // file named on its command line, or reads it through fd() as its standard input.

@@ -1,11 +1,13 @@
 #include "GraphInput.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <new>
 
+#include "ParallelEdges.h"
 #include "Questions.h"
 #include "Texts.h"
 #include "algebra.h"
@@ -47,8 +49,45 @@ RunLimits machineLimits() {
     return limits;
 }
 
-int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
-              const RunLimits& limits) {
+namespace {
+
+// A file mapped for reading, unmapped when the object goes.
+class MappedFile {
+public:
+    MappedFile(int fd, std::size_t size)
+        : size_(size), data_(::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0)) {}
+    ~MappedFile() {
+        if (data_ != MAP_FAILED) ::munmap(data_, size_);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    const char* data() const { return data_ == MAP_FAILED ? nullptr : static_cast<char*>(data_); }
+
+private:
+    std::size_t size_;
+    void* data_;
+};
+
+// Reads every edge of g at once from the graph file open at fd, whose first `taken` bytes hold
+// the counts, when the file is large enough to gain by it; false when it does not, or cannot be
+// sure of the result (ParallelEdges.h), and the edges are to be read one value a read.
+bool readEdgesAtOnce(int fd, std::size_t taken, CGraph& g, const RunLimits& limits) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    const auto size = static_cast<std::size_t>(st.st_size);
+    if (size <= taken || size - taken < limits.parallelFrom) return false;
+    const MappedFile file(fd, size);
+    if (file.data() == nullptr) return false;
+    const int threads = limits.threads > 0 ? limits.threads : usableProcessors();
+    return parseEdgesInParallel(file.data() + taken, size - taken, g.nodeCount, g.edges,
+                                g.edgeCount, threads, limits.pieceSize);
+}
+
+// Reads the counts and the edges; edgesAtOnce(graph) may take every edge at once (true), or
+// leave them to be read one value a read.
+template <class EdgesAtOnce>
+int readGraphWith(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
+                  const RunLimits& limits, const EdgesAtOnce& edgesAtOnce) {
     const Source src{in, prompts};
     const int ended = prompts != nullptr ? kStatusInputEnded : kStatusInconsistent;
     int m = 0;
@@ -60,6 +99,7 @@ int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
                               static_cast<std::size_t>(m) * (sizeof(Edge) + 2 * sizeof(Route));
     if (bytes > limits.maxGraphBytes) return kStatusNoMemory;
     graph = std::make_unique<CGraph>(n, m);
+    if (edgesAtOnce(*graph)) return kStatusDone;
 
     const auto endpoint = [n](int v) { return betweend(0, v, n - 1) != 0; };
     for (int i = 0; i < m; ++i) {
@@ -72,6 +112,13 @@ int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
             return ended;
     }
     return kStatusDone;
+}
+
+}  // namespace
+
+int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
+              const RunLimits& limits) {
+    return readGraphWith(in, prompts, graph, limits, [](CGraph& /*g*/) { return false; });
 }
 
 void tellUnreadGraph(int status, std::string_view path, Verdict style, Output& to) {
@@ -89,7 +136,9 @@ int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLim
     if (file.fd() < 0) return kStatusCannotOpen;
     try {
         LineReader in(file.fd());
-        return readGraph(in, nullptr, graph, limits);
+        return readGraphWith(in, nullptr, graph, limits, [&](CGraph& g) {
+            return readEdgesAtOnce(file.fd(), in.taken(), g, limits);
+        });
     } catch (const std::bad_alloc&) {
         graph.reset();
         return kStatusNoMemory;

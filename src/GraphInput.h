@@ -17,6 +17,12 @@ struct RunLimits {
     // A graph whose records would take more bytes than this is treated like memory that cannot
     // be obtained (the fuzz driver keeps its runs small with it).
     std::size_t maxGraphBytes = SIZE_MAX;
+    // The edge lines of a graph file of at least parallelFrom bytes are read at once, on threads
+    // threads (0: every processor the process may use), in pieces of pieceSize bytes
+    // (ParallelEdges.h); the tests and the fuzz driver make them small.
+    std::size_t parallelFrom = std::size_t{1} << 20;
+    std::size_t pieceSize = std::size_t{4} << 20;
+    int threads = 0;
 };
 
 // The limits of a run on this machine: a graph whose records alone exceed its physical memory can

@@ -97,6 +97,7 @@ bool LineReader::prepare() {
 void LineReader::refill() {
     const std::size_t left = len_ - pos_;
     std::memmove(own_, own_ + pos_, left);
+    dropped_ += pos_;
     pos_ = 0;
     len_ = left;
     while (!drained_ && !lineAhead()) {

@@ -39,6 +39,8 @@ public:
     bool readFirst(char& first);
     // True once a read has run into the end of the data (a read error counts as the end).
     bool endMet() const { return endMet_; }
+    // The bytes of the source the reads so far have taken: where the next read starts.
+    std::size_t taken() const { return dropped_ + pos_; }
 
 private:
     // Makes one whole read available at data_ + pos_: a line break within the next kReadMax
@@ -58,9 +60,10 @@ private:
     char* own_ = nullptr;   // the buffer, when reading a descriptor
     std::size_t size_ = 0;  // of the buffer
     const char* data_ = nullptr;
-    std::size_t pos_ = 0;   // start of the next read
-    std::size_t len_ = 0;   // bytes available at data_
-    bool drained_ = false;  // the source has nothing more to give
+    std::size_t dropped_ = 0;  // bytes of the source before data_[0]
+    std::size_t pos_ = 0;      // start of the next read
+    std::size_t len_ = 0;      // bytes available at data_
+    bool drained_ = false;     // the source has nothing more to give
     bool endMet_ = false;
     char spare_[kSpareSize];
 };
