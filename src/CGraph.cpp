@@ -109,24 +109,32 @@ int CGraph::BoruvkaKruskal(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
     cmpweight_hint = this;
     if (say) say->print<texts::kKruskalSorting>();
-    BigVector<int> order(static_cast<std::size_t>(edgeCount));  // the edges by weight
+    // The edges by weight; the sort's last pass takes every edge once, and clears its tree flag.
+    BigVector<int> order(static_cast<std::size_t>(edgeCount));
     radixSortByKey(
         edgeCount, [this](int k) { return edges[k].weight; },
-        [&order](int at, int k) { order[at] = k; });
+        [this, &order](int at, int k) {
+            order[at] = k;
+            edges[k].inTree = false;
+        });
     assert(std::is_sorted(order.begin(), order.end(), [](int a, int b) {
         const int c = cmpweight(&a, &b);
         return c < 0 || (c == 0 && a < b);
     }));
-    for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
 
     LabelledUnionFind subtrees(nodeCount);
     int joined = 0;
-    // The edges come in weight order, their records at random: each is asked for a few turns
-    // ahead of its use.
+    // The edges come in weight order, their records and their ends' sets at random: each record
+    // is asked for a few turns ahead of its use, and once it is at hand, its ends' links.
     constexpr int kAhead = 16;
     for (int i = 0; i < edgeCount; ++i) {
         if (joined == nodeCount - 1) break;  // one tree holds every node: nothing joins any more
         if (i + kAhead < edgeCount) prefetchEdge(edges[order[i + kAhead]]);
+        if (i + kAhead / 2 < edgeCount) {
+            const Edge& soon = edges[order[i + kAhead / 2]];
+            subtrees.prefetch(soon.from);
+            subtrees.prefetch(soon.to);
+        }
         const int e = order[i];
         const int f = edges[e].from;
         const int t = edges[e].to;

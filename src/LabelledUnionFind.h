@@ -31,6 +31,9 @@ public:
         return v;
     }
 
+    // Asks the caches for v's link, where find(v) starts, ahead of the call.
+    void prefetch(int v) const { __builtin_prefetch(&link_[v]); }
+
     int label(int root) const {
         assert(link_[root] < 0);
         return ~link_[root];
