@@ -8,6 +8,7 @@
 #include <new>
 
 #include "ParallelEdges.h"
+#include "Processors.h"
 #include "Questions.h"
 #include "Texts.h"
 #include "algebra.h"

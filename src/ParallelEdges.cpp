@@ -1,7 +1,5 @@
 #include "ParallelEdges.h"
 
-#include <sched.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
@@ -151,11 +149,4 @@ bool parseEdgesInParallel(const char* text, std::size_t size, int n, Edge* edges
     }
     // Every piece has been counted: the last tells how many lines there are.
     return !s.failed.load() && s.firstLine[s.pieces].load() >= s.values;
-}
-
-int usableProcessors() {
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    if (sched_getaffinity(0, sizeof set, &set) != 0) return 1;
-    return std::max(1, CPU_COUNT(&set));
 }

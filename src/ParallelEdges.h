@@ -27,6 +27,3 @@ struct Edge;
 
 bool parseEdgesInParallel(const char* text, std::size_t size, int n, Edge* edges, int m,
                           int threads, std::size_t pieceSize = std::size_t{4} << 20);
-
-// The threads this process may run on at once: the processors its affinity allows, at least 1.
-int usableProcessors();

@@ -2,8 +2,10 @@
 
 #include <memory>
 #include <new>
+#include <tuple>
 
 #include "CGraph.h"
+#include "ParallelLines.h"
 #include "Questions.h"
 #include "Texts.h"
 #include "algebra.h"
@@ -24,16 +26,22 @@ bool askVerbose(LineReader& in, Output& out, bool& verbose) {
     }
 }
 
+// The report's lines are formatted on every processor (ParallelLines.h), from the graph's records
+// and the degrees makeRoutes counted, which nothing changes meanwhile.
 void report(const CGraph& g, int choice, Output& out) {
     out.print<texts::kBanner>();
     if (choice >= 4) {
-        for (int i = 0; i < g.edgeCount; ++i) out.print<texts::kOrientationLine>(i, g.edges[i].tag);
+        printLines<texts::kOrientationLine>(out, g.edgeCount, [&g](int i) {
+            return std::tuple{i, g.edges[i].tag};
+        });
         return;
     }
-    for (int i = 0; i < g.edgeCount; ++i)
-        out.print<texts::kEdgeLine>(i, g.edges[i].inTree, g.edges[i].weight);
-    for (int i = 0; i < g.nodeCount; ++i)
-        out.print<texts::kNodeLine>(i, g.nodes[i].bones, g.degree(i));
+    printLines<texts::kEdgeLine>(out, g.edgeCount, [&g](int i) {
+        return std::tuple{i, static_cast<int>(g.edges[i].inTree), g.edges[i].weight};
+    });
+    printLines<texts::kNodeLine>(out, g.nodeCount, [&g](int i) {
+        return std::tuple{i, g.nodes[i].bones, g.degree(i)};
+    });
 }
 
 int inputEnded(Output& out) {
@@ -67,7 +75,9 @@ int runTask(CGraph& g, LineReader& answers, Output& out) {
             return inputEnded(out);
         g.markForest(method);
         g.bones();
-        for (int i = 0; i < g.edgeCount; ++i) out.print<texts::kTreeFlagLine>(i, g.edges[i].inTree);
+        printLines<texts::kTreeFlagLine>(out, g.edgeCount, [&g](int i) {
+            return std::tuple{i, static_cast<int>(g.edges[i].inTree)};
+        });
         int edge = 0;
         if (choice == 4) {
             if (!ask<texts::kLoopPrompt>(stdinSource, edge, [&g](int v) {
