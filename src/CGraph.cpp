@@ -165,7 +165,10 @@ int CGraph::BoruvkaKruskal(bool verbose) {
 
 // An indexed heap of the open nodes keyed by (key, node number), so that ties go to the lowest
 // number as a scan would take them; "not reached" and "done" are states apart from the keys.
-// Reference: Jarnik 1930, Prim 1957.
+// Without narration, a node whose only route leads to the node just added goes into the tree at
+// once, past the heap: its key can never change, and adding it would offer nothing, so no other
+// node's turn depends on when it comes (a star's leaves would otherwise pass through the heap
+// one by one). Reference: Jarnik 1930, Prim 1957.
 int CGraph::JarnikPrim(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
     const RouteTable& table = listed();
@@ -195,6 +198,7 @@ int CGraph::JarnikPrim(bool verbose) {
                 if (done.has(v)) continue;
                 open.prefetch(v);
                 prefetchEdge(edges[e]);
+                if (!say && !reached.has(v)) table.prefetchBlockStart(v);
             }
             for (const auto [e, v] : routes) {
                 if (done.has(v)) continue;  // a itself too: a self-loop changes nothing
@@ -202,6 +206,10 @@ int CGraph::JarnikPrim(bool verbose) {
                 if (reached.has(v) && !(w < open.keyOf(v))) continue;
                 reached.add(v);
                 nodes[v].tag = e;
+                if (!say && table.degree(v) == 1) {
+                    done.add(v);
+                    continue;
+                }
                 open.set(w, v);
                 if (say) say->print<texts::kPrimOffering>(v, w, e);
             }
