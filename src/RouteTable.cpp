@@ -60,12 +60,17 @@ void RouteTable::place(std::uint32_t gap) {
 }
 
 // A hop's neighbour is the other end of its edge; only the nodes the walk entered have hops, but
-// a look at every block costs no more than finding out which those are.
+// a look at every block costs no more than finding out which those are. The edges lie at random:
+// each is asked for a few slots ahead (a cursor slot read as a hop never looks like one).
 void RouteTable::restoreRoutes() {
     if (!renamed_) return;
     renamed_ = false;
+    constexpr std::uint32_t kAhead = 16;
+    const std::uint32_t slots = slotCount();
     for (int v = 0; v < nodeCount_; ++v) {
         for (std::uint32_t j = first_[v] + (hasCursorSlot(v) ? 1 : 0); j < first_[v + 1]; ++j) {
+            if (j + kAhead < slots && pool_[j + kAhead].hop.target < 0)
+                __builtin_prefetch(&edges_[pool_[j + kAhead].hop.edge]);
             Slot& s = pool_[j];
             if (s.hop.target >= 0) continue;
             const Edge& e = edges_[s.hop.edge];
