@@ -1,5 +1,37 @@
-// How many threads the program may run at once: the processors its affinity allows (taskset -c 0
-// makes it 1), at least 1. The readers and the report use that many.
+// Work on every processor the program may use: the processors its affinity allows (taskset -c 0
+// makes it one), at least one.
 #pragma once
 
+#include <system_error>
+#include <thread>
+#include <vector>
+
 int usableProcessors();
+
+// Runs work(s) for every share s = 0 .. shares - 1 at once, share 0 on the calling thread and each
+// other share on a thread of its own; returns when all are done. When the system will not start a
+// thread, the calling thread does the shares left over after its own. work must not throw.
+template <class Work>
+void runShares(int shares, const Work& work) {
+    int started = 1;
+    {
+        std::vector<std::jthread> helpers;
+        helpers.reserve(static_cast<std::size_t>(shares > 1 ? shares - 1 : 0));
+        try {
+            for (; started < shares; ++started)
+                helpers.emplace_back([&work, started] { work(started); });
+        } catch (const std::system_error&) {
+            // No more threads to be had.
+        }
+        work(0);
+    }
+    for (int s = started; s < shares; ++s) work(s);
+}
+
+// The shares to cut count items of work into: one for every usable processor, none smaller than
+// `least` items.
+inline int sharesFor(long long count, long long least) {
+    const long long most = count / least;
+    const int processors = usableProcessors();
+    return most < 1 ? 1 : most < processors ? static_cast<int>(most) : processors;
+}

@@ -23,24 +23,48 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "BigVector.h"
+#include "Processors.h"
+
+// The edges of share s of shares: the ranges cut the edges into nearly equal parts, in order.
+inline int shareBegin(int m, int s, int shares) {
+    return static_cast<int>(static_cast<long long>(m) * s / shares);
+}
 
 // Counts every node's routes and lays the blocks out without spare slots: afterwards node i's
-// routes are to be first[i] up to first[i + 1].
+// routes are to be first[i] up to first[i + 1]. The edges are cut into `shares` ranges, each
+// counted on a processor of its own (runShares); earlier[s - 1][i], for s = 1 .. shares - 1, is
+// then the number of node i's routes among the edges before range s, which placing the ranges
+// each on its own needs. Memory: n + 1 positions, and n for every share but the first.
 template <class Edge>
-void countRoutes(const Edge* edges, int m, int n, BigVector<std::uint32_t>& first) {
+void countRoutes(const Edge* edges, int m, int n, int shares, BigVector<std::uint32_t>& first,
+                 std::vector<BigVector<std::uint32_t>>& earlier) {
     first.assign(static_cast<std::size_t>(n) + 1, 0);
-    for (int k = 0; k < m; ++k) {
-        const Edge& e = edges[k];
-        ++first[e.from + 1];
-        if (e.to != e.from) ++first[e.to + 1];
-    }
+    earlier.resize(static_cast<std::size_t>(shares - 1));
+    for (BigVector<std::uint32_t>& counts : earlier) counts.assign(static_cast<std::size_t>(n), 0);
+    runShares(shares, [&](int s) {
+        // The last range counts into first, one place on, the others into their own counts.
+        std::uint32_t* counts =
+            s + 1 < shares ? earlier[static_cast<std::size_t>(s)].data() : first.data() + 1;
+        for (int k = shareBegin(m, s, shares); k < shareBegin(m, s + 1, shares); ++k) {
+            const Edge& e = edges[k];
+            ++counts[e.from];
+            if (e.to != e.from) ++counts[e.to];
+        }
+    });
+    // earlier[j] becomes the routes of ranges 0 .. j, and first the positions.
     std::uint64_t end = 0;
-    for (int i = 0; i <= n; ++i) {
-        end += first[i];
+    for (int i = 0; i < n; ++i) {
+        std::uint32_t before = 0;
+        for (BigVector<std::uint32_t>& counts : earlier) {
+            before += counts[i];
+            counts[i] = before;
+        }
+        end += before + first[i + 1];
         if (end > UINT32_MAX) throw std::bad_alloc();
-        first[i] = static_cast<std::uint32_t>(end);
+        first[i + 1] = static_cast<std::uint32_t>(end);
     }
 }
 
@@ -77,23 +101,32 @@ inline std::uint32_t addSpareSlots(BigVector<std::uint32_t>& first, int n, std::
     return first[n];
 }
 
-// Calls place(at, k, other) for every route, in ascending edge number: at is the route's position
-// in the lists that first lays out, as countRoutes and then addSpareSlots(first, n, gap, minRoutes)
-// leave it (gap 0: countRoutes alone), k the edge and other the node at its other end. A block has
-// spare slots exactly when it holds minRoutes + gap slots or more.
+// Calls place(at, k, other) for every route: at is the route's position in the lists that first
+// lays out, as countRoutes and then addSpareSlots(first, n, gap, minRoutes) leave it (gap 0:
+// countRoutes alone), k the edge and other the node at its other end. The ranges that countRoutes
+// counted on their own are placed on their own, at once (earlier: what countRoutes left in it,
+// used up here); within a range, in ascending edge number. A block has spare slots exactly when it
+// holds minRoutes + gap slots or more.
 template <class Edge, class Place>
 void placeRoutes(const Edge* edges, int m, int n, const BigVector<std::uint32_t>& first,
-                 std::uint32_t gap, std::uint32_t minRoutes, const Place& place) {
+                 std::uint32_t gap, std::uint32_t minRoutes,
+                 std::vector<BigVector<std::uint32_t>>& earlier, const Place& place) {
+    const int shares = static_cast<int>(earlier.size()) + 1;
     BigVector<std::uint32_t> at(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        const std::uint32_t size = first[i + 1] - first[i];
-        at[i] = first[i] + (gap > 0 && size >= minRoutes + gap ? gap : 0);
-    }
-    for (int k = 0; k < m; ++k) {
-        const Edge& e = edges[k];
-        place(at[e.from]++, k, e.to);
-        if (e.to != e.from) place(at[e.to]++, k, e.from);
-    }
+    runShares(shares, [&](int s) {
+        std::uint32_t* next = s == 0 ? at.data() : earlier[static_cast<std::size_t>(s - 1)].data();
+        for (int i = 0; i < n; ++i) {
+            const std::uint32_t size = first[i + 1] - first[i];
+            const std::uint32_t start = first[i] + (gap > 0 && size >= minRoutes + gap ? gap : 0);
+            next[i] = s == 0 ? start : start + next[i];  // after the earlier ranges' routes
+        }
+        for (int k = shareBegin(m, s, shares); k < shareBegin(m, s + 1, shares); ++k) {
+            const Edge& e = edges[k];
+            place(next[e.from]++, k, e.to);
+            if (e.to != e.from) place(next[e.to]++, k, e.from);
+        }
+    });
+    earlier.clear();
 }
 
 // Turns lists laid out without spare slots into the same lists with gap spare slots before every

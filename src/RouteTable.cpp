@@ -3,6 +3,7 @@
 #include <new>
 
 #include "CGraph.h"
+#include "Processors.h"
 #include "RouteLists.h"
 
 void RouteTable::reset(const Edge* edges, int m, int n) {
@@ -11,11 +12,13 @@ void RouteTable::reset(const Edge* edges, int m, int n) {
     edgeCount_ = m;
     nodeCount_ = n;
     layout_ = Layout::None;
+    earlier_.clear();
 }
 
 void RouteTable::count() {
     if (counted()) return;
-    countRoutes(edges_, edgeCount_, nodeCount_, first_);
+    countRoutes(edges_, edgeCount_, nodeCount_, sharesFor(edgeCount_, kShareEdges), first_,
+                earlier_);
     layout_ = Layout::Counted;
 }
 
@@ -53,7 +56,7 @@ void RouteTable::listWithCursors() {
 
 void RouteTable::place(std::uint32_t gap) {
     Slot* pool = pool_.data();
-    placeRoutes(edges_, edgeCount_, nodeCount_, first_, gap, kCursorDegree,
+    placeRoutes(edges_, edgeCount_, nodeCount_, first_, gap, kCursorDegree, earlier_,
                 [pool](std::uint32_t at, int k, int other) {
                     pool[at].route = Route{k, other};
                 });

@@ -26,6 +26,7 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "BigVector.h"
 
@@ -144,8 +145,12 @@ private:
     Layout layout_ = Layout::None;
     bool renamed_ = false;  // some routes may be hops: a Renaming lives
     BigVector<Slot> pool_;
-    BigVector<std::uint32_t>
-        first_;  // node i's block is pool_[first_[i]] up to pool_[first_[i + 1]]
+    BigVector<std::uint32_t> first_;  // node i's block: pool_[first_[i]] to pool_[first_[i + 1]]
+    // The edges are counted and placed in ranges of at least this many, each on a processor of
+    // its own; from the counting to the placing, what the ranges before each range hold
+    // (countRoutes in RouteLists.h).
+    static constexpr long long kShareEdges = 1 << 16;
+    std::vector<BigVector<std::uint32_t>> earlier_;
 };
 
 // A node's block in the lists with cursors: its cursor slot, when it has kCursorDegree routes or

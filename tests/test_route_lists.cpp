@@ -30,10 +30,10 @@ Pairs expectedRoutes(const std::vector<E>& edges, int node) {
     return expected;
 }
 
-// Random edges with self-loops and parallel edges, laid out without spare slots, with spare slots
-// from the start, and spread in place from the first layout: every node's block is its spare
-// slots, if it has at least minRoutes routes, then its routes in edge order, and spreading gives
-// exactly the layout built with spare slots from the start.
+// Random edges with self-loops and parallel edges, counted and placed in 1 to 3 ranges at once,
+// laid out without spare slots, with spare slots from the start, and spread in place from the
+// first layout: every node's block is its spare slots, if it has at least minRoutes routes, then
+// its routes in edge order, and spreading gives exactly the layout built with spare slots.
 TEST(route_lists, blocks_hold_spare_slots_then_the_routes_in_edge_order) {
     std::mt19937 rng(9);
     for (const auto& [gap, minRoutes] : {std::pair{0U, 1U}, {1U, 1U}, {1U, 3U}, {3U, 2U}}) {
@@ -42,22 +42,22 @@ TEST(route_lists, blocks_hold_spare_slots_then_the_routes_in_edge_order) {
                 std::vector<E> edges;
                 for (int k = 0; k < m; ++k)
                     edges.push_back(E{static_cast<int>(rng() % n), static_cast<int>(rng() % n)});
-                auto place = [&edges, m, n](const BigVector<std::uint32_t>& first, std::uint32_t g,
-                                            std::uint32_t min, BigVector<R>& routes) {
-                    placeRoutes(edges.data(), m, n, first, g, min,
+                const int shares = 1 + static_cast<int>(rng() % 3);
+                auto build = [&](BigVector<std::uint32_t>& first, std::uint32_t g,
+                                 std::uint32_t min) {
+                    std::vector<BigVector<std::uint32_t>> earlier;
+                    countRoutes(edges.data(), m, n, shares, first, earlier);
+                    BigVector<R> routes(addSpareSlots(first, n, g, min));
+                    placeRoutes(edges.data(), m, n, first, g, min, earlier,
                                 [&routes](std::uint32_t at, int k, int other) {
                                     routes[at] = R{k, other};
                                 });
+                    return routes;
                 };
                 BigVector<std::uint32_t> plainFirst;
-                countRoutes(edges.data(), m, n, plainFirst);
-                BigVector<R> plain(plainFirst[n]);
-                place(plainFirst, 0, 1, plain);
-
+                BigVector<R> plain = build(plainFirst, 0, 1);
                 BigVector<std::uint32_t> first;
-                countRoutes(edges.data(), m, n, first);
-                BigVector<R> routes(addSpareSlots(first, n, gap, minRoutes));
-                place(first, gap, minRoutes, routes);
+                const BigVector<R> routes = build(first, gap, minRoutes);
 
                 ASSERT_EQ(first[0], 0U);
                 ASSERT_EQ(first[n], routes.size());
