@@ -7,7 +7,7 @@
 #include "RouteLists.h"
 
 void RouteTable::reset(const Edge* edges, int m, int n) {
-    assert(!renamed_);
+    hops_ = false;
     edges_ = edges;
     edgeCount_ = m;
     nodeCount_ = n;
@@ -17,7 +17,7 @@ void RouteTable::reset(const Edge* edges, int m, int n) {
 
 void RouteTable::count() {
     if (counted()) return;
-    countRoutes(edges_, edgeCount_, nodeCount_, sharesFor(edgeCount_, kShareEdges), first_,
+    countRoutes(edges_, edgeCount_, nodeCount_, sharesFor(edgeCount_, kShareSize), first_,
                 earlier_);
     layout_ = Layout::Counted;
 }
@@ -26,6 +26,10 @@ void RouteTable::count() {
 // halfway, the next use starts again from the edges.
 void RouteTable::list() {
     if (listed()) return;
+    if (hops_) {
+        restoreRoutes();
+        return;
+    }
     count();
     layout_ = Layout::None;
     // Room for the cursor slots the walk may want later: address space only, which costs nothing
@@ -38,6 +42,7 @@ void RouteTable::list() {
 }
 
 void RouteTable::listWithCursors() {
+    if (hops_) restoreRoutes();
     if (hasCursors()) return;
     const bool placed = listed();
     count();
@@ -63,21 +68,26 @@ void RouteTable::place(std::uint32_t gap) {
 }
 
 // A hop's neighbour is the other end of its edge; only the nodes the walk entered have hops, but
-// a look at every block costs no more than finding out which those are. The edges lie at random:
-// each is asked for a few slots ahead (a cursor slot read as a hop never looks like one).
+// a look at every block costs no more than finding out which those are. The nodes are cut into
+// ranges, each restored on a processor of its own. The edges lie at random: each is asked for a
+// few slots ahead (a cursor slot read as a hop never looks like one).
 void RouteTable::restoreRoutes() {
-    if (!renamed_) return;
-    renamed_ = false;
-    constexpr std::uint32_t kAhead = 16;
-    const std::uint32_t slots = slotCount();
-    for (int v = 0; v < nodeCount_; ++v) {
-        for (std::uint32_t j = first_[v] + (hasCursorSlot(v) ? 1 : 0); j < first_[v + 1]; ++j) {
-            if (j + kAhead < slots && pool_[j + kAhead].hop.target < 0)
-                __builtin_prefetch(&edges_[pool_[j + kAhead].hop.edge]);
-            Slot& s = pool_[j];
-            if (s.hop.target >= 0) continue;
-            const Edge& e = edges_[s.hop.edge];
-            s.route = Route{s.hop.edge, e.from ^ e.to ^ v};
+    const int shares = sharesFor(nodeCount_, kShareSize);
+    runShares(shares, [this, shares](int s) {
+        constexpr std::uint32_t kAhead = 16;
+        const int last = shareBegin(nodeCount_, s + 1, shares);
+        const std::uint32_t end = first_[last];
+        for (int v = shareBegin(nodeCount_, s, shares); v < last; ++v) {
+            const std::uint32_t from = first_[v] + (hasCursorSlot(v) ? 1 : 0);
+            for (std::uint32_t j = from; j < first_[v + 1]; ++j) {
+                if (j + kAhead < end && pool_[j + kAhead].hop.target < 0)
+                    __builtin_prefetch(&edges_[pool_[j + kAhead].hop.edge]);
+                Slot& slot = pool_[j];
+                if (slot.hop.target >= 0) continue;
+                const Edge& e = edges_[slot.hop.edge];
+                slot.route = Route{slot.hop.edge, e.from ^ e.to ^ v};
+            }
         }
-    }
+    });
+    hops_ = false;
 }

@@ -12,8 +12,10 @@
 // another method has read them first. Readers of routes never see that slot.
 //
 // While the walk runs it may rename the routes of the nodes it has entered into hops (Hop), which
-// lead straight to the neighbour's cursor slot; a Renaming, the only way to make hops, gives every
-// hop its route back when it goes, whether the walk ends or an exception ends it.
+// lead straight to the neighbour's cursor slot. A Renaming is the only way to make hops; when it
+// goes, whether the walk ends or an exception ends it, the table holds hops, and the next reader
+// of a route gets every hop's route back before it reads (list() restores them). A run that reads
+// no route after the walk (task 1) never pays for restoring them.
 //
 // Contract: reset() names the edges (from and to in 0 .. n - 1), which must not move or change
 // while the table is used; reset() again after they change. degree() needs count(), routes()
@@ -47,11 +49,14 @@ public:
     };
     // A route of a node the walk has entered, as the walk follows it: to a neighbour without a
     // cursor slot by its number, to one with a cursor slot by that slot, as ~position, so that
-    // following it needs no look-up of where the neighbour's block is.
+    // following it needs no look-up of where the neighbour's block is; to a neighbour whose only
+    // route is this one by kDeadEnd, as entering it by its only route claims nothing and leads
+    // nowhere.
     struct Hop {
         int edge;    // as the route's
-        int target;  // the neighbour (>= 0), or ~(position of its cursor slot) (< 0)
+        int target;  // the neighbour (>= 0), ~(position of its cursor slot) (< 0), or kDeadEnd
     };
+    static constexpr int kDeadEnd = ~0x7FFFFFFF;  // ~ of no position: the pool has fewer slots
     // A slot of the pool. Its three forms share one layout of two ints, so a slot may be read in
     // any form; a cursor slot is only ever used as a Cursor, a route slot as a Route, or as a Hop
     // while a Renaming lives.
@@ -103,7 +108,9 @@ public:
     // more, spreading lists placed without them.
     void listWithCursors();
     bool counted() const { return layout_ != Layout::None; }
-    bool listed() const { return layout_ == Layout::Plain || layout_ == Layout::Cursors; }
+    bool listed() const {
+        return (layout_ == Layout::Plain || layout_ == Layout::Cursors) && !hops_;
+    }
     bool hasCursors() const { return layout_ == Layout::Cursors; }
 
     int degree(int node) const {
@@ -143,13 +150,13 @@ private:
     int edgeCount_ = 0;
     int nodeCount_ = 0;
     Layout layout_ = Layout::None;
-    bool renamed_ = false;  // some routes may be hops: a Renaming lives
+    bool hops_ = false;  // some routes may be hops: a Renaming lives, or has lived since list()
     BigVector<Slot> pool_;
     BigVector<std::uint32_t> first_;  // node i's block: pool_[first_[i]] to pool_[first_[i + 1]]
-    // The edges are counted and placed in ranges of at least this many, each on a processor of
-    // its own; from the counting to the placing, what the ranges before each range hold
-    // (countRoutes in RouteLists.h).
-    static constexpr long long kShareEdges = 1 << 16;
+    // The edges are counted and placed, and the nodes' hops restored, in ranges of at least this
+    // many, each on a processor of its own; from the counting to the placing, what the ranges
+    // before each range hold (countRoutes in RouteLists.h).
+    static constexpr long long kShareSize = 1 << 16;
     std::vector<BigVector<std::uint32_t>> earlier_;
 };
 
@@ -180,29 +187,31 @@ inline RouteTable::Blocks RouteTable::blocks() {
     return Blocks(pool_.data(), first_.data());
 }
 
-// While it lives, the walk may rename the routes of the nodes it has entered into hops; when it
-// goes, every hop is a route again. Cost of the restoring: O(n + m), once. Positions must fit an
+// While it lives, the walk may rename the routes of the nodes it has entered into hops, in the
+// lists with cursors, restored (listWithCursors() after the walk before). The table then holds
+// hops until the next list() gives every hop its route back, in O(n + m). Positions must fit an
 // int: the table must have no more than INT_MAX slots.
 class RouteTable::Renaming {
 public:
-    explicit Renaming(RouteTable& table)
-        : table_(table), pool_(table.pool_.data()), first_(table.first_.data()) {
-        assert(table.hasCursors() && !table.renamed_ && table.slotCount() <= INT32_MAX);
-        table.renamed_ = true;
+    explicit Renaming(RouteTable& table) : pool_(table.pool_.data()), first_(table.first_.data()) {
+        assert(table.hasCursors() && !table.hops_ && table.slotCount() <= INT32_MAX);
+        table.hops_ = true;
     }
-    ~Renaming() { table_.restoreRoutes(); }
     Renaming(const Renaming&) = delete;
     Renaming& operator=(const Renaming&) = delete;
 
     // The route at position at leads from now on to the cursor slot of its neighbour, which
-    // must have one.
+    // must have one (toCursorSlot), or to a dead end: its neighbour has no other route (toDeadEnd).
     void toCursorSlot(std::uint32_t at, int neighbour) const {
         Slot& s = pool_[at];
         s.hop = Hop{s.route.edge, ~static_cast<int>(first_[neighbour])};
     }
+    void toDeadEnd(std::uint32_t at) const {
+        Slot& s = pool_[at];
+        s.hop = Hop{s.route.edge, kDeadEnd};
+    }
 
 private:
-    RouteTable& table_;
     Slot* pool_;
     const std::uint32_t* first_;
 };

@@ -23,9 +23,11 @@
 //
 // Where it keeps things, so that a step touches as little memory as it can: a node of three routes
 // or more keeps its cursor in the slot before its routes (RouteTable), and the stack holds those
-// slots; the claimed nodes and followed edges are bits. On sparse graphs the first entry into a
-// node also renames its routes into hops that lead straight to the neighbours' cursor slots
-// (RouteTable::Renaming), which gives them back when the walk ends.
+// slots; the claimed nodes and followed edges are bits. The first entry into a node also renames
+// its routes into hops that lead straight to the neighbours' cursor slots (RouteTable::Renaming;
+// the table gives the routes back to whatever reads them next); a route to a neighbour whose
+// only route it is becomes a dead end, which the walk follows without entering (by fact 3: that
+// entry would do nothing, as its one neighbour is claimed and its one route followed).
 //
 // A watcher can be told every tree's start, every first entry and every claim (skeleton(steps));
 // the walk is the same code, and without a watcher the calls compile to nothing.
@@ -118,13 +120,11 @@ int CGraph::growForest(Watch& watch) {
             blocks.cursor(blocks.start(i)) = Cursor{RouteTable::kNotEntered, degree};
         ++walk.unclaimed;
     }
-    // A route is followed once, and a hop spares the walk one look-up on its critical path. That
-    // pays where the walk goes on long enough to follow most of the routes it has renamed, which
-    // it does when nodes have few neighbours each; with many neighbours a tree is settled early,
-    // and renaming would mostly be wasted.
+    // A hop spares the walk one look-up on its critical path, the place of the block of the node
+    // it enters, for the price of a write where the walk reads anyway; the routes are given back
+    // only if something reads them after the walk.
     std::optional<RouteTable::Renaming> renaming;
-    if (Watch::kRenames && edgeCount < 8 * static_cast<std::int64_t>(nodeCount) &&
-        table_.slotCount() <= INT_MAX) {
+    if (Watch::kRenames && table_.slotCount() <= INT_MAX) {
         renaming.emplace(table_);
         walk.renaming = &*renaming;
     }
@@ -159,8 +159,6 @@ int CGraph::growForest(Watch& watch) {
         }
         skeleton_R(c, walk, watch);
     }
-    renaming.reset();
-
     for (int i = 0; i < nodeCount; ++i) nodes[i].tag = 1;
     for (int k = 0; k < edgeCount; ++k) {
         edges[k].tag = 1;
@@ -196,6 +194,8 @@ void CGraph::skeleton_R(int start, Walk& walk, Watch& watch) {
                 b.prefetchStart(r.node);
             } else if (b.hasCursorSlot(r.node)) {
                 walk.renaming->toCursorSlot(j, r.node);
+            } else if (b.end(r.node) - b.start(r.node) == 1) {
+                walk.renaming->toDeadEnd(j);
             }
             if (walk.claimed.has(r.node)) continue;
             walk.claimed.add(r.node);
@@ -225,7 +225,8 @@ void CGraph::skeleton_R(int start, Walk& walk, Watch& watch) {
     auto enter = [&](int target) {
         while (walk.unclaimed > 0) {
             if (target < 0) {
-                enterAt(static_cast<std::uint32_t>(~target), -1);
+                if (target != RouteTable::kDeadEnd)
+                    enterAt(static_cast<std::uint32_t>(~target), -1);
                 return;
             }
             const int v = target;
