@@ -14,6 +14,7 @@
 #include "LabelledUnionFind.h"
 #include "NodeHeap.h"
 #include "Output.h"
+#include "Processors.h"
 #include "RadixSort.h"
 #include "Texts.h"
 
@@ -58,11 +59,15 @@ void CGraph::makeRoutes() {
 }
 
 void CGraph::clearVTags() {
-    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = 0;
+    forRanges(nodeCount, [this](int from, int to) {
+        for (int i = from; i < to; ++i) nodes[i].tag = 0;
+    });
 }
 
 void CGraph::clearETags() {
-    for (int k = 0; k < edgeCount; ++k) edges[k].tag = 0;
+    forRanges(edgeCount, [this](int from, int to) {
+        for (int k = from; k < to; ++k) edges[k].tag = 0;
+    });
 }
 
 // Only tree edges touch the nodes, so the pass over the edges is sequential and the node updates
@@ -157,7 +162,9 @@ int CGraph::BoruvkaKruskal(bool verbose) {
         ++joined;
     }
 
-    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = -1;
+    forRanges(nodeCount, [this](int from, int to) {
+        for (int i = from; i < to; ++i) nodes[i].tag = -1;
+    });
     const int components = nodeCount - joined;
     if (say) say->print<texts::kKruskalCount>(components);
     return components;
@@ -172,7 +179,9 @@ int CGraph::BoruvkaKruskal(bool verbose) {
 int CGraph::JarnikPrim(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
     const RouteTable& table = listed();
-    for (int k = 0; k < edgeCount; ++k) edges[k].inTree = false;
+    forRanges(edgeCount, [this](int from, int to) {
+        for (int k = from; k < to; ++k) edges[k].inTree = false;
+    });
     // An open node's key is in the heap. Until the end, a node's tag holds the edge that gives
     // it its key (-1 for the start of a tree), and the tree edges are read from there at the end.
     BitSet reached(nodeCount);  // has a key: open, or done
@@ -218,10 +227,13 @@ int CGraph::JarnikPrim(bool verbose) {
         ++components;
     }
 
-    for (int v = 0; v < nodeCount; ++v) {
-        if (nodes[v].tag != -1) edges[nodes[v].tag].inTree = true;
-        nodes[v].tag = DONE;
-    }
+    // Every tree edge gives exactly one node its key: the ranges write different edges.
+    forRanges(nodeCount, [this](int from, int to) {
+        for (int v = from; v < to; ++v) {
+            if (nodes[v].tag != -1) edges[nodes[v].tag].inTree = true;
+            nodes[v].tag = DONE;
+        }
+    });
     if (say) say->print<texts::kPrimCount>(components);
     return components;
 }
@@ -243,6 +255,13 @@ struct CGraph::Forest {
     }
     BitSet tree;
     BigVector<int> mark;  // visited 0/1 for the loop search, the side label for the cut
+
+    // The marks become the node tags.
+    void copyMarksTo(CGraph& g) const {
+        forRanges(g.nodeCount, [this, &g](int from, int to) {
+            for (int i = from; i < to; ++i) g.nodes[i].tag = mark[i];
+        });
+    }
 };
 
 void CGraph::getLoop(int edge) {
@@ -253,7 +272,7 @@ void CGraph::getLoop(int edge) {
     Forest forest(*this);
     forest.mark[t] = 1;
     if (getLoop_R(t, f, forest)) edges[edge].tag = 1;
-    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = forest.mark[i];
+    forest.copyMarksTo(*this);
 }
 
 // Searches the tree path from node to target over unvisited tree edges and signs its edges. It
@@ -315,19 +334,21 @@ void CGraph::getCut(int edge) {
     }
     Forest forest(*this);
     split(edge, 1, 2, forest);
-    for (int k = 0; k < edgeCount; ++k) {
-        Edge& d = edges[k];
-        const int from = forest.mark[d.from];
-        if (from + forest.mark[d.to] == 3) d.tag = from == 1 ? 1 : -1;
-    }
-    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = forest.mark[i];
+    forRanges(edgeCount, [this, &forest](int from, int to) {
+        for (int k = from; k < to; ++k) {
+            Edge& d = edges[k];
+            const int side = forest.mark[d.from];
+            if (side + forest.mark[d.to] == 3) d.tag = side == 1 ? 1 : -1;
+        }
+    });
+    forest.copyMarksTo(*this);
 }
 
 void CGraph::splitTree(int edge, int a, int b) {
     clearETags();
     Forest forest(*this);
     split(edge, a, b, forest);
-    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = forest.mark[i];
+    forest.copyMarksTo(*this);
 }
 
 // splitTree's labelling, into forest.mark, which starts all 0.

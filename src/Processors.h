@@ -28,10 +28,26 @@ void runShares(int shares, const Work& work) {
     for (int s = started; s < shares; ++s) work(s);
 }
 
+// Where share s of `shares` nearly equal ranges of count items, in order, begins.
+inline int shareBegin(int count, int s, int shares) {
+    return static_cast<int>(static_cast<long long>(count) * s / shares);
+}
+
 // The shares to cut count items of work into: one for every usable processor, none smaller than
 // `least` items.
 inline int sharesFor(long long count, long long least) {
     const long long most = count / least;
     const int processors = usableProcessors();
     return most < 1 ? 1 : most < processors ? static_cast<int>(most) : processors;
+}
+
+// Runs work(begin, end) for ranges that cut [0, count) into shares, one for every usable processor
+// and none smaller than kRangeItems items, at once (runShares). For passes over every node or
+// edge whose items are independent of each other.
+template <class Work>
+void forRanges(int count, const Work& work) {
+    constexpr long long kRangeItems = 1 << 16;
+    const int shares = sharesFor(count, kRangeItems);
+    runShares(shares,
+              [&](int s) { work(shareBegin(count, s, shares), shareBegin(count, s + 1, shares)); });
 }

@@ -28,11 +28,6 @@
 #include "BigVector.h"
 #include "Processors.h"
 
-// The edges of share s of shares: the ranges cut the edges into nearly equal parts, in order.
-inline int shareBegin(int m, int s, int shares) {
-    return static_cast<int>(static_cast<long long>(m) * s / shares);
-}
-
 // Counts every node's routes and lays the blocks out without spare slots: afterwards node i's
 // routes are to be first[i] up to first[i + 1]. The edges are cut into `shares` ranges, each
 // counted on a processor of its own (runShares); earlier[s - 1][i], for s = 1 .. shares - 1, is

@@ -40,6 +40,7 @@
 #include "CGraph.h"
 #include "DegreeOrder.h"
 #include "LabelledUnionFind.h"
+#include "Processors.h"
 
 using Cursor = RouteTable::Cursor;
 using Hop = RouteTable::Hop;
@@ -159,11 +160,15 @@ int CGraph::growForest(Watch& watch) {
         }
         skeleton_R(c, walk, watch);
     }
-    for (int i = 0; i < nodeCount; ++i) nodes[i].tag = 1;
-    for (int k = 0; k < edgeCount; ++k) {
-        edges[k].tag = 1;
-        edges[k].inTree = walk.inTree.has(k);
-    }
+    forRanges(nodeCount, [this](int from, int to) {
+        for (int i = from; i < to; ++i) nodes[i].tag = 1;
+    });
+    forRanges(edgeCount, [this, &walk](int from, int to) {
+        for (int k = from; k < to; ++k) {
+            edges[k].tag = 1;
+            edges[k].inTree = walk.inTree.has(k);
+        }
+    });
     return trees;
 }
 
