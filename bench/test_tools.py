@@ -56,6 +56,22 @@ def components(n, edges):
     return count
 
 
+def heavy_tail(n, edges, exponent):
+    """The endpoints of a power-law graph: the busiest 1 % of the nodes take the share of all
+    endpoints that the weights (i+1)^(-1/(exponent-1)) of the first 1 % of ranks promise (a uniform
+    graph gives them about 1 %, a wrong exponent another share), and they are not the lowest node
+    numbers (the ranks are given numbers at random)."""
+    ends = [0] * n
+    for f, t, _ in edges:
+        ends[f] += 1
+        ends[t] += 1
+    busiest = sorted(range(n), key=lambda v: -ends[v])[:n // 100]
+    weights = [(i + 1) ** (-1 / (exponent - 1)) for i in range(n)]
+    promised = sum(weights[:n // 100]) / sum(weights)
+    share = sum(ends[v] for v in busiest) / (2 * len(edges))
+    return abs(share - promised) < 0.03 and sum(v < n // 100 for v in busiest) < n // 400
+
+
 def check_generator(gen, kostra, work):
     cases = [  # (arguments, nodes, edges, test of the edge list)
         (["random", "50", "200", "7"], 50, 200, None),
@@ -69,6 +85,9 @@ def check_generator(gen, kostra, work):
          and components(40, es) == 5),
         (["comps", "3", "3", "0", "1"], 3, 0, None),
         (["path", "1"], 1, 0, None),
+        (["power", "2000", "20000", "2.1", "5"], 2000, 20000, lambda es: heavy_tail(2000, es, 2.1)),
+        (["power", "2000", "20000", "3", "5"], 2000, 20000, lambda es: heavy_tail(2000, es, 3.0)),
+        (["power", "1", "3", "2.1", "1"], 1, 3, None),
     ]
     for args, n, m, shape in cases:
         status, out, _ = run([gen, *args])
@@ -78,8 +97,9 @@ def check_generator(gen, kostra, work):
               f"kostra-gen {args}: an endpoint or weight out of range")
         check(shape is None or shape(es), f"kostra-gen {args}: not the promised shape")
         check(run([gen, *args])[1] == out, f"kostra-gen {args}: another file on the second run")
-    check(run([gen, "random", "50", "200", "8"])[1] != run([gen, "random", "50", "200", "7"])[1],
-          "kostra-gen random: another seed gives the same graph")
+    for shape in (["random", "50", "200"], ["power", "50", "200", "2.1"]):
+        check(run([gen, *shape, "8"])[1] != run([gen, *shape, "7"])[1],
+              f"kostra-gen {shape[0]}: another seed gives the same graph")
     # kostra counts the components of a comps graph as the generator promises.
     path = os.path.join(work, "comps.txt")
     with open(path, "wb") as f:
@@ -88,7 +108,9 @@ def check_generator(gen, kostra, work):
     check(b"pocet komponent grafu a nalezene kostry = 4\n" in out, "kostra does not count 4 components in comps 4")
     for args in (["random", "0", "5", "1"], ["random", "5", "-1", "1"], ["random", "5", "5"], ["path", "x"],
                  ["dense", "70000"], ["comps", "5", "4", "10", "1"], ["comps", "2", "10", "7", "1"],
-                 ["grid", "70000", "70000"], ["cube", "3"], [], ["star", "3", "1", "2"]):
+                 ["grid", "70000", "70000"], ["cube", "3"], [], ["star", "3", "1", "2"],
+                 ["power", "10", "10", "1", "1"], ["power", "10", "10", "nan", "1"], ["power", "10", "10", "inf", "1"],
+                 ["power", "10", "10", "2.1x", "1"], ["power", "10", "10", "2.1"], ["power", "0", "10", "2.1", "1"]):
         status, out, err = run([gen, *args])
         check(status == 2 and out == b"" and err != b"", f"kostra-gen {args}: status {status}, not refused")
     status, _, err = run(["sh", "-c", f"'{gen}' random 10 10 1 > /dev/full"])
