@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Measures kostra against the I/O floors and a library peer and prints the table the README shows.
+"""Measures kostra against the I/O floors and a library peer: the table of docs/performance.md.
 
 It builds kostra and the benchmark's tools through the release preset (bench/CMakeLists.txt:
 kostra-gen, kostra-floor, kostra-walkstats, kostra-latency and, where the Boost Graph Library is
@@ -90,7 +90,7 @@ GRAPHS = [
     ("r25", "random", 25 * 10**5, 10**7),
 ]
 # The sparse random graph of 2.5*10^6 nodes is the walk's worst case, but the walk's cost per
-# entry is read on r4 and power as well, and it would make the run a sixth longer: on request.
+# entry is read on r4 and power as well, and it would make the run about a sixth longer: on request.
 DEFAULT_GRAPHS = ["r4", "r10", "power", "path", "star6", "star7"]
 POWER_EXPONENT = "2.1"
 SEED = "1"
@@ -506,6 +506,7 @@ class Profile:
     shares: dict  # group (PROFILE_COLUMNS and "unclassified") -> percent of the sampled time
     unclassified: list  # (function, percent), largest first
     kernel: bool  # some samples are the kernel's
+    sampled: float  # seconds of processor time sampled
 
 
 def profile(kostra, graph, answers, work):
@@ -537,7 +538,13 @@ def profile(kostra, graph, answers, work):
             unclassified[symbol] = unclassified.get(symbol, 0) + period
     total = sum(time_in.values()) or 1
     named = sorted(((f, 100 * t / total) for f, t in unclassified.items()), key=lambda x: -x[1])
-    return Profile({g: 100 * t / total for g, t in time_in.items()}, named, kernel)
+    return Profile({g: 100 * t / total for g, t in time_in.items()}, named, kernel,
+                   sum(time_in.values()) / 1e9)
+
+
+def latency_mib(args):
+    """The latency's buffer: LATENCY_MIB, or 8 MiB in the smoke run, whose figure means nothing."""
+    return 8 if args.smoke else LATENCY_MIB
 
 
 def walk_counts(walkstats, graph):
@@ -645,12 +652,12 @@ def measure(args, runs, kostra, tool, ctx):
     ctx.no_perf = "not asked for (--no-profile)" if args.no_profile else perf_missing(ctx.work)
     ctx.file_system = filesystem(ctx.work)
     in_memory = ctx.file_system in IN_MEMORY
-    cache = PageCache()
     allowed = sorted(os.sched_getaffinity(0))
     ctx.cpus = len(allowed)
-    one = {allowed[0]} if len(allowed) > 1 else None
     scale = 1000 if args.smoke else 10 if args.quick else 1
     floor, peer, yard = tool["floor"], ctx.peer, ctx.yard
+    programs = Programs(kostra, floor, yard, peer, {allowed[0]} if len(allowed) > 1 else None,
+                        in_memory, PageCache())
 
     for key, kind, n, m in GRAPHS:
         if key not in args.graphs:
@@ -678,12 +685,13 @@ def measure(args, runs, kostra, tool, ctx):
                     ctx.yard_sizes.append(f"{name}, {shape}: the yardstick's report is {theirs} "
                                           f"bytes, the floor's {ours}")
         ctx.walks[key] = walk_counts(tool["walkstats"], path)
-        ctx.latencies.append(latency(tool["latency"], 8 if args.smoke else LATENCY_MIB))
+        ctx.latencies.append(latency(tool["latency"], latency_mib(args)))
         files = dict(answer_files)
         notes, picks = {}, {}
         for method in (1, 2, 3):
             non_tree, tree = picks[method] = pick_edges(kostra, path, method, m, ctx.work)
-            ctx.picked.append(f"{name}, method {method}: task 4 edge {non_tree}, task 5 edge {tree}")
+            ctx.picked.append(f"{name}, method {method}: task 4 edge {non_tree}, "
+                              f"task 5 edge {tree}")
             for task, edge, missing in ((4, non_tree, NO_NON_TREE_EDGE), (5, tree, NO_TREE_EDGE)):
                 text = f"{task}\n{method}\n" + (f"{edge}\n" if edge is not None else "")
                 files[f"{task}.{method}"] = write_file(
@@ -699,35 +707,19 @@ def measure(args, runs, kostra, tool, ctx):
             row = Row(key, label, answers, peer_algo=algo if peer else None)
             row.note = notes.get(answers, "")
             row.expected = 3 if row.note else 0
-            threads = one is not None and answers in THREAD_TASKS and key.startswith("r")
-            for _ in range(runs):
-                if not in_memory:
-                    read_through(path)
-                row.resident.append(cache.resident(path))
-                row.kostra.append(run_once([kostra, path], files[answers]))
-                row.floor.append(run_once([floor, path, report], os.devnull))
-                if yard:
-                    row.yard.append(run_once([yard, path, report], os.devnull))
-                if row.peer_algo:
-                    row.peer.append(run_once([peer, path, row.peer_algo], os.devnull))
-                if threads:
-                    row.single.append(run_once([kostra, path], files[answers], cpus=one))
-            row.paged = run_once([kostra, path], files[answers], huge_pages=False)
-            for what, samples in (("floor", row.floor), ("yardstick's floor", row.yard),
-                                  ("peer", row.peer)):
-                if any(s.status != 0 for s in samples):
-                    raise BenchError(f"the {what} failed on {path} (status "
-                                     f"{samples[0].status}); run it by hand")
+            threads = answers in THREAD_TASKS and key.startswith("r")
+            measure_row(row, path, files[answers], report, threads, programs, runs)
             if not ctx.no_perf and (not args.smoke or not rows):
                 row.profile = profile(kostra, path, files[answers], ctx.work)
-                if args.smoke and abs(sum(row.profile.shares.values()) - 100) > 0.01:
-                    failures.append(f"the profile's shares add up to "
-                                    f"{sum(row.profile.shares.values())} %")
+                shares = sum(row.profile.shares.values())
+                if args.smoke and row.profile.sampled and abs(shares - 100) > 0.01:
+                    failures.append(f"the profile's shares add up to {shares} %")
             rows.append(row)
             yard_text = f"  yardstick {row.median(row.yard):6.3f} s" if row.yard else ""
             peer_text = f"  peer {row.median(row.peer):6.3f} s" if row.peer else ""
             log(f"  {name:24} {label:18} {row.median(row.kostra):7.3f} s  floor "
-                f"{row.median(row.floor):6.3f} s{yard_text}{peer_text}  {row.peak() / MIB:5.0f} MiB")
+                f"{row.median(row.floor):6.3f} s{yard_text}{peer_text}  "
+                f"{row.peak() / MIB:5.0f} MiB")
 
     if "r4" in ctx.graphs:
         r4 = ctx.graphs["r4"][1]
@@ -741,6 +733,43 @@ def measure(args, runs, kostra, tool, ctx):
         if len(rows) != len(ctx.graphs) * len(TASKS):
             failures.append(f"{len(rows)} rows, expected {len(ctx.graphs) * len(TASKS)}")
     return rows, failures
+
+
+@dataclass
+class Programs:
+    """What one alternation runs, and how."""
+    kostra: str
+    floor: str
+    yard: str  # None without a yardstick
+    peer: str  # None without the peer
+    one_cpu: set  # the processor of the runs on one; None when only one is allowed anyway
+    in_memory: bool  # the graph files are on tmpfs
+    cache: PageCache
+
+
+def measure_row(row, path, answers, report, threads, programs, runs):
+    """The alternating runs of one row: kostra, the floor, the yardstick's floor, the peer (for
+    its tasks), kostra on one processor (when threads), each graph file checked in memory
+    before; then kostra once more without huge pages."""
+    p = programs
+    for _ in range(runs):
+        if not p.in_memory:
+            read_through(path)
+        row.resident.append(p.cache.resident(path))
+        row.kostra.append(run_once([p.kostra, path], answers))
+        row.floor.append(run_once([p.floor, path, report], os.devnull))
+        if p.yard:
+            row.yard.append(run_once([p.yard, path, report], os.devnull))
+        if row.peer_algo:
+            row.peer.append(run_once([p.peer, path, row.peer_algo], os.devnull))
+        if threads and p.one_cpu:
+            row.single.append(run_once([p.kostra, path], answers, cpus=p.one_cpu))
+    row.paged = run_once([p.kostra, path], answers, huge_pages=False)
+    for what, samples in (("floor", row.floor), ("yardstick's floor", row.yard),
+                          ("peer", row.peer)):
+        if any(s.status != 0 for s in samples):
+            raise BenchError(f"the {what} failed on {path} (status {samples[0].status}); run "
+                             f"it by hand")
 
 
 def walk_checks(walk, nodes, edges):
@@ -909,7 +938,8 @@ def target_table(by, ctx):
             if not r.yard:
                 cells.append("no yardstick")
             else:
-                cells.append(against(divide(r.median(r.kostra), r.median(r.yard)), target.get(task)))
+                ratio = divide(r.median(r.kostra), r.median(r.yard))
+                cells.append(against(ratio, target.get(task)))
         for task, algo in (("1", "dfs"), ("3", "prim")):
             r = by[(key, task)]
             cells.append(against(divide(r.median(r.kostra), r.median(r.peer)), target.get(algo))
@@ -919,7 +949,8 @@ def target_table(by, ctx):
             forest = by[(key, FOREST_TASK[method])]
             for task in (4, 5):
                 r = by[(key, f"{task}.{method}")]
-                over.append((r.median(r.kostra) / forest.median(forest.kostra), f"{task}/m{method}"))
+                ratio = r.median(r.kostra) / forest.median(forest.kostra)
+                over.append((ratio, f"{task}/m{method}"))
         bad = [f"{what} {x:.2f}x" for x, what in over if x > ORIENT_OVER_FOREST]
         worst = max(over)
         cells.append(f"**not met**: {', '.join(bad)}" if bad
@@ -969,7 +1000,8 @@ def walk_table(by, ctx):
 def thread_table(rows, ctx):
     out = [f"One processor (affinity to one, as `taskset -c 0` sets) against all {ctx.cpus} that "
            f"kostra may use, the same run:", "",
-           f"| graph | task | 1 processor | {ctx.cpus} processors | scaling |", "|---|---|---:|---:|---:|"]
+           f"| graph | task | 1 processor | {ctx.cpus} processors | scaling |",
+           "|---|---|---:|---:|---:|"]
     for r in rows:
         if r.single:
             one, all_ = r.median(r.single), r.median(r.kostra)
@@ -981,16 +1013,16 @@ def thread_table(rows, ctx):
 def notes(rows, by, ctx):
     out = []
     least = min(min(r.resident) for r in rows)
-    where = (f"on {ctx.file_system} in {ctx.work}, so read from memory" if ctx.file_system in IN_MEMORY
-             else f"on {ctx.file_system} in {ctx.work}, each read through once before every "
-                  f"alternation")
+    where = f"on {ctx.file_system} in {ctx.work}, " + (
+        "so read from memory" if ctx.file_system in IN_MEMORY
+        else "each read through once before every alternation")
     out.append(f"- graph files {where}; in memory before every alternation (mincore): at least "
                f"{least:.1%} of every file")
     if ctx.yard:
-        out.append(f"- the yardstick's floor: built from {ctx.args.yardstick} with its Makefile into "
-                   f"{os.path.dirname(ctx.yard)}, run with the same report shape (forest or orient) "
-                   f"as each row; its reports " + ("have the floor's sizes on every graph"
-                                                   if not ctx.yard_sizes else "DIFFER in size:"))
+        out.append(f"- the yardstick's floor: built from {ctx.args.yardstick} with its Makefile "
+                   f"into {os.path.dirname(ctx.yard)}, run with each row's report shape (forest "
+                   f"or orient); its reports " + ("have the floor's sizes on every graph"
+                                                 if not ctx.yard_sizes else "DIFFER in size:"))
         out += [f"  - {line}" for line in ctx.yard_sizes]
     else:
         out.append(f"- {ctx.no_yard}: the yardstick columns are empty and its targets unmeasured")
@@ -1020,12 +1052,12 @@ def notes(rows, by, ctx):
                        f"PROFILE_GROUPS):")
             out += [f"    - `{f}`: up to {max(shares):.0f} % ({len(shares)} row"
                     f"{'s' if len(shares) > 1 else ''})" for f, shares in named.items()]
-    out.append("- the walk: kostra-walkstats walks task 1 literally and counts the entries up to each "
-               "tree's last claim; the walk's time is the method's share of task 1's profile times "
-               "task 1's processor time (user and system, median of its runs), which is its wall "
-               "time as the walk runs on one thread; the latency is kostra-latency's chase through "
-               f"{LATENCY_MIB if not ctx.args.smoke else 8} MiB in huge pages, measured once before "
-               "each graph's rows")
+    out.append("- the walk: kostra-walkstats walks task 1 literally and counts the entries up to "
+               "each tree's last claim; the walk's time is the method's share of task 1's profile "
+               "times task 1's processor time (user and system, median of its runs), which is its "
+               "wall time as the walk runs on one thread; the latency is kostra-latency's chase "
+               f"through {latency_mib(ctx.args)} MiB in huge pages, measured once before each "
+               "graph's rows")
     if "star6" in ctx.graphs and "star7" in ctx.graphs:
         small, big = ctx.graphs["star6"][0], ctx.graphs["star7"][0]
         for label, answers, _, _ in TASKS:
@@ -1038,8 +1070,8 @@ def notes(rows, by, ctx):
                      f"{peak_text(max(s.peak for s in by[(key, t)].peer))}" for t in ("1", "3")]
             out.append(f"- {name}: the peer's peak: {', '.join(peaks)}")
     else:
-        out.append("- no peer: the Boost Graph Library's headers were not found when the tools were "
-                   "configured (Debian: libboost-graph-dev), so the peer columns are empty")
+        out.append("- no peer: the Boost Graph Library's headers were not found when the tools "
+                   "were configured (Debian: libboost-graph-dev), so the peer columns are empty")
     if ctx.typed is not None:
         name = ctx.graphs["r4"][0]
         out.append(f"- graph typed on standard input against the same graph from a file "
@@ -1060,13 +1092,14 @@ def notes(rows, by, ctx):
         out += [f"  - {line}" for line in flagged]
     else:
         out.append(f"- every row is within the budgets ({budgets})")
-    out.append(f"- median of {ctx.runs} run{'s' if ctx.runs > 1 else ''}; peak is kostra's largest "
-               f"resident set, at least this script's own {own_peak() / MIB:.0f} MiB, which a child "
-               f"starts from; faults are the page faults of those runs (one a 4 KiB or a 2 MiB "
-               f"page; transparent huge pages: {huge_page_setting()}); memory faulted in is 4 KiB a "
-               f"fault in one more run with huge pages turned off, and its ratio to that run's peak")
-    out.append("- tasks 4 and 5 answer with the first non-tree (task 4) or tree (task 5) edge at or "
-               "after edge m/2 of the method's forest, read from a first run:")
+    out.append(f"- median of {ctx.runs} run{'s' if ctx.runs > 1 else ''}; peak is kostra's "
+               f"largest resident set, at least this script's own {own_peak() / MIB:.0f} MiB, "
+               f"which a child starts from; faults are the page faults of those runs (one a 4 KiB "
+               f"or a 2 MiB page; transparent huge pages: {huge_page_setting()}); memory faulted "
+               f"in is 4 KiB a fault in one more run with huge pages turned off, and its ratio to "
+               f"that run's peak")
+    out.append("- tasks 4 and 5 answer with the first non-tree (task 4) or tree (task 5) edge at "
+               "or after edge m/2 of the method's forest, read from a first run:")
     out += [f"  - {line}" for line in ctx.picked]
     return out
 
