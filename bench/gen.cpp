@@ -204,19 +204,23 @@ int main(int argc, char** argv) try {
         return CRandom(static_cast<std::uint64_t>(seed) * 0x100000001b3ULL + shape.size());
     };
     CGraphWriter out;
+    // The counts, then m edges, each end drawn by draw() in turn and then the weight.
+    const auto drawnEdges = [&out](std::int64_t n, std::int64_t m, CRandom& random, auto draw) {
+        out.number(m);
+        out.number(n);
+        for (std::int64_t e = 0; e < m; ++e) {
+            const std::int64_t f = draw();
+            const std::int64_t t = draw();
+            out.edge(f, t, random.weight());
+        }
+    };
 
     if (shape == "random") {
         if (given != 3) usage("random takes N M SEED");
         const std::int64_t n = argument(argv[2], 1, kMaxCount, "N");
         const std::int64_t m = argument(argv[3], 0, kMaxCount, "M");
         CRandom random = seeded(argument(argv[4], 0, INT64_MAX, "SEED"));
-        out.number(m);
-        out.number(n);
-        for (std::int64_t e = 0; e < m; ++e) {
-            const std::int64_t f = random.below(n);
-            const std::int64_t t = random.below(n);
-            out.edge(f, t, random.weight());
-        }
+        drawnEdges(n, m, random, [&random, n] { return random.below(n); });
     } else if (shape == "power") {
         if (given != 4) usage("power takes N M EXPONENT SEED");
         const std::int64_t n = argument(argv[2], 1, kMaxCount, "N");
@@ -237,13 +241,7 @@ int main(int argc, char** argv) try {
         const CAliasTable nodes(weight, node);
         weight = std::vector<double>();
         node = std::vector<std::int64_t>();
-        out.number(m);
-        out.number(n);
-        for (std::int64_t e = 0; e < m; ++e) {
-            const std::int64_t f = nodes.draw(random);
-            const std::int64_t t = nodes.draw(random);
-            out.edge(f, t, random.weight());
-        }
+        drawnEdges(n, m, random, [&random, &nodes] { return nodes.draw(random); });
     } else if (shape == "path" || shape == "star" || shape == "dense") {
         if (given != 1 && given != 2) usage("path, star and dense take N [SEED]");
         const std::int64_t n = argument(argv[2], 1, kMaxCount, "N");
