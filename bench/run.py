@@ -21,7 +21,9 @@ more run under perf, where perf is installed) that splits the time into reading,
 report, the kernel zeroing fresh pages and the rest. After the table: the targets, met or not;
 the entries of task 1's walk that need a node's block (kostra-walkstats) and the walk's time per
 such entry against the machine's dependent-miss latency (kostra-latency); one processor against
-all; the star's scaling; typed input; narration speed.
+all; the star's scaling; typed input; narration speed. The table goes to standard output; the
+builds' output and the progress to standard error, on a terminal only (a build's output when it
+fails too).
 
 usage: bench/run.py [--runs N] [--quick | --smoke] [--yardstick DIR] [--graphs KEYS] [--no-profile]
                     [--kostra PATH] [--build-dir DIR] [--work DIR]
@@ -217,6 +219,21 @@ def write_file(path, data):
     return path
 
 
+PROGRESS = sys.stderr.isatty()  # progress is shown on a terminal only
+
+
+def build_step(cmd, **kwargs):
+    """Runs a build command: its output goes to standard error on a terminal, and otherwise only
+    when it fails."""
+    if PROGRESS:
+        subprocess.run(cmd, check=True, stdout=sys.stderr, **kwargs)
+        return
+    proc = subprocess.run(cmd, capture_output=True, check=False, **kwargs)
+    if proc.returncode != 0:
+        sys.stderr.buffer.write(proc.stdout + proc.stderr)
+        raise subprocess.CalledProcessError(proc.returncode, cmd)
+
+
 def build(args):
     """Builds the tools (and kostra unless one is given); returns the build directory."""
     targets = ["bench-tools"] + ([] if args.kostra else ["kostra"])
@@ -227,9 +244,9 @@ def build(args):
         build_dir = os.path.join(ROOT, "build", "release")
         if not os.path.exists(os.path.join(build_dir, "CMakeCache.txt")):
             configure = ["cmake", "--preset", "release"]
-            subprocess.run(configure, cwd=ROOT, check=True, stdout=sys.stderr)
+            build_step(configure, cwd=ROOT)
         cmd = ["cmake", "--build", "--preset", "release", "--target", *targets]
-    subprocess.run(cmd, cwd=ROOT, check=True, stdout=sys.stderr)
+    build_step(cmd, cwd=ROOT)
     return build_dir
 
 
@@ -241,8 +258,10 @@ def build_yardstick(source, work):
     if not os.path.isfile(os.path.join(source, "Makefile")):
         return None, f"no yardstick at {source} (no Makefile there)"
     bin_dir = os.path.join(os.path.abspath(work), "yardstick")
-    subprocess.run(["make", "-C", os.path.abspath(source), f"BIN={bin_dir}"], check=True,
-                   stdout=sys.stderr)
+    # With its own compiler flags, whatever this environment's are.
+    flags = ("CXX", "CXXFLAGS", "CPPFLAGS", "LDFLAGS")
+    env = {k: v for k, v in os.environ.items() if k not in flags}
+    build_step(["make", "-C", os.path.abspath(source), f"BIN={bin_dir}"], env=env)
     program = os.path.join(bin_dir, "floor")
     if not os.access(program, os.X_OK):
         raise BenchError(f"make -C {source} built no {program}")
@@ -593,6 +612,11 @@ def log(text):
     print(text, file=sys.stderr, flush=True)
 
 
+def progress(text):
+    if PROGRESS:
+        log(text)
+
+
 @dataclass
 class Context:
     """What the table says besides the rows."""
@@ -668,7 +692,7 @@ def measure(args, runs, kostra, tool, ctx):
                                            else "")
         if kind == "power":
             name = name.replace("power", "power law", 1)
-        log(f"generating {name}")
+        progress(f"generating {name}")
         ctx.graphs[key] = (name, generate(tool["gen"], ctx.work, kind, n, m), n, m)
 
     fixed = {"1": "1\n", "2": "2\nn\n", "3": "3\nn\n", "2a": "2\na\n", "3a": "3\na\n"}
@@ -717,7 +741,7 @@ def measure(args, runs, kostra, tool, ctx):
             rows.append(row)
             yard_text = f"  yardstick {row.median(row.yard):6.3f} s" if row.yard else ""
             peer_text = f"  peer {row.median(row.peer):6.3f} s" if row.peer else ""
-            log(f"  {name:24} {label:18} {row.median(row.kostra):7.3f} s  floor "
+            progress(f"  {name:24} {label:18} {row.median(row.kostra):7.3f} s  floor "
                 f"{row.median(row.floor):6.3f} s{yard_text}{peer_text}  "
                 f"{row.peak() / MIB:5.0f} MiB")
 
