@@ -1080,8 +1080,8 @@ def notes(rows, by, ctx):
                "each tree's last claim; the walk's time is the method's share of task 1's profile "
                "times task 1's processor time (user and system, median of its runs), which is its "
                "wall time as the walk runs on one thread; the latency is kostra-latency's chase "
-               f"through {latency_mib(ctx.args)} MiB in huge pages, measured once before each "
-               "graph's rows")
+               f"through {latency_mib(ctx.args)} MiB in huge pages, in its processor time too, "
+               "measured once before each graph's rows")
     if "star6" in ctx.graphs and "star7" in ctx.graphs:
         small, big = ctx.graphs["star6"][0], ctx.graphs["star7"][0]
         for label, answers, _, _ in TASKS:
