@@ -91,6 +91,7 @@ GRAPHS = [
     ("star7", "star", 10**7, None),
     ("r25", "random", 25 * 10**5, 10**7),
 ]
+SHAPES = {key: shape for key, shape, _, _ in GRAPHS}
 # The sparse random graph of 2.5*10^6 nodes is the walk's worst case, but the walk's cost per
 # entry is read on r4 and power as well, and it would make the run about a sixth longer: on request.
 DEFAULT_GRAPHS = ["r4", "r10", "power", "path", "star6", "star7"]
@@ -117,7 +118,8 @@ TARGETS = {
 ORIENT_OVER_FOREST = 1.20  # tasks 4 and 5 with method k against the forest task of method k
 PEAK_PER_EDGE, PEAK_PER_NODE = 40, 32  # bytes
 FAULTED_OVER_PEAK = 1.25
-WALK_OVER_LATENCY = 1.25
+WALK_OVER_LATENCY = 1.25  # on the shapes where the walk is a chase of misses through the graph:
+WALK_CHASES = ("random", "power")  # a path's walk runs in order, a star's is one entry
 LATENCY_MIB = 512  # the latency's buffer, far beyond the last-level cache
 
 PEER_NAMES = {"dfs": "BGL DFS", "prim": "BGL Prim"}
@@ -999,7 +1001,9 @@ def walk_table(by, ctx):
     lat = statistics.median(ctx.latencies)
     spread = f"{min(ctx.latencies):.0f} to {max(ctx.latencies):.0f}"
     out = [f"Task 1's walk against the dependent-miss latency ({lat:.0f} ns, median of "
-           f"{len(ctx.latencies)} measurements from {spread} ns), target <= {WALK_OVER_LATENCY}x:",
+           f"{len(ctx.latencies)} measurements from {spread} ns), target <= {WALK_OVER_LATENCY}x "
+           f"where the walk is a chase of misses (the "
+           f"{' and '.join(s.replace('power', 'power-law') for s in WALK_CHASES)} graphs):",
            "", "| graph | entries that need a node's block (first + re-entries with routes left) | "
            "into spent nodes | all entries | task 1 processor time | method share | walk per "
            "entry | ratio to the latency |", "|---|---:|---:|---:|---:|---:|---:|---|"]
@@ -1015,8 +1019,9 @@ def walk_table(by, ctx):
         else:
             share = r.profile.shares["method"] / 100
             per_entry = share * cpu / block * 1e9 if block else None
+            target = WALK_OVER_LATENCY if SHAPES[key] in WALK_CHASES else None
             cells += [f"{share:.0%}", "–" if per_entry is None else f"{per_entry:.0f} ns",
-                      against(divide(per_entry, lat), WALK_OVER_LATENCY)]
+                      against(divide(per_entry, lat), target)]
         out.append(f"| {name} | " + " | ".join(cells) + " |")
     return out
 
