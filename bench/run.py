@@ -1089,10 +1089,12 @@ def notes(rows, by, ctx):
                "measured once before each graph's rows")
     if "star6" in ctx.graphs and "star7" in ctx.graphs:
         small, big = ctx.graphs["star6"][0], ctx.graphs["star7"][0]
-        for label, answers, _, _ in TASKS:
-            a, b = by[("star6", answers)], by[("star7", answers)]
-            out.append(f"- {big} against {small}, {label}: "
-                       f"{b.median(b.kostra) / a.median(a.kostra):.1f}x the time")
+        def kostra(key, answers):
+            return by[(key, answers)].median(by[(key, answers)].kostra)
+
+        scaling = [f"{label} {kostra('star7', a) / kostra('star6', a):.1f}x"
+                   for label, a, _, _ in TASKS]
+        out.append(f"- {big} against {small}, the time of: {', '.join(scaling)}")
     if ctx.peer:
         for key, (name, _, _, _) in ctx.graphs.items():
             peaks = [f"{PEER_NAMES[by[(key, t)].peer_algo]} "
