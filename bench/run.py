@@ -1019,9 +1019,10 @@ def walk_table(by, ctx):
         else:
             share = r.profile.shares["method"] / 100
             per_entry = share * cpu / block * 1e9 if block else None
-            target = WALK_OVER_LATENCY if SHAPES[key] in WALK_CHASES else None
-            cells += [f"{share:.0%}", "–" if per_entry is None else f"{per_entry:.0f} ns",
-                      against(divide(per_entry, lat), target)]
+            chase = SHAPES[key] in WALK_CHASES
+            ratio = against(divide(per_entry, lat), WALK_OVER_LATENCY if chase else None)
+            cells += [f"{share:.0%}", "–" if per_entry is None else f"{per_entry:,.0f} ns",
+                      ratio if chase else f"{ratio} (no target: not a chase)"]
         out.append(f"| {name} | " + " | ".join(cells) + " |")
     return out
 
