@@ -201,10 +201,10 @@ def check_walkstats(gen, walkstats, kostra, work):
         with open(path, "wb") as f:
             f.write(run([gen, *args])[1])
         with open(path, "rb") as f:
-            m, n, edges, _ = numbers(f.read())
+            _, n, edges, _ = numbers(f.read())
         in_tree, counts = literal_walk(n, edges)
         status, out, _ = run([walkstats, path])
-        mine = dict((k, int(v)) for k, v in (line.split() for line in out.decode().splitlines()))
+        mine = {k: int(v) for k, v in (line.split() for line in out.decode().splitlines())}
         check(status == 0 and mine == counts, f"kostra-walkstats {args}: {mine}, the recursion counts {counts}")
         status, out, _ = run([walkstats, path, "flags"])
         _, report, _ = run([kostra, path], b"1\n")
