@@ -5,21 +5,32 @@
 // usage: kostra-gen SHAPE ARGS... > graph.txt
 //   random N M SEED     N nodes, M edges with uniform random endpoints (self-loops and parallel
 //                       edges occur as they do in random graphs)
+//   power N M EXPONENT SEED
+//                       N nodes, M edges whose endpoints are drawn from a power law (a Chung-Lu
+//                       graph): the node of rank i has weight (i+1)^(-1/(EXPONENT-1)), an endpoint
+//                       is node v with probability proportional to its weight, so degrees fall off
+//                       with about the given exponent (2.1 is typical of real networks); the ranks
+//                       are given node numbers in a random order, so the hubs are anywhere.
+//                       Self-loops and parallel edges occur as they do in random graphs.
 //   path N [SEED]       i -> i+1 for every i: a walk as deep as the graph
 //   star N [SEED]       0 -> i for every i: one node of degree N-1
 //   dense N [SEED]      every pair i -> j, i < j, once: N(N-1)/2 edges
 //   comps K N M SEED    N nodes in K components (node v in component v mod K), each a random
 //                       tree plus random edges inside it; M >= N-K edges in all
 //   grid W H [SEED]     a W x H grid, node r*W + c; every node's edge to the right, then down
-// Exit statuses: 2 bad arguments, 5 the graph cannot be written.
+// Exit statuses: 2 bad arguments, 4 out of memory, 5 the graph cannot be written.
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "Decimal.h"  // the digits as kostra writes them
 
@@ -28,8 +39,8 @@ namespace {
 [[noreturn]] void usage(const char* why) {
     std::fprintf(stderr,
                  "kostra-gen: %s\n"
-                 "usage: kostra-gen random N M SEED | path N [SEED] | star N [SEED] | dense N "
-                 "[SEED] | comps K N M SEED | grid W H [SEED]\n",
+                 "usage: kostra-gen random N M SEED | power N M EXPONENT SEED | path N [SEED] | "
+                 "star N [SEED] | dense N [SEED] | comps K N M SEED | grid W H [SEED]\n",
                  why);
     std::exit(2);
 }
@@ -43,6 +54,19 @@ std::int64_t argument(const char* text, std::int64_t lo, std::int64_t hi, const 
         static char why[160];
         std::snprintf(why, sizeof why, "%s must be a whole number from %lld to %lld", name,
                       static_cast<long long>(lo), static_cast<long long>(hi));
+        usage(why);
+    }
+    return v;
+}
+
+// A decimal fraction argument above lo and at most hi.
+double fraction(const char* text, double lo, double hi, const char* name) {
+    errno = 0;
+    char* end = nullptr;
+    const double v = std::strtod(text, &end);
+    if (errno != 0 || end == text || *end != '\0' || !std::isfinite(v) || !(v > lo) || v > hi) {
+        static char why[160];
+        std::snprintf(why, sizeof why, "%s must be a number above %g and at most %g", name, lo, hi);
         usage(why);
     }
     return v;
@@ -66,9 +90,61 @@ public:
         return static_cast<std::int64_t>(wide >> 64);
     }
     int weight() { return 1 + static_cast<int>(below(1000)); }
+    // Uniform in [0, 1), 53 bits.
+    double unit() { return static_cast<double>(next() >> 11) * 0x1p-53; }
 
 private:
     std::uint64_t state_;
+};
+
+// Nodes drawn with probabilities proportional to given weights, in constant time a draw: Vose's
+// alias method. Every slot i holds node i, the share of the slot that is node i's own (in [0, 1])
+// and another node that takes the rest of the slot; a draw picks a slot uniformly, then one of its
+// two nodes, reading one slot. Reference: Vose 1991, "A linear algorithm for generating random
+// numbers with a given distribution".
+class CAliasTable {
+public:
+    // weight[i] is the weight of node[i].
+    CAliasTable(const std::vector<double>& weight, const std::vector<std::int64_t>& node)
+        : slot_(weight.size()) {
+        const std::size_t n = weight.size();
+        double total = 0;
+        for (const double w : weight) total += w;
+        std::vector<double> scaled(n);
+        std::vector<std::size_t> small;
+        std::vector<std::size_t> large;
+        for (std::size_t i = 0; i < n; ++i) {
+            scaled[i] = weight[i] * static_cast<double>(n) / total;
+            (scaled[i] < 1 ? small : large).push_back(i);
+            slot_[i] = {1, static_cast<std::int32_t>(node[i]), static_cast<std::int32_t>(node[i])};
+        }
+        while (!small.empty() && !large.empty()) {
+            const std::size_t s = small.back();
+            const std::size_t l = large.back();
+            small.pop_back();
+            slot_[s].share = scaled[s];
+            slot_[s].other = static_cast<std::int32_t>(node[l]);
+            scaled[l] = (scaled[l] + scaled[s]) - 1;
+            if (scaled[l] < 1) {
+                large.pop_back();
+                small.push_back(l);
+            }
+        }
+        // What is left is 1 up to rounding: those slots are wholly their own, as they start.
+    }
+    std::int64_t draw(CRandom& random) const {
+        const Slot& s =
+            slot_[static_cast<std::size_t>(random.below(static_cast<std::int64_t>(slot_.size())))];
+        return random.unit() < s.share ? s.own : s.other;
+    }
+
+private:
+    struct Slot {  // 16 bytes: nodes are 32-bit numbers
+        double share;
+        std::int32_t own;
+        std::int32_t other;
+    };
+    std::vector<Slot> slot_;
 };
 
 // Numbers as text, one per line, through a 4 MiB buffer written with write(2).
@@ -119,7 +195,7 @@ constexpr std::int64_t kMaxCount = INT32_MAX;
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv) try {
     if (argc < 2) usage("no shape given");
     const std::string_view shape = argv[1];
     const int given = argc - 2;  // arguments after the shape
@@ -128,19 +204,44 @@ int main(int argc, char** argv) {
         return CRandom(static_cast<std::uint64_t>(seed) * 0x100000001b3ULL + shape.size());
     };
     CGraphWriter out;
+    // The counts, then m edges, each end drawn by draw() in turn and then the weight.
+    const auto drawnEdges = [&out](std::int64_t n, std::int64_t m, CRandom& random, auto draw) {
+        out.number(m);
+        out.number(n);
+        for (std::int64_t e = 0; e < m; ++e) {
+            const std::int64_t f = draw();
+            const std::int64_t t = draw();
+            out.edge(f, t, random.weight());
+        }
+    };
 
     if (shape == "random") {
         if (given != 3) usage("random takes N M SEED");
         const std::int64_t n = argument(argv[2], 1, kMaxCount, "N");
         const std::int64_t m = argument(argv[3], 0, kMaxCount, "M");
         CRandom random = seeded(argument(argv[4], 0, INT64_MAX, "SEED"));
-        out.number(m);
-        out.number(n);
-        for (std::int64_t e = 0; e < m; ++e) {
-            const std::int64_t f = random.below(n);
-            const std::int64_t t = random.below(n);
-            out.edge(f, t, random.weight());
+        drawnEdges(n, m, random, [&random, n] { return random.below(n); });
+    } else if (shape == "power") {
+        if (given != 4) usage("power takes N M EXPONENT SEED");
+        const std::int64_t n = argument(argv[2], 1, kMaxCount, "N");
+        const std::int64_t m = argument(argv[3], 0, kMaxCount, "M");
+        const double exponent = fraction(argv[4], 1, 100, "EXPONENT");
+        CRandom random = seeded(argument(argv[5], 0, INT64_MAX, "SEED"));
+        const auto count = static_cast<std::size_t>(n);
+        std::vector<double> weight(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            weight[i] = std::pow(static_cast<double>(i + 1), -1 / (exponent - 1));
         }
+        std::vector<std::int64_t> node(count);  // the number given to every rank
+        for (std::size_t i = 0; i < count; ++i) node[i] = static_cast<std::int64_t>(i);
+        for (std::int64_t i = n - 1; i > 0; --i) {  // Fisher-Yates
+            std::swap(node[static_cast<std::size_t>(i)],
+                      node[static_cast<std::size_t>(random.below(i + 1))]);
+        }
+        const CAliasTable nodes(weight, node);
+        weight = std::vector<double>();
+        node = std::vector<std::int64_t>();
+        drawnEdges(n, m, random, [&random, &nodes] { return nodes.draw(random); });
     } else if (shape == "path" || shape == "star" || shape == "dense") {
         if (given != 1 && given != 2) usage("path, star and dense take N [SEED]");
         const std::int64_t n = argument(argv[2], 1, kMaxCount, "N");
@@ -206,4 +307,7 @@ int main(int argc, char** argv) {
     }
     out.flush();
     return 0;
+} catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "kostra-gen: out of memory\n");
+    return 4;
 }

@@ -6,6 +6,10 @@
   and refuses bad arguments with status 2.
 - kostra-floor and kostra-bgl-peer: refuse every broken graph file with its status, a message
   and no report; read files with signs, CRLF line ends or no last line break.
+- kostra-walkstats: its forest is kostra's task 1 forest, flag for flag, and its counts are those
+  of the recursion written out literally here, on small graphs of every kind (self-loops,
+  parallel edges, several components, isolated nodes, hubs).
+- kostra-latency: one figure, and refuses bad arguments.
 - kostra-bgl-peer: on random small graphs with self-loops, parallel edges, several components
   and the extreme weights, the depth-first forest is a spanning forest and Prim's forest is one
   of minimum weight (against Kruskal's, computed here).
@@ -56,6 +60,22 @@ def components(n, edges):
     return count
 
 
+def heavy_tail(n, edges, exponent):
+    """The endpoints of a power-law graph: the busiest 1 % of the nodes take the share of all
+    endpoints that the weights (i+1)^(-1/(exponent-1)) of the first 1 % of ranks promise (a uniform
+    graph gives them about 1 %, a wrong exponent another share), and they are not the lowest node
+    numbers (the ranks are given numbers at random)."""
+    ends = [0] * n
+    for f, t, _ in edges:
+        ends[f] += 1
+        ends[t] += 1
+    busiest = sorted(range(n), key=lambda v: -ends[v])[:n // 100]
+    weights = [(i + 1) ** (-1 / (exponent - 1)) for i in range(n)]
+    promised = sum(weights[:n // 100]) / sum(weights)
+    share = sum(ends[v] for v in busiest) / (2 * len(edges))
+    return abs(share - promised) < 0.03 and sum(v < n // 100 for v in busiest) < n // 400
+
+
 def check_generator(gen, kostra, work):
     cases = [  # (arguments, nodes, edges, test of the edge list)
         (["random", "50", "200", "7"], 50, 200, None),
@@ -69,6 +89,9 @@ def check_generator(gen, kostra, work):
          and components(40, es) == 5),
         (["comps", "3", "3", "0", "1"], 3, 0, None),
         (["path", "1"], 1, 0, None),
+        (["power", "2000", "20000", "2.1", "5"], 2000, 20000, lambda es: heavy_tail(2000, es, 2.1)),
+        (["power", "2000", "20000", "3", "5"], 2000, 20000, lambda es: heavy_tail(2000, es, 3.0)),
+        (["power", "1", "3", "2.1", "1"], 1, 3, None),
     ]
     for args, n, m, shape in cases:
         status, out, _ = run([gen, *args])
@@ -78,8 +101,9 @@ def check_generator(gen, kostra, work):
               f"kostra-gen {args}: an endpoint or weight out of range")
         check(shape is None or shape(es), f"kostra-gen {args}: not the promised shape")
         check(run([gen, *args])[1] == out, f"kostra-gen {args}: another file on the second run")
-    check(run([gen, "random", "50", "200", "8"])[1] != run([gen, "random", "50", "200", "7"])[1],
-          "kostra-gen random: another seed gives the same graph")
+    for shape in (["random", "50", "200"], ["power", "50", "200", "2.1"]):
+        check(run([gen, *shape, "8"])[1] != run([gen, *shape, "7"])[1],
+              f"kostra-gen {shape[0]}: another seed gives the same graph")
     # kostra counts the components of a comps graph as the generator promises.
     path = os.path.join(work, "comps.txt")
     with open(path, "wb") as f:
@@ -88,7 +112,9 @@ def check_generator(gen, kostra, work):
     check(b"pocet komponent grafu a nalezene kostry = 4\n" in out, "kostra does not count 4 components in comps 4")
     for args in (["random", "0", "5", "1"], ["random", "5", "-1", "1"], ["random", "5", "5"], ["path", "x"],
                  ["dense", "70000"], ["comps", "5", "4", "10", "1"], ["comps", "2", "10", "7", "1"],
-                 ["grid", "70000", "70000"], ["cube", "3"], [], ["star", "3", "1", "2"]):
+                 ["grid", "70000", "70000"], ["cube", "3"], [], ["star", "3", "1", "2"],
+                 ["power", "10", "10", "1", "1"], ["power", "10", "10", "nan", "1"], ["power", "10", "10", "inf", "1"],
+                 ["power", "10", "10", "2.1x", "1"], ["power", "10", "10", "2.1"], ["power", "0", "10", "2.1", "1"]):
         status, out, err = run([gen, *args])
         check(status == 2 and out == b"" and err != b"", f"kostra-gen {args}: status {status}, not refused")
     status, _, err = run(["sh", "-c", f"'{gen}' random 10 10 1 > /dev/full"])
@@ -125,6 +151,77 @@ def check_readers(programs, work):
           f"kostra-floor on an odd but valid file: status {status}, {out!r}")
 
 
+def literal_walk(n, edges):
+    """kostra's task 1 walk as its recursion reads: the tree flags, and the entries up to every
+    tree's last claim (the start's entry always) by kind, summed: first entries, later entries
+    into nodes with a route left to follow, entries into nodes whose routes are all followed."""
+    routes = [[] for _ in range(n)]
+    for k, (f, t, _) in enumerate(edges):
+        routes[f].append((k, t))
+        if t != f:
+            routes[t].append((k, f))
+    claimed, entered, followed, in_tree = [False] * n, [False] * n, [False] * len(edges), [0] * len(edges)
+    total = {"trees": 0, "entries": 0, "first": 0, "routes-left": 0, "spent": 0}
+    tree, settled = {}, {}
+
+    def enter(row):
+        total["entries"] += 1
+        kind = ("routes-left" if any(not followed[e] for e, _ in routes[row]) else "spent") if entered[row] else "first"
+        entered[row] = True
+        tree[kind] += 1
+        for e, v in routes[row]:
+            if not claimed[v]:
+                claimed[v], in_tree[e] = True, 1
+                settled.update(tree)
+        for e, v in routes[row]:
+            if not followed[e]:
+                followed[e] = True
+                enter(v)
+
+    for start in sorted(range(n), key=lambda v: (-len(routes[v]), v)):
+        if not claimed[start]:
+            claimed[start] = True
+            total["trees"] += 1
+            tree.update({"first": 0, "routes-left": 0, "spent": 0})
+            settled.update({"first": 1, "routes-left": 0, "spent": 0})
+            enter(start)
+            for kind in ("first", "routes-left", "spent"):
+                total[kind] += settled[kind]
+    return in_tree, total
+
+
+def check_walkstats(gen, walkstats, kostra, work):
+    sys.setrecursionlimit(10000)
+    graphs = [["random", "30", "60", str(seed)] for seed in range(8)] + [
+        ["random", "40", "30", "1"], ["power", "40", "120", "2.1", "3"], ["power", "200", "800", "2.1", "4"],
+        ["comps", "4", "50", "70", "2"], ["star", "9"], ["path", "7"], ["dense", "8"], ["grid", "5", "4"],
+        ["random", "1", "3", "1"], ["random", "3", "0", "1"]]
+    for args in graphs:
+        path = os.path.join(work, "walk.txt")
+        with open(path, "wb") as f:
+            f.write(run([gen, *args])[1])
+        with open(path, "rb") as f:
+            _, n, edges, _ = numbers(f.read())
+        in_tree, counts = literal_walk(n, edges)
+        status, out, _ = run([walkstats, path])
+        mine = {k: int(v) for k, v in (line.split() for line in out.decode().splitlines())}
+        check(status == 0 and mine == counts, f"kostra-walkstats {args}: {mine}, the recursion counts {counts}")
+        status, out, _ = run([walkstats, path, "flags"])
+        _, report, _ = run([kostra, path], b"1\n")
+        kostra_flags = [int(x) for x in re.findall(rb"v kostre= ([01])", report)]
+        check(status == 0 and [int(x) for x in out.split()] == in_tree == kostra_flags,
+              f"kostra-walkstats {args} flags: not kostra's task 1 forest")
+
+
+def check_latency(latency):
+    status, out, _ = run([latency, "2"])
+    check(status == 0 and re.fullmatch(rb"[0-9]+\.[0-9]\n", out) is not None and float(out) > 0,
+          f"kostra-latency 2: status {status}, {out!r}")
+    for args in (["0"], ["2", "0"], ["x"], ["2", "1", "1"]):
+        status, out, err = run([latency, *args])
+        check(status == 2 and out == b"" and err != b"", f"kostra-latency {args}: status {status}, not refused")
+
+
 def check_peer(peer, work):
     for seed in range(60):
         r = random.Random(seed)
@@ -158,7 +255,9 @@ def main():
     peer = os.path.join(bench_dir, "kostra-bgl-peer")
     with tempfile.TemporaryDirectory() as work:
         check_generator(gen, kostra, work)
-        readers = [(floor, "forest"), (floor, "orient")]
+        check_walkstats(gen, os.path.join(bench_dir, "kostra-walkstats"), kostra, work)
+        check_latency(os.path.join(bench_dir, "kostra-latency"))
+        readers = [(floor, "forest"), (floor, "orient"), (os.path.join(bench_dir, "kostra-walkstats"),)]
         if os.access(peer, os.X_OK):
             readers += [(peer, "dfs"), (peer, "prim")]
             check_peer(peer, work)
