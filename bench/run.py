@@ -72,6 +72,8 @@ PROFILE_GROUPS = [
     ("zeroing", [r"clear_page", r"clear_huge_page", r"folio_zero"]),
 ]
 PROFILE_COLUMNS = [g for g, _ in PROFILE_GROUPS] + ["other"]
+# Within the method, the walk of task 1 alone, whose time per entry is set against the latency.
+WALK_FUNCTIONS = re.compile(r"CGraph::(skeleton_R|growForest)\b")
 UNCLASSIFIED_SHOWN = 1.0  # percent of a row's samples: the unclassified share is shown from here
 UNCLASSIFIED_NAMED = 5.0  # and its functions are named under the table from here
 
@@ -528,6 +530,7 @@ class Profile:
     unclassified: list  # (function, percent), largest first
     kernel: bool  # some samples are the kernel's
     sampled: float  # seconds of processor time sampled
+    walk: float  # percent of the sampled time in the walk of task 1 (WALK_FUNCTIONS)
 
 
 def profile(kostra, graph, answers, work):
@@ -545,7 +548,7 @@ def profile(kostra, graph, answers, work):
                          f"{proc.returncode}, {report.returncode}): {why}")
     own = os.path.basename(kostra)
     time_in = dict.fromkeys(PROFILE_COLUMNS + ["unclassified"], 0)
-    unclassified, kernel = {}, False
+    unclassified, kernel, walk = {}, False, 0
     for line in report.stdout.splitlines():
         fields = [f.strip() for f in line.split("\x1f")]
         if len(fields) != 3 or not fields[0].isdigit():
@@ -555,12 +558,14 @@ def profile(kostra, graph, answers, work):
         symbol = re.sub(r"^\[.\] ", "", symbol)
         group = classify(dso, symbol, own)
         time_in[group] += period
+        if WALK_FUNCTIONS.search(function_head(symbol)):
+            walk += period
         if group == "unclassified":
             unclassified[symbol] = unclassified.get(symbol, 0) + period
     total = sum(time_in.values()) or 1
     named = sorted(((f, 100 * t / total) for f, t in unclassified.items()), key=lambda x: -x[1])
     return Profile({g: 100 * t / total for g, t in time_in.items()}, named, kernel,
-                   sum(time_in.values()) / 1e9)
+                   sum(time_in.values()) / 1e9, 100 * walk / total)
 
 
 def latency_mib(args):
@@ -1005,7 +1010,7 @@ def walk_table(by, ctx):
            f"where the walk is a chase of misses (the "
            f"{' and '.join(s.replace('power', 'power-law') for s in WALK_CHASES)} graphs):",
            "", "| graph | entries that need a node's block (first + re-entries with routes left) | "
-           "into spent nodes | all entries | task 1 processor time | method share | walk per "
+           "into spent nodes | all entries | task 1 processor time | walk's share | walk per "
            "entry | ratio to the latency |", "|---|---:|---:|---:|---:|---:|---:|---|"]
     for key, (name, _, _, _) in ctx.graphs.items():
         w = ctx.walks[key]
@@ -1017,7 +1022,7 @@ def walk_table(by, ctx):
         if r.profile is None:
             cells += ["no profile", "–", "–"]
         else:
-            share = r.profile.shares["method"] / 100
+            share = r.profile.walk / 100
             per_entry = share * cpu / block * 1e9 if block else None
             chase = SHAPES[key] in WALK_CHASES
             ratio = against(divide(per_entry, lat), WALK_OVER_LATENCY if chase else None)
@@ -1083,8 +1088,8 @@ def notes(rows, by, ctx):
             out += [f"    - `{f}`: up to {max(shares):.0f} % ({len(shares)} row"
                     f"{'s' if len(shares) > 1 else ''})" for f, shares in named.items()]
     out.append("- the walk: kostra-walkstats walks task 1 literally and counts the entries up to "
-               "each tree's last claim; the walk's time is the method's share of task 1's profile "
-               "times task 1's processor time (user and system, median of its runs), which is its "
+               "each tree's last claim; the walk's time is the share of task 1's profile in the walk's "
+               "own functions (skeleton_R, growForest) times task 1's processor time (user and system, median of its runs), which is its "
                "wall time as the walk runs on one thread; the latency is kostra-latency's chase "
                f"through {latency_mib(ctx.args)} MiB in huge pages, in its processor time too, "
                "measured once before each graph's rows")
