@@ -4,8 +4,10 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 
 #include "Output.h"
+#include "ParallelLines.h"
 
 namespace {
 
@@ -87,6 +89,31 @@ TEST(output, a_failed_write_is_remembered) {
     out.print<"hrana %2d\n">(2);
     EXPECT_FALSE(out.flush());
     ::close(fd);
+}
+
+// The report's lines formatted on every processor: byte for byte the plain loop's, at the seams
+// of the blocks and at sizes of a block and one more, also with text already waiting in the buffer.
+TEST(output, lines_formatted_on_every_processor_are_the_plain_loops) {
+    for (const int count : {0, 1, 16383, 16384, 16385, 3 * 16384 + 7, 100001}) {
+        std::string parallel;
+        std::string plain;
+        {
+            Output out(&parallel);
+            out.print<"before\n">();
+            printLines<"hrana %2d: v kostre=%2d, vaha=%2d\n">(out, count, [](int i) {
+                return std::tuple{i, i % 2, 1000 - 37 * i};
+            });
+            out.print<"after\n">();
+        }
+        {
+            Output out(&plain);
+            out.print<"before\n">();
+            for (int i = 0; i < count; ++i)
+                out.print<"hrana %2d: v kostre=%2d, vaha=%2d\n">(i, i % 2, 1000 - 37 * i);
+            out.print<"after\n">();
+        }
+        ASSERT_EQ(parallel, plain) << count << " lines";
+    }
 }
 
 }  // namespace
