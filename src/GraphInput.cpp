@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <new>
 
+#include "Progress.h"
 #include "Questions.h"
 #include "Texts.h"
 #include "algebra.h"
@@ -17,11 +19,17 @@ namespace {
 class GraphFile {
 public:
     explicit GraphFile(const char* path) : fd_(::open(path, O_RDONLY | O_CLOEXEC)) {
+        error_ = fd_ < 0 ? errno : 0;
         struct stat st {};
         if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode))) {
+            error_ = S_ISDIR(st.st_mode) ? EISDIR : errno;
             ::close(fd_);
             fd_ = -1;
         }
+        // A size the system reports for a file whose contents it makes as they are read (under
+        // /proc, 0) is not the size of the data; nor is a pipe's.
+        if (fd_ >= 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+            size_ = static_cast<std::uint64_t>(st.st_size);
     }
     ~GraphFile() {
         if (fd_ >= 0) ::close(fd_);
@@ -29,12 +37,19 @@ public:
     GraphFile(const GraphFile&) = delete;
     GraphFile& operator=(const GraphFile&) = delete;
     int fd() const { return fd_; }
+    int error() const { return error_; }          // why it cannot be opened
+    std::uint64_t size() const { return size_; }  // of a regular file, when known
 
 private:
     int fd_;
+    int error_ = 0;
+    std::uint64_t size_ = LineReader::kUnknownSize;
 };
 
 bool anyValue(int /*value*/) { return true; }
+
+// The records of a graph this small are taken even for a file that is too short to hold it.
+constexpr std::size_t kSmallGraphBytes = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -48,38 +63,57 @@ RunLimits machineLimits() {
 }
 
 int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
-              const RunLimits& limits) {
-    const Source src{in, prompts};
+              const RunLimits& limits, Notes* notes) {
+    const Source src{in, prompts, notes};
     const int ended = prompts != nullptr ? kStatusInputEnded : kStatusInconsistent;
+    const progress::Phase phase({"nacitam graf", "hrana", prompts != nullptr});
     int m = 0;
     int n = 0;
-    if (!ask<texts::kEdgeCountPrompt>(src, m, [](int v) { return v >= 0; })) return ended;
-    if (!ask<texts::kNodeCountPrompt>(src, n, [](int v) { return v >= 1; })) return ended;
-
+    if (!ask<texts::kEdgeCountPrompt>(src, {Expected::EdgeCount}, m, [](int v) { return v >= 0; }))
+        return ended;
+    if (!ask<texts::kNodeCountPrompt>(src, {Expected::NodeCount, 0, 0, m}, n,
+                                      [](int v) { return v >= 1; }))
+        return ended;
     const std::size_t bytes = static_cast<std::size_t>(n) * sizeof(Node) +
                               static_cast<std::size_t>(m) * (sizeof(Edge) + 2 * sizeof(Route));
+    // Every edge takes three reads of a digit and a line break at least, the last line's break
+    // included: a file that cannot hold them ends before the graph does. A large graph is refused
+    // so at once, before its memory is taken (or found missing); a small one is read to where
+    // the file ends, which tells more.
+    if (prompts == nullptr && m > 0 && 6 * static_cast<std::uint64_t>(m) - 1 > in.bytesLeft() &&
+        (bytes > kSmallGraphBytes || bytes > limits.maxGraphBytes)) {
+        if (notes != nullptr) notes->tooShort(in, m);
+        return kStatusInconsistent;
+    }
     if (bytes > limits.maxGraphBytes) return kStatusNoMemory;
     graph = std::make_unique<CGraph>(n, m);
 
     const auto endpoint = [n](int v) { return betweend(0, v, n - 1) != 0; };
+    progress::total(m);
     for (int i = 0; i < m; ++i) {
         Edge& e = graph->edges[i];
         e.inTree = false;
         e.tag = 0;
-        if (!ask<texts::kFromPrompt>(src, e.from, endpoint, i) ||
-            !ask<texts::kToPrompt>(src, e.to, endpoint, i) ||
-            !ask<texts::kWeightPrompt>(src, e.weight, anyValue, i))
+        if ((i & 0xFFFF) == 0) progress::done(i);
+        if (!ask<texts::kFromPrompt>(src, {Expected::From, i, n, m}, e.from, endpoint, i) ||
+            !ask<texts::kToPrompt>(src, {Expected::To, i, n, m}, e.to, endpoint, i) ||
+            !ask<texts::kWeightPrompt>(src, {Expected::Weight, i, n, m}, e.weight, anyValue, i))
             return ended;
     }
     return kStatusDone;
 }
 
-int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLimits& limits) {
+int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLimits& limits,
+                  Notes* notes) {
     const GraphFile file(path);
-    if (file.fd() < 0) return kStatusCannotOpen;
     try {
+        if (file.fd() < 0) {
+            if (notes != nullptr) notes->cannotOpen(path, file.error());
+            return kStatusCannotOpen;
+        }
         LineReader in(file.fd());
-        return readGraph(in, nullptr, graph, limits);
+        in.knowSize(file.size());
+        return readGraph(in, nullptr, graph, limits, notes);
     } catch (const std::bad_alloc&) {
         graph.reset();
         return kStatusNoMemory;

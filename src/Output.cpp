@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <new>
 
+#include "Progress.h"
+
 Output::Output(int fd) : fd_(fd) { takeBuffer(); }
 
 Output::Output(std::string* target) : target_(target) { takeBuffer(); }
@@ -35,14 +37,16 @@ void Output::writeOut(const char* s, std::size_t n) {
         target_->append(s, n);
         return;
     }
+    progress::writing(fd_, true);
     while (n > 0) {
         const ssize_t w = ::write(fd_, s, n);
         if (w < 0 && errno == EINTR) continue;
         if (w <= 0) {
             failed_ = true;  // a full disk, a closed descriptor: the run ends with its own status
-            return;
+            break;
         }
         s += w;
         n -= static_cast<std::size_t>(w);
     }
+    progress::writing(fd_, false);
 }

@@ -2,29 +2,41 @@
 // menu choice, the forest method and the edge number. The answers come from the graph file, read
 // silently and checked for its end after every read, or from standard input, where the question
 // is shown before every read. An answer that holds no number, or one that is refused, is dropped
-// and the same question is asked (or the next line of the file read) again.
+// and the same question is asked (or the next line of the file read) again. A refused answer, and
+// a number taken from a line with more on it, are told to Notes, when the source has them.
 #pragma once
 
 #include "LineReader.h"
+#include "Notes.h"
 #include "Output.h"
 
 struct Source {
     LineReader& in;
-    Output* prompts;  // null for the graph file
+    Output* prompts;         // null for the graph file
+    Notes* notes = nullptr;  // where the answers worth a note are told, if anywhere
 };
 
 // Asks until the answer is a number that accept() takes and stores it in value; false when the
 // source ran out first (standard input ended, or the graph file met its end, the read that met it
-// included). value is written only when an answer is taken.
+// included). value is written only when an answer is taken. expected says what the question
+// stands for, for the notes.
 template <Format Prompt, class Accept, class... Args>
-bool ask(const Source& src, int& value, const Accept& accept, const Args&... args) {
+bool ask(const Source& src, const Expected& expected, int& value, const Accept& accept,
+         const Args&... args) {
     for (;;) {
         if (src.prompts != nullptr) src.prompts->print<Prompt>(args...);
         int v = 0;
         const LineReader::Got got = src.in.readInt(v);
-        if (got == LineReader::Got::Nothing || (src.prompts == nullptr && src.in.endMet()))
+        const bool took = got == LineReader::Got::Number && accept(v);
+        if (src.notes != nullptr && got != LineReader::Got::Nothing &&
+            (!took || src.in.after() != LineReader::After::Blanks))
+            src.notes->read(src.in, got, v, took, expected);
+        if (got == LineReader::Got::Nothing || (src.prompts == nullptr && src.in.endMet())) {
+            if (src.notes != nullptr && src.prompts == nullptr)
+                src.notes->ended(src.in, took, expected);
             return false;
-        if (got == LineReader::Got::Number && accept(v)) {
+        }
+        if (took) {
             value = v;
             return true;
         }

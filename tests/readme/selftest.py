@@ -20,6 +20,7 @@ uzel   2: kosti z= 1, smeru= 3
 uzel   3: kosti z= 1, smeru= 2
 $ kostra chybi.txt; echo "status $?"
 CHYBA: nelze otevrit soubor "chybi.txt"
+POZNAMKA: soubor neexistuje
 status 2
 $ kostra examples/ctyri-uzly.txt <<'EOF' | tail -n 1
 1

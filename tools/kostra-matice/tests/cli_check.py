@@ -274,7 +274,7 @@ for args in ([four, "1", "rezy"], ["--tabulka", four, "1", "rezy"], [cycle, "1",
 if memory_limits:
     huge = os.path.join(work, "huge")
     with open(huge, "w") as f:
-        f.write("3\n50000000\n0\n1\n1\n")
+        f.write("1\n50000000\n0\n1\n1\n")
     for args in ([huge, "1", "rezy"], ["--tabulka", huge, "2", "smycky"]):
         p = run(args, limit=256 << 20)
         if p.returncode != 4 or p.stdout or p.stderr != b"CHYBA: nedostatek pameti\n":
