@@ -48,6 +48,9 @@ private:
 
 bool anyValue(int /*value*/) { return true; }
 
+// Edges read between two looks of the progress line at how far the reading is.
+constexpr int kEdgesPerLook = 1 << 16;
+
 // The records of a graph this small are taken even for a file that is too short to hold it.
 constexpr std::size_t kSmallGraphBytes = std::size_t{1} << 20;
 
@@ -71,9 +74,10 @@ int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
     int n = 0;
     if (!ask<texts::kEdgeCountPrompt>(src, {Expected::EdgeCount}, m, [](int v) { return v >= 0; }))
         return ended;
-    if (!ask<texts::kNodeCountPrompt>(src, {Expected::NodeCount, 0, 0, m}, n,
-                                      [](int v) { return v >= 1; }))
+    if (notes != nullptr) notes->counts(m, 0);
+    if (!ask<texts::kNodeCountPrompt>(src, {Expected::NodeCount}, n, [](int v) { return v >= 1; }))
         return ended;
+    if (notes != nullptr) notes->counts(m, n);
     const std::size_t bytes = static_cast<std::size_t>(n) * sizeof(Node) +
                               static_cast<std::size_t>(m) * (sizeof(Edge) + 2 * sizeof(Route));
     // Every edge takes three reads of a digit and a line break at least, the last line's break
@@ -90,15 +94,18 @@ int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
 
     const auto endpoint = [n](int v) { return betweend(0, v, n - 1) != 0; };
     progress::total(m);
-    for (int i = 0; i < m; ++i) {
-        Edge& e = graph->edges[i];
-        e.inTree = false;
-        e.tag = 0;
-        if ((i & 0xFFFF) == 0) progress::done(i);
-        if (!ask<texts::kFromPrompt>(src, {Expected::From, i, n, m}, e.from, endpoint, i) ||
-            !ask<texts::kToPrompt>(src, {Expected::To, i, n, m}, e.to, endpoint, i) ||
-            !ask<texts::kWeightPrompt>(src, {Expected::Weight, i, n, m}, e.weight, anyValue, i))
-            return ended;
+    for (int from = 0; from < m; from += kEdgesPerLook) {
+        progress::done(from);
+        const int to = m - from > kEdgesPerLook ? from + kEdgesPerLook : m;
+        for (int i = from; i < to; ++i) {
+            Edge& e = graph->edges[i];
+            e.inTree = false;
+            e.tag = 0;
+            if (!ask<texts::kFromPrompt>(src, {Expected::From, i}, e.from, endpoint, i) ||
+                !ask<texts::kToPrompt>(src, {Expected::To, i}, e.to, endpoint, i) ||
+                !ask<texts::kWeightPrompt>(src, {Expected::Weight, i}, e.weight, anyValue, i))
+                return ended;
+        }
     }
     return kStatusDone;
 }

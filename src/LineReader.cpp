@@ -54,7 +54,13 @@ LineReader::Got LineReader::readInt(int& value) {
             magnitude = magnitude * 10 + static_cast<unsigned>(p[i] - '0');
     }
     const bool valid = i > firstDigit && magnitude <= (negative ? 2147483648U : 2147483647U);
-    finish(p, i, avail);
+    if (i < avail && p[i] == '\n') {  // the usual line: the number, then its line break
+        plain_ = true;
+        ++lines_;
+        pos_ += i + 1;
+    } else {
+        finish(p, i, avail);
+    }
     if (!valid) return Got::NoNumber;
     value = negative ? static_cast<int>(0 - magnitude) : static_cast<int>(magnitude);
     return Got::Number;
@@ -70,12 +76,7 @@ bool LineReader::readFirst(char& first) {
 }
 
 void LineReader::finish(const char* p, std::size_t i, std::size_t avail) {
-    if (i < avail && p[i] == '\n') {  // the usual line: the number, then its line break
-        after_ = After::Blanks;
-        ++lines_;
-        pos_ += i + 1;
-        return;
-    }
+    plain_ = false;
     const char* nl = static_cast<const char*>(std::memchr(p + i, '\n', avail - i));
     const std::size_t end = nl != nullptr ? static_cast<std::size_t>(nl - p) : avail;
     std::size_t k = i;

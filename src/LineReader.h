@@ -52,8 +52,10 @@ public:
     bool endMet() const { return endMet_; }
 
     // About the last read, for a message that quotes it; valid until the next read.
+    // It was the usual line: its number, right before its line break.
+    bool plain() const { return plain_; }
     // What followed its number (after a read that gave Got::Number).
-    After after() const { return after_; }
+    After after() const { return plain_ ? After::Blanks : after_; }
     // Its characters, without its line break.
     std::string_view lastRead() const;
     // The line of the data it started on, counted from 1; a long line's later reads have its
@@ -79,7 +81,8 @@ private:
     // characters, kReadMax characters, or everything that is left. False when nothing is left.
     bool prepare();
     // Ends the read that started at p and was parsed as far as p + i: it runs to the line break,
-    // or kReadMax characters, or the end of the data (which it then notes as met).
+    // or kReadMax characters, or the end of the data (which it then notes as met). readInt ends
+    // the usual read, a number right before its line break, itself.
     void finish(const char* p, std::size_t i, std::size_t avail);
     bool lineAhead() const;
     void refill();
@@ -94,10 +97,11 @@ private:
     std::int64_t lines_ = 0;                  // line breaks taken by reads
     std::uint64_t continued_ = kUnknownSize;  // where a read cut at kReadMax ended
     std::size_t start_ = 0;                   // of the last read, at data_
-    After after_ = After::Blanks;
-    bool unbrokenEnd_ = false;  // a read ran into the end of the data inside a line
-    char* own_ = nullptr;       // the buffer, when reading a descriptor
-    std::size_t size_ = 0;      // of the buffer
+    bool plain_ = false;
+    After after_ = After::Blanks;  // when not plain_
+    bool unbrokenEnd_ = false;     // a read ran into the end of the data inside a line
+    char* own_ = nullptr;          // the buffer, when reading a descriptor
+    std::size_t size_ = 0;         // of the buffer
     const char* data_ = nullptr;
     std::size_t pos_ = 0;   // start of the next read
     std::size_t len_ = 0;   // bytes available at data_

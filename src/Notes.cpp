@@ -60,26 +60,6 @@ bool severalNumbers(std::string_view text) {
     return i > 0 && i < rest.size() && isDigit(rest[i]);
 }
 
-// Why a read gave no value: what the hint says about it.
-std::string problem(const LineReader& in, LineReader::Got got, int value, const Expected& e,
-                    bool file) {
-    const std::string_view text = in.lastRead();
-    if (got == LineReader::Got::Number) {
-        if ((e.kind == Expected::LoopEdge || e.kind == Expected::CutEdge) && value >= 0 &&
-            value < e.edges) {  // an edge, but of the other kind
-            return "hrana " + number(value) +
-                   (e.kind == Expected::LoopEdge ? " je kostrova" : " neni kostrova");
-        }
-        return number(value) + " je mimo rozsah";
-    }
-    if (blank(text)) return file ? "prazdny radek" : "prazdna odpoved";
-    std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-    if (i < text.size() && isDigit(text[i])) return "cislo mimo rozsah -2147483648 az 2147483647";
-    return "neni cislo";
-}
-
 // The value's name in a warning: the question kostra asks for it at the keyboard.
 std::string field(const Expected& e) {
     switch (e.kind) {
@@ -118,11 +98,39 @@ Expected following(const Expected& e) {
     return next;
 }
 
-std::int64_t valuesFrom(const Expected& e) {
-    const auto rest = [&e](int offset) { return 3 * std::int64_t{e.edges - e.edge} - offset; };
+// Czech counts: 1 radek, 2 to 4 radky, 0 or 5 and more radku.
+std::string counted(std::int64_t n, const char* one, const char* few, const char* many) {
+    return number(n) + " " + (n == 1 ? one : (n >= 2 && n <= 4 ? few : many));
+}
+
+}  // namespace
+
+// Why a read gave no value: what the hint says about it.
+std::string Notes::problem(const LineReader& in, LineReader::Got got, int value,
+                           const Expected& e) {
+    const bool file = source_ == Source::GraphFile;
+    const std::string_view text = in.lastRead();
+    if (got == LineReader::Got::Number) {
+        if ((e.kind == Expected::LoopEdge || e.kind == Expected::CutEdge) && value >= 0 &&
+            value < edges_) {  // an edge, but of the other kind
+            return "hrana " + number(value) +
+                   (e.kind == Expected::LoopEdge ? " je kostrova" : " neni kostrova");
+        }
+        return number(value) + " je mimo rozsah";
+    }
+    if (blank(text)) return file ? "prazdny radek" : "prazdna odpoved";
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i])) ++i;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    if (i < text.size() && isDigit(text[i])) return "cislo mimo rozsah -2147483648 az 2147483647";
+    return "neni cislo";
+}
+
+std::int64_t Notes::valuesFrom(const Expected& e) const {
+    const auto rest = [this, &e](int offset) { return 3 * std::int64_t{edges_ - e.edge} - offset; };
     switch (e.kind) {
         case Expected::NodeCount:
-            return 1 + 3 * std::int64_t{e.edges};
+            return 1 + 3 * std::int64_t{edges_};
         case Expected::From:
             return rest(0);
         case Expected::To:
@@ -131,13 +139,6 @@ std::int64_t valuesFrom(const Expected& e) {
             return rest(2);
     }
 }
-
-// Czech counts: 1 radek, 2 to 4 radky, 0 or 5 and more radku.
-std::string counted(std::int64_t n, const char* one, const char* few, const char* many) {
-    return number(n) + " " + (n == 1 ? one : (n >= 2 && n <= 4 ? few : many));
-}
-
-}  // namespace
 
 Notes::Notes(Source source, Output& err, Output* out) : source_(source), err_(err), out_(out) {}
 
@@ -156,7 +157,7 @@ std::string Notes::accepts(const Expected& e) {
             return "cele cislo 1 az 2147483647";
         case Expected::From:
         case Expected::To:
-            return "cislo uzlu 0 az " + number(e.nodes - 1);
+            return "cislo uzlu 0 az " + number(nodes_ - 1);
         case Expected::Weight:
             return "cele cislo -2147483648 az 2147483647";
         case Expected::Choice:
@@ -204,7 +205,7 @@ void Notes::refused(const LineReader& in, LineReader::Got got, int value, const 
         if (severalNumbers(read) && severalLines_++ == 0) severalLine_ = in.lineNumber();
         if (!warning()) return;
         text().print<"VAROVANI: radek %s \"%s\": %s, ocekava se %s (%s); %s\n">(
-            lineOf(in), shown(read), problem(in, got, value, e, true), field(e), accepts(e),
+            lineOf(in), shown(read), problem(in, got, value, e), field(e), accepts(e),
             in.endMet() ? "soubor jim konci" : "misto nej se cte dalsi radek");
         return;
     }
@@ -216,7 +217,7 @@ void Notes::refused(const LineReader& in, LineReader::Got got, int value, const 
                 shown(read), e.kind == Expected::LoopEdge ? "nekostrovou" : "kostrovou");
     } else {
         text().print<"POZNAMKA: odpoved \"%s\" nebyla prijata (%s); otazka prijima %s\n">(
-            shown(read), problem(in, got, value, e, false), accepts(e));
+            shown(read), problem(in, got, value, e), accepts(e));
     }
     hint();
 }
@@ -346,6 +347,7 @@ void Notes::cannotOpen(const char* path, int error) {
 
 void Notes::edgeQuestion(const CGraph& g, Expected::Kind kind, int usable) {
     graph_ = &g;
+    edges_ = g.edgeCount;
     usable_ = usable;
     listed_ = false;
     usableList_.clear();

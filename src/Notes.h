@@ -28,9 +28,7 @@ class CGraph;
 struct Expected {
     enum Kind { EdgeCount, NodeCount, From, To, Weight, Choice, Method, LoopEdge, CutEdge };
     Kind kind;
-    int edge = 0;   // From, To, Weight: the edge the value belongs to
-    int nodes = 0;  // From, To, Weight: the graph's node count
-    int edges = 0;  // the graph's edge count (the edge count read, for NodeCount)
+    int edge = 0;  // From, To, Weight: the edge the value belongs to
 };
 
 class Notes {
@@ -47,6 +45,13 @@ public:
     ~Notes();
     Notes(const Notes&) = delete;
     Notes& operator=(const Notes&) = delete;
+
+    // The graph's counts, as far as they are read: what the values of its edges accept, and how
+    // many of them are to come.
+    void counts(int edges, int nodes) {
+        edges_ = edges;
+        nodes_ = nodes;
+    }
 
     // A read worth a note: a value refused (got NoNumber, or Number and not took), or one taken
     // (took) with more than blanks after it on its line (LineReader::after()).
@@ -82,6 +87,8 @@ private:
     bool warning();  // counts a warning: false when it is beyond kMaxWarnings
     void closeWarnings();
     std::string accepts(const Expected& e);
+    std::string problem(const LineReader& in, LineReader::Got got, int value, const Expected& e);
+    std::int64_t valuesFrom(const Expected& e) const;
     static std::string lineOf(const LineReader& in);
 
     Source source_;
@@ -93,6 +100,8 @@ private:
     // The first line of the file with more than one number on it, and how many such lines.
     std::int64_t severalLine_ = 0;
     std::int64_t severalLines_ = 0;
+    int edges_ = 0;
+    int nodes_ = 0;
     // The edge question's graph and the number of edges it takes; the first few of them.
     const CGraph* graph_ = nullptr;
     int usable_ = 0;

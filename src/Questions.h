@@ -16,29 +16,39 @@ struct Source {
     Notes* notes = nullptr;  // where the answers worth a note are told, if anywhere
 };
 
+enum class Answer { Taken, Refused, Ended };
+
+// An answer that is not a number right before its line break: the notes about it, if the source
+// has them, and what becomes of it. took: accept() takes its number.
+Answer unusualAnswer(const Source& src, LineReader::Got got, int value, bool took,
+                     Expected expected);
+
 // Asks until the answer is a number that accept() takes and stores it in value; false when the
 // source ran out first (standard input ended, or the graph file met its end, the read that met it
 // included). value is written only when an answer is taken. expected says what the question
 // stands for, for the notes.
 template <Format Prompt, class Accept, class... Args>
-bool ask(const Source& src, const Expected& expected, int& value, const Accept& accept,
+bool ask(const Source& src, Expected expected, int& value, const Accept& accept,
          const Args&... args) {
     for (;;) {
         if (src.prompts != nullptr) src.prompts->print<Prompt>(args...);
         int v = 0;
         const LineReader::Got got = src.in.readInt(v);
+        // The usual answer, a number right before its line break, is taken here; everything else
+        // out of the way of the loop that reads a graph's millions of values.
         const bool took = got == LineReader::Got::Number && accept(v);
-        if (src.notes != nullptr && got != LineReader::Got::Nothing &&
-            (!took || src.in.after() != LineReader::After::Blanks))
-            src.notes->read(src.in, got, v, took, expected);
-        if (got == LineReader::Got::Nothing || (src.prompts == nullptr && src.in.endMet())) {
-            if (src.notes != nullptr && src.prompts == nullptr)
-                src.notes->ended(src.in, took, expected);
-            return false;
-        }
-        if (took) {
+        if (took && src.in.plain()) {
             value = v;
             return true;
+        }
+        switch (unusualAnswer(src, got, v, took, expected)) {
+            case Answer::Taken:
+                value = v;
+                return true;
+            case Answer::Ended:
+                return false;
+            case Answer::Refused:
+                break;
         }
     }
 }

@@ -105,17 +105,17 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
         int edge = 0;
         if (choice == 4) {
             hints.edgeQuestion(g, Expected::LoopEdge, g.edgeCount - trees);
-            if (!ask<texts::kLoopPrompt>(
-                    stdinSource, {Expected::LoopEdge, 0, 0, g.edgeCount}, edge,
-                    [&g](int v) { return v >= 0 && v < g.edgeCount && !g.edges[v].inTree; }))
+            if (!ask<texts::kLoopPrompt>(stdinSource, {Expected::LoopEdge}, edge, [&g](int v) {
+                    return v >= 0 && v < g.edgeCount && !g.edges[v].inTree;
+                }))
                 return inputEnded(out);
             const progress::Phase phase(working("hledam smycku"));
             g.getLoop(edge);
         } else {
             hints.edgeQuestion(g, Expected::CutEdge, trees);
-            if (!ask<texts::kCutPrompt>(
-                    stdinSource, {Expected::CutEdge, 0, 0, g.edgeCount}, edge,
-                    [&g](int v) { return v >= 0 && v < g.edgeCount && g.edges[v].inTree; }))
+            if (!ask<texts::kCutPrompt>(stdinSource, {Expected::CutEdge}, edge, [&g](int v) {
+                    return v >= 0 && v < g.edgeCount && g.edges[v].inTree;
+                }))
                 return inputEnded(out);
             const progress::Phase phase(working("hledam rez"));
             g.getCut(edge);
