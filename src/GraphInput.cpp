@@ -120,7 +120,9 @@ int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLim
         }
         LineReader in(file.fd());
         in.knowSize(file.size());
-        return readGraph(in, nullptr, graph, limits, notes);
+        const int status = readGraph(in, nullptr, graph, limits, notes);
+        if (notes != nullptr) notes->closeWarnings();
+        return status;
     } catch (const std::bad_alloc&) {
         graph.reset();
         return kStatusNoMemory;

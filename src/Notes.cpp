@@ -182,7 +182,6 @@ std::string Notes::accepts(const Expected& e) {
 }
 
 void Notes::hint() {
-    text().flush();
     if (out_ != nullptr) out_->flush();
     err_.write(pending_);
     err_.flush();
@@ -193,7 +192,7 @@ bool Notes::warning() { return ++warnings_ <= kMaxWarnings; }
 
 void Notes::closeWarnings() {
     if (warnings_ > kMaxWarnings) {
-        text().print<"VAROVANI: dalsich %s varovani se nevypisuje (jen prvnich %d)\n">(
+        say<"VAROVANI: dalsich %s varovani se nevypisuje (jen prvnich %d)\n">(
             number(warnings_ - kMaxWarnings), kMaxWarnings);
     }
     warnings_ = 0;
@@ -204,19 +203,17 @@ void Notes::refused(const LineReader& in, LineReader::Got got, int value, const 
     if (source_ == Source::GraphFile) {
         if (severalNumbers(read) && severalLines_++ == 0) severalLine_ = in.lineNumber();
         if (!warning()) return;
-        text().print<"VAROVANI: radek %s \"%s\": %s, ocekava se %s (%s); %s\n">(
+        say<"VAROVANI: radek %s \"%s\": %s, ocekava se %s (%s); %s\n">(
             lineOf(in), shown(read), problem(in, got, value, e), field(e), accepts(e),
             in.endMet() ? "soubor jim konci" : "misto nej se cte dalsi radek");
         return;
     }
     if ((e.kind == Expected::LoopEdge || e.kind == Expected::CutEdge) && usable_ == 0) {
-        text()
-            .print<
-                "POZNAMKA: odpoved \"%s\" nebyla prijata; graf nema zadnou %s hranu, na otazku neni "
-                "platna odpoved (konec vstupu: Ctrl-D)\n">(
-                shown(read), e.kind == Expected::LoopEdge ? "nekostrovou" : "kostrovou");
+        say<"POZNAMKA: odpoved \"%s\" nebyla prijata; graf nema zadnou %s hranu, na otazku neni "
+            "platna odpoved (konec vstupu: Ctrl-D)\n">(
+            shown(read), e.kind == Expected::LoopEdge ? "nekostrovou" : "kostrovou");
     } else {
-        text().print<"POZNAMKA: odpoved \"%s\" nebyla prijata (%s); otazka prijima %s\n">(
+        say<"POZNAMKA: odpoved \"%s\" nebyla prijata (%s); otazka prijima %s\n">(
             shown(read), problem(in, got, value, e), accepts(e));
     }
     hint();
@@ -224,7 +221,7 @@ void Notes::refused(const LineReader& in, LineReader::Got got, int value, const 
 
 void Notes::refusedYesNo(const LineReader& in) {
     const std::string_view read = in.lastRead();
-    text().print<"POZNAMKA: odpoved \"%s\" nebyla prijata (%s); otazka prijima %s\n">(
+    say<"POZNAMKA: odpoved \"%s\" nebyla prijata (%s); otazka prijima %s\n">(
         shown(read), blank(read) ? "prazdna odpoved" : "nezacina pismenem a ani n",
         "a (ano) nebo n (ne), malym pismenem na zacatku radku");
     hint();
@@ -236,25 +233,19 @@ void Notes::taken(const LineReader& in, int value, const Expected& e) {
         if (severalNumbers(read) && severalLines_++ == 0) severalLine_ = in.lineNumber();
         if (!warning()) return;
         if (in.after() == LineReader::After::Cut) {
-            text()
-                .print<
-                    "VAROVANI: radek %s je delsi nez 255 znaku: bere se %d jako %s a zbytek radku se "
-                    "cte jako dalsi radek\n">(lineOf(in), value, field(e));
+            say<"VAROVANI: radek %s je delsi nez 255 znaku: bere se %d jako %s a zbytek radku se "
+                "cte jako dalsi radek\n">(lineOf(in), value, field(e));
         } else {
-            text()
-                .print<
-                    "VAROVANI: radek %s \"%s\": bere se %d jako %s, zbytek radku \"%s\" se nebere v "
-                    "uvahu\n">(lineOf(in), shown(read), value, field(e), shown(afterNumber(read)));
+            say<"VAROVANI: radek %s \"%s\": bere se %d jako %s, zbytek radku \"%s\" se nebere v "
+                "uvahu\n">(lineOf(in), shown(read), value, field(e), shown(afterNumber(read)));
         }
         return;
     }
     if (in.after() == LineReader::After::Cut) {
-        text()
-            .print<
-                "POZNAMKA: odpoved je delsi nez 255 znaku: bere se %d a zbytek se cte jako dalsi "
-                "odpoved\n">(value);
+        say<"POZNAMKA: odpoved je delsi nez 255 znaku: bere se %d a zbytek se cte jako dalsi "
+            "odpoved\n">(value);
     } else {
-        text().print<"POZNAMKA: z odpovedi \"%s\" se bere %d, zbytek \"%s\" se nebere v uvahu\n">(
+        say<"POZNAMKA: z odpovedi \"%s\" se bere %d, zbytek \"%s\" se nebere v uvahu\n">(
             shown(read), value, shown(afterNumber(read)));
     }
     hint();
@@ -278,10 +269,8 @@ void Notes::ended(const LineReader& in, bool took, const Expected& e) {
     const std::int64_t lines = in.linesStarted();
     const bool unbroken = lines > in.lineBreaks();
     closeWarnings();
-    Output& out = text();
     if (lines == 0) {
-        out.print<
-            "POZNAMKA: soubor je prazdny; graf zacina poctem hran a poctem uzlu, kazdy na svem "
+        say<"POZNAMKA: soubor je prazdny; graf zacina poctem hran a poctem uzlu, kazdy na svem "
             "radku\n">();
         return;
     }
@@ -296,53 +285,59 @@ void Notes::ended(const LineReader& in, bool took, const Expected& e) {
             next = following(e);
         }
         if (values == 0) {
-            out.print<
-                "POZNAMKA: posledni radek %s (\"%s\") nema znak konce radku; graf je jinak uplny, "
+            say<"POZNAMKA: posledni radek %s (\"%s\") nema znak konce radku; graf je jinak uplny, "
                 "staci pridat konec radku na konec souboru\n">(number(lines), shown(in.lastRead()));
             return;
         }
         needed = counted(values, "radek", "radky", "radku");
     }
-    out.print<"POZNAMKA: soubor konci radkem %s, graf ale potrebuje jeste %s; prvni chybi %s (%s)">(
+    say<"POZNAMKA: soubor konci radkem %s, graf ale potrebuje jeste %s; prvni chybi %s (%s)">(
         number(lines), needed, next.kind == Expected::EdgeCount ? "pocet hran" : field(next),
         accepts(next));
     if (severalLines_ > 0) {
-        out.print<
-            "; na %s je vic cisel (poprve na radku %s), soubor ale ma mit na kazdem radku jen "
+        say<"; na %s je vic cisel (poprve na radku %s), soubor ale ma mit na kazdem radku jen "
             "jednu hodnotu: pocet hran, pocet uzlu, pak od, do a vahu kazde hrany pod sebou">(
             counted(severalLines_, "radku", "radcich", "radcich"), number(severalLine_));
     }
-    if (unbroken) out.print<"; posledni radek navic nema znak konce radku">();
-    out.print<"\n">();
+    if (unbroken) say<"; posledni radek navic nema znak konce radku">();
+    say<"\n">();
 }
 
 void Notes::tooShort(const LineReader& in, int edges) {
     closeWarnings();
-    text()
-        .print<
-            "POZNAMKA: pocet hran je %d, po radku %s ale soubor obsahuje uz jen %s; kazda hrana "
-            "potrebuje tri radky, tedy aspon 6 bajtu\n">(
-            edges, number(in.lineNumber()),
-            counted(static_cast<std::int64_t>(in.bytesLeft()), "bajt", "bajty", "bajtu"));
+    say<"POZNAMKA: pocet hran je %d, po radku %s ale soubor obsahuje uz jen %s; kazda hrana "
+        "potrebuje tri radky, tedy aspon 6 bajtu\n">(
+        edges, number(in.lineNumber()),
+        counted(static_cast<std::int64_t>(in.bytesLeft()), "bajt", "bajty", "bajtu"));
 }
 
 void Notes::cannotOpen(const char* path, int error) {
-    Output& out = text();
+    // Told by print(), which takes no memory for it: a file that cannot be opened is never
+    // told as memory that cannot be had.
+    openPath_ = path;
+    openError_ = error;
+}
+
+void Notes::printCannotOpen() {
+    if (openPath_ == nullptr) return;
+    const int error = openError_;
     if (error == ENOENT || error == ENOTDIR) {
-        out.print<"POZNAMKA: soubor neexistuje">();
+        err_.print<"POZNAMKA: soubor neexistuje">();
     } else if (error == EACCES) {
-        out.print<"POZNAMKA: soubor nelze cist, chybi pravo cteni">();
+        err_.print<"POZNAMKA: soubor nelze cist, chybi pravo cteni">();
     } else if (error == EISDIR) {
-        out.print<"POZNAMKA: to je adresar, graf se cte ze souboru">();
+        err_.print<"POZNAMKA: to je adresar, graf se cte ze souboru">();
     } else {
-        out.print<"POZNAMKA: system soubor neotevrel (%s)">(shown(std::strerror(error)));
+        err_.print<"POZNAMKA: system soubor neotevrel (%s)">(std::strerror(error));
     }
-    if (path[0] == '-') {
-        out.print<
+    // A name that looks like an option: how to give it as a file, and where the options are.
+    if (openPath_[0] == '-') {
+        err_.print<
             "; napovedu vypise volba --help, soubor se jmenem od znaku - se zadava jako "
-            "./%s">(shown(path, SIZE_MAX));
+            "./%s">(openPath_);
     }
-    out.print<"\n">();
+    err_.print<"\n">();
+    openPath_ = nullptr;
 }
 
 void Notes::edgeQuestion(const CGraph& g, Expected::Kind kind, int usable) {
@@ -352,11 +347,9 @@ void Notes::edgeQuestion(const CGraph& g, Expected::Kind kind, int usable) {
     listed_ = false;
     usableList_.clear();
     if (usable > 0) return;
-    text()
-        .print<
-            "POZNAMKA: graf nema zadnou %s hranu, na nasledujici otazku proto neni platna odpoved; "
-            "ukoncete vstup klavesami Ctrl-D\n">(kind == Expected::LoopEdge ? "nekostrovou"
-                                                                            : "kostrovou");
+    say<"POZNAMKA: graf nema zadnou %s hranu, na nasledujici otazku proto neni platna odpoved; "
+        "ukoncete vstup klavesami Ctrl-D\n">(kind == Expected::LoopEdge ? "nekostrovou"
+                                                                        : "kostrovou");
     hint();
 }
 
@@ -370,14 +363,10 @@ bool Notes::onlyNotes(std::string_view text) {
     return true;
 }
 
-bool Notes::any() {
-    if (text_) text_->flush();
-    return !pending_.empty();
-}
+bool Notes::any() const { return !pending_.empty() || openPath_ != nullptr; }
 
 void Notes::print() {
-    closeWarnings();
-    if (text_) text_->flush();
+    printCannotOpen();
     err_.write(pending_);
     err_.flush();
     pending_.clear();

@@ -74,18 +74,27 @@ public:
     // has nothing else to say there.
     static bool onlyNotes(std::string_view text);
 
+    // The graph file's warnings are over: how many of them were not kept.
+    void closeWarnings();
     // There are notes that print() would write.
-    bool any();
-    // The graph file's notes (warnings, why it is refused or cannot be opened) on err.
+    bool any() const;
+    // The graph file's notes (warnings, why it is refused or cannot be opened) on err. It takes
+    // no memory, so a message that precedes them is never followed by running out of memory.
     void print();
 
 private:
     void refused(const LineReader& in, LineReader::Got got, int value, const Expected& e);
     void taken(const LineReader& in, int value, const Expected& e);
-    Output& text();  // where a note is written; made when the first one comes
-    void hint();     // writes the hint made on err
+    Output& text();  // where a note is made; made when the first one comes
+    // Makes a note and keeps it in pending_, ready to be written.
+    template <Format F, class... Args>
+    void say(const Args&... args) {
+        text().print<F>(args...);
+        text_->flush();
+    }
+    void hint();  // writes the hint made on err
+    void printCannotOpen();
     bool warning();  // counts a warning: false when it is beyond kMaxWarnings
-    void closeWarnings();
     std::string accepts(const Expected& e);
     std::string problem(const LineReader& in, LineReader::Got got, int value, const Expected& e);
     std::int64_t valuesFrom(const Expected& e) const;
@@ -97,6 +106,8 @@ private:
     std::string pending_;  // the notes made and not written yet
     std::unique_ptr<Output> text_;
     std::int64_t warnings_ = 0;
+    const char* openPath_ = nullptr;  // a graph file that cannot be opened, and why
+    int openError_ = 0;
     // The first line of the file with more than one number on it, and how many such lines.
     std::int64_t severalLine_ = 0;
     std::int64_t severalLines_ = 0;

@@ -12,7 +12,11 @@ Output::Output(int fd) : fd_(fd) { takeBuffer(); }
 Output::Output(std::string* target) : target_(target) { takeBuffer(); }
 
 Output::~Output() {
-    flush();
+    // A string that cannot grow any more keeps what it has: a destructor must not throw.
+    try {
+        flush();
+    } catch (const std::bad_alloc&) {
+    }
     if (buf_ != spare_) delete[] buf_;
 }
 

@@ -4,6 +4,7 @@
 
 #include "Drawing.h"
 #include "KostraDot.h"
+#include "Notes.h"
 #include "Status.h"
 #include "Texts.h"
 #include "Transcript.h"
@@ -25,6 +26,10 @@ constexpr int kDrawableEdges = 5000;
 int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& err,
                  const RunLimits& limits) {
     const std::string_view first = argc > 1 ? argv[1] : "";
+    if (first == "--version") {
+        out.print<"kostra-dot %s\n">(KOSTRA_VERSION);
+        return kDotDone;
+    }
     if (argc < 2 || first == "-h" || first == "--help") {
         Output& to = argc < 2 ? err : out;
         to.print<"pouziti: kostra-dot GRAFOVY_SOUBOR < vystup_kostry > kresba.dot\n">();
@@ -32,16 +37,21 @@ int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& e
     }
     const char* path = argv[1];
     std::unique_ptr<CGraph> graph;
-    const int read = readGraphFile(path, graph, limits);
+    // The message of a refused file comes first, then the file's notes (why it is refused).
+    Notes fileNotes(Notes::Source::GraphFile, err);
+    const int read = readGraphFile(path, graph, limits, &fileNotes);
     if (read == kStatusCannotOpen) {
         err.print<texts::kCannotOpen>(path);
+        fileNotes.print();
         return kDotNoGraph;
     }
     if (read == kStatusNoMemory) return kStatusNoMemory;
     if (read != kStatusDone) {
         err.print<texts::kNotAGraph>(path);
+        fileNotes.print();
         return kDotNoGraph;
     }
+    fileNotes.print();
 
     Transcript t;
     if (!readTranscript(transcriptFd, *graph, t, err)) return kDotNotTranscript;
