@@ -41,7 +41,8 @@ void Output::writeOut(const char* s, std::size_t n) {
         target_->append(s, n);
         return;
     }
-    progress::writing(fd_, true);
+    progress::writing(fd_);
+    const bool endsLine = s[n - 1] == '\n';
     while (n > 0) {
         const ssize_t w = ::write(fd_, s, n);
         if (w < 0 && errno == EINTR) continue;
@@ -52,5 +53,5 @@ void Output::writeOut(const char* s, std::size_t n) {
         s += w;
         n -= static_cast<std::size_t>(w);
     }
-    progress::writing(fd_, false);
+    progress::written(fd_, endsLine);
 }

@@ -32,6 +32,10 @@ bool handlerInstalled = false;
 volatile std::sig_atomic_t active = 0;   // a phase wants its line drawn
 volatile std::sig_atomic_t holding = 0;  // a write of the program is under way
 volatile std::sig_atomic_t shown = 0;    // characters of the line now on the screen
+// The terminal's cursor is at the start of a line, where a line can be drawn and wiped without
+// touching anything else on the screen: nothing was written on the terminal yet, or the last
+// thing written ended a line, or a person ended a typed line.
+volatile std::sig_atomic_t lineStart = 1;
 const char* volatile what = nullptr;
 const char* volatile unit = nullptr;
 timespec started{};
@@ -78,7 +82,7 @@ void wipe() {
 }
 
 void draw(int /*signal*/) {
-    if (active == 0 || holding != 0) return;
+    if (active == 0 || holding != 0 || lineStart == 0) return;
     const int savedErrno = errno;
     timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
@@ -110,6 +114,9 @@ void draw(int /*signal*/) {
     shown = static_cast<std::sig_atomic_t>(line.size - 1);
     errno = savedErrno;
 }
+
+// Writes on fd show on the terminal of the line.
+bool onTerminal(int fd) { return fd == terminal || (fd == STDOUT_FILENO && outputIsTerminal); }
 
 void arm(long firstMicros, long everyMicros) {
     itimerval timer{};
@@ -143,6 +150,8 @@ Phase::Phase(const Work& work) {
     }
     what = work.what;
     unit = work.unit;
+    // Work starts after an answer; typed at the terminal, its line break is on the screen.
+    if (inputIsTerminal) lineStart = 1;
     detail::done.store(0, std::memory_order_relaxed);
     detail::total.store(0, std::memory_order_relaxed);
     ::clock_gettime(CLOCK_MONOTONIC, &started);
@@ -160,16 +169,18 @@ Phase::~Phase() {
     wipe();
 }
 
-void writing(int fd, bool starting) {
-    if (terminal < 0 || (fd != terminal && (fd != STDOUT_FILENO || !outputIsTerminal))) return;
-    if (starting) {
-        holding = 1;
-        std::atomic_signal_fence(std::memory_order_seq_cst);
-        wipe();
-    } else {
-        std::atomic_signal_fence(std::memory_order_seq_cst);
-        holding = 0;
-    }
+void writing(int fd) {
+    if (terminal < 0 || !onTerminal(fd)) return;
+    holding = 1;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    wipe();
+}
+
+void written(int fd, bool endsLine) {
+    if (terminal < 0 || !onTerminal(fd)) return;
+    lineStart = endsLine ? 1 : 0;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    holding = 0;
 }
 
 }  // namespace progress

@@ -54,8 +54,10 @@ extern std::atomic<std::int64_t> total;
 inline void done(std::int64_t k) { detail::done.store(k, std::memory_order_relaxed); }
 inline void total(std::int64_t n) { detail::total.store(n, std::memory_order_relaxed); }
 
-// Output calls it around every write to descriptor fd: when fd shows on the terminal of the line,
-// the line is wiped first, and not drawn again before the write is over.
-void writing(int fd, bool starting);
+// Output calls them around every write to descriptor fd: when fd shows on the terminal of the
+// line, the line is wiped first, and not drawn again before the write is over, and only when
+// what was written ended a line (so the line never stands in the middle of a question).
+void writing(int fd);
+void written(int fd, bool endsLine);
 
 }  // namespace progress

@@ -700,7 +700,71 @@ def group_terminal(kostra, tmp, tty):
         for k in range(0, len(d.steps), 3):
             fx.check("%s: input ended at question %d" % (name, k),
                      (problem := converse(kostra, d, path, tty, end_at=k)) is None, problem)
+    fx.check("a graph file that takes seconds to read: progress " +
+             ("shown, then wiped" if tty else "never on a pipe"),
+             (problem := slow_reading(kostra, tty)) is None, problem)
     return fx.finish()
+
+
+PROGRESS = re.compile(r"\r[^\n]*\r")  # drawn from the line's start, wiped back to it
+
+
+def slow_reading(kostra, tty):
+    """kostra reads a graph file from a pipe whose writer pauses 2.5 seconds after the counts:
+    at a terminal (standard error a terminal) the progress line shows the reading and is wiped
+    before anything else is written; on pipes nothing but the normal output appears. Returns a
+    problem or None."""
+    r, w = os.pipe()
+    path = "/dev/fd/%d" % r
+    if tty:
+        master, slave = pty.openpty()
+        streams = dict(stdin=slave, stdout=slave, stderr=slave, start_new_session=True)
+    else:
+        streams = dict(stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    proc = subprocess.Popen([kostra, path], pass_fds=(r,), env=child_env(), **streams)
+    os.close(r)
+    try:
+        os.write(w, b"1\n2\n")
+        time.sleep(2.5)
+        os.write(w, b"0\n1\n5\n")
+        os.close(w)
+        expected = T.opening(path) + T.OK + T.MENU
+        if not tty:
+            out, err = proc.communicate(b"1\n", timeout=TIMEOUT)
+            got = (proc.returncode, out.decode("latin-1"), err.decode("latin-1"))
+            want = (0, expected + base_report(5), "")
+            return None if got == want else "got %r, expected %r" % (got, want)
+        os.close(slave)
+        raw = b""
+        deadline = time.monotonic() + TIMEOUT
+        typed = False
+        while time.monotonic() < deadline:
+            ready, _, _ = select.select([master], [], [], 0.1)
+            try:
+                chunk = os.read(master, 65536) if ready else b""
+            except OSError:
+                break
+            if ready and not chunk:
+                break
+            raw += chunk
+            screen = PROGRESS.sub("", raw.decode("latin-1").replace("\r\n", "\n"))
+            if not typed and screen == expected:
+                os.write(master, b"1\n")
+                typed = True
+        proc.wait(timeout=TIMEOUT)
+        os.close(master)
+        text = raw.decode("latin-1").replace("\r\n", "\n")
+        if "\rnacitam graf, hrana 0 z 1 (0 %), 2 s" not in text:
+            return "no progress line while reading: %r" % text[:300]
+        screen = PROGRESS.sub("", text)
+        if screen != expected + "1\n" + base_report(5) or proc.returncode != 0:
+            return "status %r, screen without the progress line:\n%s" % (
+                proc.returncode, difference(expected + "1\n" + base_report(5), screen))
+        return None
+    finally:
+        if proc.poll() is None:
+            proc.kill()
+            proc.wait()
 
 
 def random_value(rng, v, junk):
