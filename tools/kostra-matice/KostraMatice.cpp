@@ -187,12 +187,14 @@ int runKostraMatice(int argc, char** argv, Output& out, Output& err, const RunLi
     if (args.rowEdges) {
         err.print<"POZNAMKA: zapisu hrany radku matice %s (radku: %d), nejvyse %s\n">(
             kind, rows->rowCount(), size(rowEdgesBytes(*rows, title)));
+        err.flush();  // before the first character of the text
         const progress::Phase phase(writing);
         progress::total(m);
         writeRowEdges(*rows, title, out);
     } else if (args.table) {
         err.print<"POZNAMKA: zapisu tabulku %s %d x %d, nejvyse %s\n">(
             kind, rows->rowCount(), m, size(tableBytes(*rows, title)));
+        err.flush();
         {
             const progress::Phase phase(writing);
             progress::total(m);
@@ -210,6 +212,7 @@ int runKostraMatice(int argc, char** argv, Output& out, Output& err, const RunLi
         err.print<"POZNAMKA: zapisu matici %s %d x %d (nenulovych prvku: %s), nejvyse %s\n">(
             kind, rows->rowCount(), m, std::to_string(nonZeros),
             size(matrixMarketBytes(*rows, title, nonZeros)));
+        err.flush();
         const progress::Phase phase(writing);
         progress::total(m);
         writeMatrixMarket(*rows, title, out, nonZeros);
