@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "CGraph.h"
-#include "Texts.h"
 
 namespace {
 
@@ -76,7 +75,7 @@ std::string field(const Expected& e) {
     }
 }
 
-// The value the graph description holds after e, and how many values are left from e on.
+// The value the graph description holds after e.
 Expected following(const Expected& e) {
     Expected next = e;
     switch (e.kind) {
@@ -126,6 +125,7 @@ std::string Notes::problem(const LineReader& in, LineReader::Got got, int value,
     return "neni cislo";
 }
 
+// The values of the graph description from e on, e included.
 std::int64_t Notes::valuesFrom(const Expected& e) const {
     const auto rest = [this, &e](int offset) { return 3 * std::int64_t{edges_ - e.edge} - offset; };
     switch (e.kind) {
@@ -333,8 +333,12 @@ void Notes::printCannotOpen() {
     // A name that looks like an option: how to give it as a file, and where the options are.
     if (openPath_[0] == '-') {
         err_.print<
-            "; napovedu vypise volba --help, soubor se jmenem od znaku - se zadava jako "
-            "./%s">(openPath_);
+            "; napovedu vypise volba --help, soubor se jmenem od znaku - se zadava jako ./">();
+        // The name as it is, but for a control character, which would break the line.
+        for (const char* c = openPath_; *c != '\0'; ++c) {
+            const bool control = static_cast<unsigned char>(*c) < 0x20 || *c == 0x7F;
+            err_.write(control ? "?" : c, 1);
+        }
     }
     err_.print<"\n">();
     openPath_ = nullptr;
