@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "CGraph.h"
+#include "Texts.h"
 
 namespace {
 
@@ -59,20 +60,30 @@ bool severalNumbers(std::string_view text) {
     return i > 0 && i < rest.size() && isDigit(rest[i]);
 }
 
-// The value's name in a warning: the question kostra asks for it at the keyboard.
+// The value's name in a warning: the question kostra asks for it at the keyboard, without its
+// colon ("pocet uzlu", "hrana 3 od uzlu").
 std::string field(const Expected& e) {
+    std::string question;
     switch (e.kind) {
         case Expected::EdgeCount:
-            return "pocet hran";
+            question = texts::kEdgeCountPrompt.view();
+            break;
         case Expected::NodeCount:
-            return "pocet uzlu";
+            question = texts::kNodeCountPrompt.view();
+            break;
         case Expected::From:
-            return "hrana " + number(e.edge) + " od uzlu";
+            question = formatted<texts::kFromPrompt>(e.edge);
+            break;
         case Expected::To:
-            return "hrana " + number(e.edge) + " do uzlu";
+            question = formatted<texts::kToPrompt>(e.edge);
+            break;
         default:
-            return "hrana " + number(e.edge) + " ma vahu";
+            question = formatted<texts::kWeightPrompt>(e.edge);
+            break;
     }
+    while (!question.empty() && (question.back() == ' ' || question.back() == ':'))
+        question.pop_back();
+    return question;
 }
 
 // The value the graph description holds after e.
@@ -292,8 +303,7 @@ void Notes::ended(const LineReader& in, bool took, const Expected& e) {
         needed = counted(values, "radek", "radky", "radku");
     }
     say<"POZNAMKA: soubor konci radkem %s, graf ale potrebuje jeste %s; prvni chybi %s (%s)">(
-        number(lines), needed, next.kind == Expected::EdgeCount ? "pocet hran" : field(next),
-        accepts(next));
+        number(lines), needed, field(next), accepts(next));
     if (severalLines_ > 0) {
         say<"; na %s je vic cisel (poprve na radku %s), soubor ale ma mit na kazdem radku jen "
             "jednu hodnotu: pocet hran, pocet uzlu, pak od, do a vahu kazde hrany pod sebou">(

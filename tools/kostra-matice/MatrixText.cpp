@@ -41,8 +41,8 @@ void writeHeader(const FundamentalRows& rows, const MatrixTitle& title, std::str
     }
 }
 
-int digits(std::int64_t v) {
-    int d = 1;
+std::size_t digits(std::int64_t v) {
+    std::size_t d = 1;
     while (v >= 10) {
         v /= 10;
         ++d;
@@ -68,8 +68,7 @@ std::uint64_t rowCommentBytes(const FundamentalRows& rows) {
     int r = 0;
     for (int e = 0; e < rows.columnCount(); ++e) {
         if (!rows.hasRow(e)) continue;
-        bytes += std::string_view("% radek : hrana \n").size() +
-                 static_cast<std::uint64_t>(digits(++r) + digits(e));
+        bytes += std::string_view("% radek : hrana \n").size() + digits(++r) + digits(e);
     }
     return bytes;
 }
@@ -79,8 +78,7 @@ struct TableShape {
     std::size_t label;
     std::size_t cell;
     explicit TableShape(int m)
-        : label(static_cast<std::size_t>(1 + digits(std::max(m - 1, 0)))),
-          cell(1 + std::max<std::size_t>(label, 2)) {}
+        : label(1 + digits(std::max(m - 1, 0))), cell(1 + std::max<std::size_t>(label, 2)) {}
     std::size_t line(int m) const { return label + static_cast<std::size_t>(m) * cell + 1; }
 };
 
@@ -141,11 +139,10 @@ std::uint64_t matrixMarketBytes(const FundamentalRows& rows, const MatrixTitle& 
     const int m = rows.columnCount();
     const auto entries = static_cast<std::uint64_t>(nonZeros);
     // Every entry within the widest row number, column number and "-1".
-    const auto entry = static_cast<std::uint64_t>(digits(rows.rowCount()) + digits(m) + 5);
+    const std::uint64_t entry = digits(rows.rowCount()) + digits(m) + 5;
     return std::string_view("%%MatrixMarket matrix coordinate integer general\n").size() +
            headerBytes(rows, title, "% ") + std::string_view("% sloupec j: hrana j-1\n").size() +
-           rowCommentBytes(rows) +
-           static_cast<std::uint64_t>(digits(rows.rowCount()) + digits(m) + digits(nonZeros) + 3) +
+           rowCommentBytes(rows) + digits(rows.rowCount()) + digits(m) + digits(nonZeros) + 3 +
            entries * entry;
 }
 
@@ -164,10 +161,10 @@ std::uint64_t rowEdgesBytes(const FundamentalRows& rows, const MatrixTitle& titl
         std::string_view("%%MatrixMarket matrix coordinate integer general\n").size() +
         headerBytes(rows, title, "% ") +
         std::string_view("% prvek r: hrana radku r matice (radky od 1, hrany od 0)\n").size() +
-        static_cast<std::uint64_t>(2 * digits(rows.rowCount()) + 4);
+        2 * digits(rows.rowCount()) + 4;
     int r = 0;
     for (int e = 0; e < rows.columnCount(); ++e) {
-        if (rows.hasRow(e)) bytes += static_cast<std::uint64_t>(digits(++r) + digits(e) + 4);
+        if (rows.hasRow(e)) bytes += digits(++r) + digits(e) + 4;
     }
     return bytes;
 }
