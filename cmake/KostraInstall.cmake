@@ -1,4 +1,5 @@
-# The manual pages, what is installed beside the programs, and the Debian package.
+# The manual pages, what is installed beside the programs (the example graphs, the licence, the
+# changelog), and the Debian package.
 #
 # Every page man/<program>.1.in is configured into <build>/man/<program>.1 (its header carries the
 # project's version) and compressed into <program>.1.gz, the form Debian installs manual pages in.
@@ -23,6 +24,14 @@ endforeach()
 # The example graphs the manual pages and the documentation use.
 file(GLOB example_graphs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.txt)
 install(FILES ${example_graphs} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+
+# The licence and the changelog, where Debian keeps them: share/doc/kostra/copyright and
+# share/doc/kostra/changelog.gz.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+configure_file(${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_BINARY_DIR}/changelog COPYONLY)
+file(ARCHIVE_CREATE OUTPUT ${PROJECT_BINARY_DIR}/changelog.gz PATHS ${PROJECT_BINARY_DIR}/changelog
+     FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # cpack -G DEB, run in the build directory, packages the same installation under /usr.
 set(KOSTRA_MAINTAINER "kostra maintainers <maintainers@users.noreply.c-seed-d16500d2.example>"

@@ -74,4 +74,14 @@ void violated(const char* target, const char* what, std::string_view context) {
     std::abort();
 }
 
+bool oneMessageAndNotes(std::string_view err, std::string_view start) {
+    if (!err.ends_with('\n')) return false;
+    int messages = 0;
+    for (const std::string_view line : splitLines(err)) {
+        if (line.starts_with("VAROVANI: ") || line.starts_with("POZNAMKA: ")) continue;
+        if (++messages > 1 || !line.starts_with(start)) return false;
+    }
+    return messages == 1;
+}
+
 }  // namespace fuzz

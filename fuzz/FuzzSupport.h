@@ -62,6 +62,10 @@ int runKostraTo(const char* graphPath, std::string_view answers, std::string& tr
 // The lines of text without their line breaks; a last line without one counts too.
 std::vector<std::string_view> splitLines(std::string_view text);
 
+// Standard error of a refusal: whole lines, exactly one of them a message and every other a note
+// (Notes.h); the message starts with start.
+bool oneMessageAndNotes(std::string_view err, std::string_view start = "");
+
 // Ends the run as a crash: prints what was violated and the context, then aborts.
 [[noreturn]] void violated(const char* target, const char* what, std::string_view context);
 

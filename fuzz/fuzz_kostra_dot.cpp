@@ -19,7 +19,8 @@
 // the command line, the transcript is read through its descriptor as standard input (or through a
 // socket, with bit 7). Every run
 // must end with status 0, 1, 2 or 4 (4: a graph over fuzz::kLimits); a refusal writes nothing on
-// standard output and exactly one line on standard error. A drawing (status 0) must be one DOT
+// standard output and exactly one line on standard error besides the graph file's notes (its
+// warnings, why it is refused), a drawing only those notes. A drawing (status 0) must be one DOT
 // graph consistent with the transcript as this target reads it on its own: a line for every node
 // and every edge of the graph in order, the tree edges bold and the others dashed, the caption of
 // the task, and for a loop or cut every orientation the transcript shows, the chosen edge marked
@@ -39,6 +40,7 @@
 #include "FuzzSupport.h"
 #include "GraphInput.h"
 #include "KostraDot.h"
+#include "Notes.h"
 #include "ReadBack.h"
 #include "Texts.h"
 
@@ -407,12 +409,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "an exit status outside 0, 1, 2 and 4", err);
     if (status != 0) {
         require(out.empty(), kTarget, "a refusal that writes on standard output", out);
-        require(!err.empty() && err.find('\n') == err.size() - 1, kTarget,
-                "a refusal that is not exactly one line on standard error", err);
+        require(fuzz::oneMessageAndNotes(err), kTarget,
+                "a refusal that is not exactly one line on standard error besides the notes", err);
         require(status != kStatusNoMemory || err == texts::kNoMemory.view(), kTarget,
                 "status 4 without its message", err);
     } else {
-        require(err.empty(), kTarget, "a drawing with a message on standard error", err);
+        require(Notes::onlyNotes(err), kTarget, "a drawing with a message on standard error", err);
     }
 
     if (arguments == Arguments::Help || arguments == Arguments::ShortHelp) {

@@ -8,13 +8,15 @@
 //
 // The graph is a memory file opened by its /proc/self/fd path like a file named on the command
 // line. Every run must end with status 0 to 4 (4: a graph over fuzz::kLimits); a refusal writes
-// nothing on standard output and exactly one line, "CHYBA...", on standard error. The arguments
-// are judged here on their own: bad ones must end with status 3, good ones must not; a refused
-// graph file must be one that kostra's reader refuses with the same status. A matrix (status 0)
-// must be well formed, its size line must match its rows and entries, and every row must be
-// exactly the orientations that CGraph::getLoop or getCut gives for the row's edge in the forest
-// of the method, computed here on a graph read again from the same file; the run with the other
-// output form (the table, or the Matrix Market text) must show the same rows and entries.
+// nothing on standard output and exactly one line, "CHYBA...", on standard error, followed for a
+// graph file by its notes (why it is refused). The arguments are judged here on their own: bad
+// ones must end with status 3, good ones must not; a refused graph file must be one that kostra's
+// reader refuses with the same status. A matrix (status 0) must be announced on standard error
+// (nothing but notes there), be well formed, its size line must match its rows and entries, and
+// every row must be exactly the orientations that CGraph::getLoop or getCut gives for the row's
+// edge in the forest of the method, computed here on a graph read again from the same file; the
+// run with the other output form (the table, or the Matrix Market text) must show the same rows
+// and entries. The vector of --hrany-radku must hold the edge of every row.
 #include <charconv>
 #include <cstdint>
 #include <memory>
@@ -26,6 +28,7 @@
 #include "FuzzSupport.h"
 #include "GraphInput.h"
 #include "KostraMatice.h"
+#include "Notes.h"
 #include "Texts.h"
 #include "naive_dialogue.h"
 
@@ -36,13 +39,16 @@ using fuzz::require;
 constexpr const char* kTarget = "fuzz_kostra_matice";
 constexpr std::string_view kSeparator = "@@@\n";
 constexpr std::size_t kMaxArguments = 8;
-constexpr std::string_view kUsageStart = "pouziti: kostra-matice [--tabulka] GRAF METODA DRUH\n";
+constexpr std::string_view kUsageStart =
+    "pouziti: kostra-matice [--tabulka | --hrany-radku] GRAF METODA DRUH\n";
 
 // The arguments as this target reads them, without the program's own parser.
 struct Judged {
     bool valid = false;
     bool help = false;
+    bool version = false;
     bool table = false;
+    bool rowEdges = false;
     std::string graph;
     std::string methodText;
     std::string kind;
@@ -62,9 +68,19 @@ Judged judge(const std::vector<std::string>& args) {
             j.valid = j.help = true;
             return j;
         }
-        if (args[i] != "--tabulka") return j;
-        j.table = true;
+        if (args[i] == "--version") {
+            j.valid = j.version = true;
+            return j;
+        }
+        if (args[i] == "--tabulka") {
+            j.table = true;
+        } else if (args[i] == "--hrany-radku") {
+            j.rowEdges = true;
+        } else {
+            return j;
+        }
     }
+    if (j.table && j.rowEdges) return j;
     if (args.size() - i != 3) return j;
     j.graph = args[i];
     j.methodText = args[i + 1];
@@ -182,6 +198,27 @@ void readMatrixMarket(const std::string& text, const Judged& j, int m, Matrix& x
     }
 }
 
+// The vector of --hrany-radku: the edge of every row, as "ROW 1 EDGE" in row order.
+void readRowEdges(const std::string& text, const Judged& j, Matrix& x) {
+    x.reset(0);
+    const std::vector<std::string_view> lines = fuzz::splitLines(text);
+    require(!lines.empty() && lines[0] == "%%MatrixMarket matrix coordinate integer general",
+            kTarget, "no Matrix Market banner", text);
+    checkHeader(lines, 1, "% ", j, text);
+    std::size_t at = 4;
+    while (at < lines.size() && lines[at].starts_with('%')) ++at;
+    int size[3] = {};
+    require(at < lines.size() && numbers(lines[at++], size) && size[1] == 1 && size[0] == size[2] &&
+                size[0] == static_cast<int>(lines.size() - at),
+            kTarget, "a size line that does not match the vector", text);
+    for (int r = 1; at < lines.size(); ++at, ++r) {
+        int entry[3] = {};
+        require(numbers(lines[at], entry) && entry[0] == r && entry[1] == 1, kTarget,
+                "a malformed element of the vector", text);
+        x.rowEdges.push_back(entry[2]);
+    }
+}
+
 void readTable(const std::string& text, const Judged& j, int m, Matrix& x) {
     x.reset(m);
     const std::vector<std::string_view> lines = fuzz::splitLines(text);
@@ -268,8 +305,11 @@ int runMatice(fuzz::Streams& s, const std::vector<std::string>& args) {
 
 void checkRefusal(int status, const fuzz::Streams& s, const std::string& context) {
     require(s.out.empty(), kTarget, "a refusal that writes on standard output", context + s.out);
-    require(s.err.starts_with("CHYBA") && s.err.find('\n') == s.err.size() - 1, kTarget,
-            "a refusal that is not one CHYBA line on standard error", context + s.err);
+    // A graph file's refusal is followed by its notes (why); bad arguments have none.
+    require(s.err.starts_with("CHYBA") && fuzz::oneMessageAndNotes(s.err, "CHYBA") &&
+                (status != 3 || s.err.find('\n') == s.err.size() - 1),
+            kTarget, "a refusal that is not one CHYBA line on standard error besides notes",
+            context + s.err);
     require(status != kStatusNoMemory || s.err == texts::kNoMemory.view(), kTarget,
             "status 4 without its message", context + s.err);
 }
@@ -315,6 +355,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "--help does not show the usage", context + streams.out);
         return 0;
     }
+    if (j.version) {
+        require(status == 0 && streams.out == "kostra-matice " KOSTRA_VERSION "\n" &&
+                    streams.err.empty(),
+                kTarget, "--version does not show the version", context + streams.out);
+        return 0;
+    }
 
     std::unique_ptr<CGraph> g;
     const int read = readGraphFile(j.graph.c_str(), g, fuzz::kLimits);
@@ -323,9 +369,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             context + streams.err);
     if (status != kStatusDone) return 0;
     const int m = g->edgeCount;
-    require(streams.err == (j.table && m > 40 ? "POZNAMKA: graf ma " + std::to_string(m) +
-                                                    " hran, tabulka je siroka\n"
-                                              : std::string()),
+    // The size announced first, the graph file's warnings before it, the note on a wide table
+    // after it.
+    const std::string wide =
+        "POZNAMKA: graf ma " + std::to_string(m) + " hran, tabulka je siroka\n";
+    require(Notes::onlyNotes(streams.err) &&
+                streams.err.find("POZNAMKA: zapisu ") != std::string::npos &&
+                (j.table && m > 40) == streams.err.ends_with(wide),
             kTarget, "a matrix with an unexpected message on standard error",
             context + streams.err);
 
@@ -333,12 +383,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Matrix want;
     static Matrix second;
     const std::string first = streams.out;
+    expected(*g, j, want);
+    if (j.rowEdges) {
+        readRowEdges(first, j, shown);
+        require(shown.rowEdges == want.rowEdges, kTarget, "the rows' edges are not the rows'",
+                context + first);
+        return 0;
+    }
     if (j.table) {
         readTable(first, j, m, shown);
     } else {
         readMatrixMarket(first, j, m, shown);
     }
-    expected(*g, j, want);
     require(shown.rowEdges == want.rowEdges, kTarget,
             "the rows are not those of the forest's non-tree (loops) or tree edges (cuts)",
             context + first);

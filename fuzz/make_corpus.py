@@ -81,6 +81,8 @@ def seeds():
     yield b"F3\n3\n0\n1\n1\n1\n0\n1\n1\n2\n1\n" + SEP + b"5\n2\n2\n"
     yield b"F0\n5\n" + SEP + b"3\na\n"
     yield b"Kx" + b"x" * 300 + b"\n1\n2\n0\n1\nabc\n5\n2\nA\nano\n"
+    yield b"F1\n2\n0\n1\n5\n" + SEP + b"4\n1\n0\nx\n-1\n"  # a tree: no loop can be asked for
+    yield b"F5\n4\n0 1 4\n1 2 1\n2 0 3\n2 3 2\n3 1 5\n" + SEP + b"1\n"  # an edge a line
     yield b"D"
     yield b"M"
 
@@ -148,6 +150,7 @@ def matice_seeds():
                     yield graph + b"@\n" + method + b"\n" + kind + b"\n"
                 if i < 3:
                     yield graph + b"--tabulka\n@\n" + method + b"\n" + kind + b"\n"
+                    yield graph + b"--hrany-radku\n@\n" + method + b"\n" + kind + b"\n"
         if i < 3:
             yield graph + b"--tabulka\n--\n@\n 2x\nrezy\n"
     graph = read(os.path.join(root, "examples", "ctyri-uzly.txt")) + SEP
@@ -156,11 +159,16 @@ def matice_seeds():
                  b"@\n+3\nrezy", b"@\n-1\nrezy", b"@\n\nrezy", b"@\n99999999999\nrezy",
                  b"@\n1\nsmycka", b"@\n1\nREZY", b"nic\n1\nrezy", b".\n1\nrezy",
                  b"--tabulka\n--tabulka\n@\n3\nsmycky", b"-\n1\nrezy", b"--tabulka", b"@\n1\x00\nrezy",
-                 b"\x01\x7f\n1\nrezy"]:
+                 b"\x01\x7f\n1\nrezy", b"--version", b"--tabulka\n--version",
+                 b"--hrany-radku\n--tabulka\n@\n1\nrezy", b"--tabulka\n--hrany-radku\n@\n1\nrezy"]:
         yield graph + args + b"\n"
     yield b"1\n2\n0\n1\n5" + SEP + b"@\n1\nsmycky\n"
     yield b"0\n1\n" + SEP + b"--tabulka\n@\n1\nsmycky\n"
     yield b"0\n1000000\n" + SEP + b"@\n1\nrezy\n"
+    # Lines that a graph file should not have: refused values, text after a number, cut short.
+    yield b"2 3\n3\n0 1 4\n1 2 1\n2 0 3\n" + SEP + b"@\n1\nrezy\n"
+    yield b"1\n2\n0\n2.5\n1O\nx\n7\n" + SEP + b"--tabulka\n@\n1\nsmycky\n"
+    yield b"1000\n2\n0\n1\n5\n" + SEP + b"@\n1\nrezy\n"
 
 
 def write(program, seeds_of):

@@ -1,7 +1,8 @@
 // The process entry that kostra's companion programs share: standard output and standard error as
 // Output streams, and the two failures that can strike anywhere ended the same way in every one of
 // them: running out of memory with status 4 and "CHYBA: nedostatek pameti", an output that cannot
-// be written with status 5 and "CHYBA: nelze zapsat vystup", both on standard error.
+// be written with status 5 and "CHYBA: nelze zapsat vystup", both on standard error. Progress of
+// long work is shown on standard error when it is a terminal (Progress.h).
 //
 //     int main(int argc, char** argv) {
 //         return runCompanion([&](Output& out, Output& err) { return convert(argc, argv, out, err);
@@ -14,6 +15,7 @@
 #include <new>
 
 #include "Output.h"
+#include "Progress.h"
 #include "Status.h"
 
 // Reports the two shared failures of a run that ended with status, on err; returns the status the
@@ -25,6 +27,7 @@ template <class Body>
 int runCompanion(const Body& body) {
     Output out(STDOUT_FILENO);
     Output err(STDERR_FILENO);
+    progress::showOn(STDERR_FILENO);
     int status = kStatusDone;
     try {
         status = body(out, err);

@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <new>
 
 #include "ParallelEdges.h"
 #include "Processors.h"
+#include "Progress.h"
 #include "Questions.h"
 #include "Texts.h"
 #include "algebra.h"
@@ -20,11 +22,17 @@ namespace {
 class GraphFile {
 public:
     explicit GraphFile(const char* path) : fd_(::open(path, O_RDONLY | O_CLOEXEC)) {
+        error_ = fd_ < 0 ? errno : 0;
         struct stat st {};
         if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode))) {
+            error_ = S_ISDIR(st.st_mode) ? EISDIR : errno;
             ::close(fd_);
             fd_ = -1;
         }
+        // A size the system reports for a file whose contents it makes as they are read (under
+        // /proc, 0) is not the size of the data; nor is a pipe's.
+        if (fd_ >= 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+            size_ = static_cast<std::uint64_t>(st.st_size);
     }
     ~GraphFile() {
         if (fd_ >= 0) ::close(fd_);
@@ -32,12 +40,22 @@ public:
     GraphFile(const GraphFile&) = delete;
     GraphFile& operator=(const GraphFile&) = delete;
     int fd() const { return fd_; }
+    int error() const { return error_; }          // why it cannot be opened
+    std::uint64_t size() const { return size_; }  // of a regular file, when known
 
 private:
     int fd_;
+    int error_ = 0;
+    std::uint64_t size_ = LineReader::kUnknownSize;
 };
 
 bool anyValue(int /*value*/) { return true; }
+
+// Edges read between two looks of the progress line at how far the reading is.
+constexpr int kEdgesPerLook = 1 << 16;
+
+// The records of a graph this small are taken even for a file that is too short to hold it.
+constexpr std::size_t kSmallGraphBytes = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -88,29 +106,47 @@ bool readEdgesAtOnce(int fd, std::size_t taken, CGraph& g, const RunLimits& limi
 // leave them to be read one value a read.
 template <class EdgesAtOnce>
 int readGraphWith(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
-                  const RunLimits& limits, const EdgesAtOnce& edgesAtOnce) {
-    const Source src{in, prompts};
+                  const RunLimits& limits, Notes* notes, const EdgesAtOnce& edgesAtOnce) {
+    const Source src{in, prompts, notes};
     const int ended = prompts != nullptr ? kStatusInputEnded : kStatusInconsistent;
+    const progress::Phase phase({"nacitam graf", "hrana", prompts != nullptr});
     int m = 0;
     int n = 0;
-    if (!ask<texts::kEdgeCountPrompt>(src, m, [](int v) { return v >= 0; })) return ended;
-    if (!ask<texts::kNodeCountPrompt>(src, n, [](int v) { return v >= 1; })) return ended;
-
+    if (!ask<texts::kEdgeCountPrompt>(src, {Expected::EdgeCount}, m, [](int v) { return v >= 0; }))
+        return ended;
+    if (notes != nullptr) notes->counts(m, 0);
+    if (!ask<texts::kNodeCountPrompt>(src, {Expected::NodeCount}, n, [](int v) { return v >= 1; }))
+        return ended;
+    if (notes != nullptr) notes->counts(m, n);
     const std::size_t bytes = static_cast<std::size_t>(n) * sizeof(Node) +
                               static_cast<std::size_t>(m) * (sizeof(Edge) + 2 * sizeof(Route));
+    // Every edge takes three reads of a digit and a line break at least, the last line's break
+    // included: a file that cannot hold them ends before the graph does. A large graph is refused
+    // so at once, before its memory is taken (or found missing); a small one is read to where
+    // the file ends, which tells more.
+    if (prompts == nullptr && m > 0 && 6 * static_cast<std::uint64_t>(m) - 1 > in.bytesLeft() &&
+        (bytes > kSmallGraphBytes || bytes > limits.maxGraphBytes)) {
+        if (notes != nullptr) notes->tooShort(in, m);
+        return kStatusInconsistent;
+    }
     if (bytes > limits.maxGraphBytes) return kStatusNoMemory;
     graph = std::make_unique<CGraph>(n, m);
     if (edgesAtOnce(*graph)) return kStatusDone;
 
     const auto endpoint = [n](int v) { return betweend(0, v, n - 1) != 0; };
-    for (int i = 0; i < m; ++i) {
-        Edge& e = graph->edges[i];
-        e.inTree = false;
-        e.tag = 0;
-        if (!ask<texts::kFromPrompt>(src, e.from, endpoint, i) ||
-            !ask<texts::kToPrompt>(src, e.to, endpoint, i) ||
-            !ask<texts::kWeightPrompt>(src, e.weight, anyValue, i))
-            return ended;
+    progress::total(m);
+    for (int from = 0; from < m; from += kEdgesPerLook) {
+        progress::done(from);
+        const int to = m - from > kEdgesPerLook ? from + kEdgesPerLook : m;
+        for (int i = from; i < to; ++i) {
+            Edge& e = graph->edges[i];
+            e.inTree = false;
+            e.tag = 0;
+            if (!ask<texts::kFromPrompt>(src, {Expected::From, i}, e.from, endpoint, i) ||
+                !ask<texts::kToPrompt>(src, {Expected::To, i}, e.to, endpoint, i) ||
+                !ask<texts::kWeightPrompt>(src, {Expected::Weight, i}, e.weight, anyValue, i))
+                return ended;
+        }
     }
     return kStatusDone;
 }
@@ -118,8 +154,8 @@ int readGraphWith(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& grap
 }  // namespace
 
 int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
-              const RunLimits& limits) {
-    return readGraphWith(in, prompts, graph, limits, [](CGraph& /*g*/) { return false; });
+              const RunLimits& limits, Notes* notes) {
+    return readGraphWith(in, prompts, graph, limits, notes, [](CGraph& /*g*/) { return false; });
 }
 
 void tellUnreadGraph(int status, std::string_view path, Verdict style, Output& to) {
@@ -132,14 +168,21 @@ void tellUnreadGraph(int status, std::string_view path, Verdict style, Output& t
     }
 }
 
-int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLimits& limits) {
+int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLimits& limits,
+                  Notes* notes) {
     const GraphFile file(path);
-    if (file.fd() < 0) return kStatusCannotOpen;
     try {
+        if (file.fd() < 0) {
+            if (notes != nullptr) notes->cannotOpen(path, file.error());
+            return kStatusCannotOpen;
+        }
         LineReader in(file.fd());
-        return readGraphWith(in, nullptr, graph, limits, [&](CGraph& g) {
+        in.knowSize(file.size());
+        const int status = readGraphWith(in, nullptr, graph, limits, notes, [&](CGraph& g) {
             return readEdgesAtOnce(file.fd(), in.taken(), g, limits);
         });
+        if (notes != nullptr) notes->closeWarnings();
+        return status;
     } catch (const std::bad_alloc&) {
         graph.reset();
         return kStatusNoMemory;

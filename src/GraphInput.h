@@ -10,6 +10,7 @@
 
 #include "CGraph.h"
 #include "LineReader.h"
+#include "Notes.h"
 #include "Output.h"
 #include "Status.h"
 
@@ -34,16 +35,20 @@ RunLimits machineLimits();
 // first and only the end of input stops the reading; without (a graph file) reading stops as soon
 // as any read meets the end of the file. A value out of range, or a read without a number, is
 // dropped and the same field is read again. Returns kStatusDone with the graph in graph,
-// kStatusInconsistent (the file ran out), kStatusInputEnded (standard input ran out) or
-// kStatusNoMemory (over the limits). Running out of memory otherwise throws std::bad_alloc.
+// kStatusInconsistent (the file ran out, or its size, when in knows it, cannot hold the edges
+// its counts announce), kStatusInputEnded (standard input ran out) or kStatusNoMemory (over the
+// limits). Running out of memory otherwise throws std::bad_alloc. What is worth a note (a value
+// refused, a number with text after it, why the file ran out) is told to notes, if given.
 int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
-              const RunLimits& limits = {});
+              const RunLimits& limits = {}, Notes* notes = nullptr);
 
 // Opens the graph file at path and reads it: kStatusDone with the graph in graph,
 // kStatusCannotOpen (no such file, no permission, a directory), kStatusInconsistent (the file
 // ended before the description did) or kStatusNoMemory. The file is closed on return, whatever
-// the status. Never throws.
-int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLimits& limits = {});
+// the status. Never throws. The file's notes (why it cannot be opened, its warnings, why it is
+// refused) go to notes, if given.
+int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLimits& limits = {},
+                  Notes* notes = nullptr);
 
 // How a program says why it did not read a graph file: kostra ends its opening line with a
 // verdict on the file, a companion program names the file in a line of its own.

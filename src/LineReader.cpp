@@ -29,7 +29,7 @@ LineReader::LineReader(int fd, Output* tied)
 }
 
 LineReader::LineReader(const char* data, std::size_t size)
-    : data_(data), len_(size), drained_(true) {}
+    : knownSize_(size), data_(data), len_(size), drained_(true) {}
 
 LineReader::~LineReader() {
     if (own_ != spare_) delete[] own_;
@@ -37,6 +37,7 @@ LineReader::~LineReader() {
 
 LineReader::Got LineReader::readInt(int& value) {
     if (!prepare()) return Got::Nothing;
+    start_ = pos_;
     const char* p = data_ + pos_;
     const std::size_t avail = len_ - pos_ < kReadMax ? len_ - pos_ : kReadMax;
     std::size_t i = 0;
@@ -53,7 +54,13 @@ LineReader::Got LineReader::readInt(int& value) {
             magnitude = magnitude * 10 + static_cast<unsigned>(p[i] - '0');
     }
     const bool valid = i > firstDigit && magnitude <= (negative ? 2147483648U : 2147483647U);
-    finish(p, i, avail);
+    if (i < avail && p[i] == '\n') {  // the usual line: the number, then its line break
+        plain_ = true;
+        ++lines_;
+        pos_ += i + 1;
+    } else {
+        finish(p, i, avail);
+    }
     if (!valid) return Got::NoNumber;
     value = negative ? static_cast<int>(0 - magnitude) : static_cast<int>(magnitude);
     return Got::Number;
@@ -61,6 +68,7 @@ LineReader::Got LineReader::readInt(int& value) {
 
 bool LineReader::readFirst(char& first) {
     if (!prepare()) return false;
+    start_ = pos_;
     const char* p = data_ + pos_;
     first = p[0];
     finish(p, 0, len_ - pos_ < kReadMax ? len_ - pos_ : kReadMax);
@@ -68,16 +76,42 @@ bool LineReader::readFirst(char& first) {
 }
 
 void LineReader::finish(const char* p, std::size_t i, std::size_t avail) {
-    const char* nl = i < avail && p[i] == '\n'
-                         ? p + i
-                         : static_cast<const char*>(std::memchr(p + i, '\n', avail - i));
+    plain_ = false;
+    const char* nl = static_cast<const char*>(std::memchr(p + i, '\n', avail - i));
+    const std::size_t end = nl != nullptr ? static_cast<std::size_t>(nl - p) : avail;
+    std::size_t k = i;
+    while (k < end && isBlank(p[k])) ++k;
+    after_ = k < end ? After::Text : After::Blanks;
     if (nl != nullptr) {
-        pos_ += static_cast<std::size_t>(nl - p) + 1;
+        ++lines_;
+        pos_ += end + 1;
         return;
     }
     pos_ += avail;
-    // Short of kReadMax without a line break: prepare() found nothing more to read.
-    if (avail < kReadMax) endMet_ = true;
+    if (avail < kReadMax) {
+        endMet_ = true;  // short of kReadMax without a line break: nothing more to read
+        unbrokenEnd_ = true;
+        return;
+    }
+    continued_ = base_ + pos_;
+    if (after_ == After::Blanks) after_ = After::Cut;
+}
+
+std::string_view LineReader::lastRead() const {
+    std::size_t end = pos_;
+    if (end > start_ && data_[end - 1] == '\n') --end;
+    return {data_ + start_, end - start_};
+}
+
+std::int64_t LineReader::lineNumber() const {
+    // lines_ counts the line break that ended the last read, if it had one.
+    return pos_ > start_ && data_[pos_ - 1] == '\n' ? lines_ : lines_ + 1;
+}
+
+std::uint64_t LineReader::bytesLeft() const {
+    const std::uint64_t taken = base_ + pos_;
+    if (knownSize_ == kUnknownSize) return kUnknownSize;
+    return knownSize_ > taken ? knownSize_ - taken : 0;
 }
 
 bool LineReader::lineAhead() const {
@@ -97,7 +131,7 @@ bool LineReader::prepare() {
 void LineReader::refill() {
     const std::size_t left = len_ - pos_;
     std::memmove(own_, own_ + pos_, left);
-    dropped_ += pos_;
+    base_ += pos_;
     pos_ = 0;
     len_ = left;
     while (!drained_ && !lineAhead()) {

@@ -5,12 +5,18 @@
 #include <cerrno>
 #include <new>
 
+#include "Progress.h"
+
 Output::Output(int fd) : fd_(fd) { takeBuffer(); }
 
 Output::Output(std::string* target) : target_(target) { takeBuffer(); }
 
 Output::~Output() {
-    flush();
+    // A string that cannot grow any more keeps what it has: a destructor must not throw.
+    try {
+        flush();
+    } catch (const std::bad_alloc&) {
+    }
     if (buf_ != spare_) delete[] buf_;
 }
 
@@ -35,14 +41,17 @@ void Output::writeOut(const char* s, std::size_t n) {
         target_->append(s, n);
         return;
     }
+    progress::writing(fd_);
+    const bool endsLine = s[n - 1] == '\n';
     while (n > 0) {
         const ssize_t w = ::write(fd_, s, n);
         if (w < 0 && errno == EINTR) continue;
         if (w <= 0) {
             failed_ = true;  // a full disk, a closed descriptor: the run ends with its own status
-            return;
+            break;
         }
         s += w;
         n -= static_cast<std::size_t>(w);
     }
+    progress::written(fd_, endsLine);
 }

@@ -159,9 +159,8 @@ private:
 template <Format F, class... Args>
 std::string formatted(const Args&... args) {
     std::string text;
-    {
-        Output out(&text);
-        out.print<F>(args...);
-    }
+    Output out(&text);
+    out.print<F>(args...);
+    out.flush();  // here, where running out of memory for it can be told
     return text;
 }

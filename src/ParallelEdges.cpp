@@ -11,6 +11,7 @@
 
 #include "CGraph.h"
 #include "LineReader.h"
+#include "Processors.h"
 
 namespace {
 
@@ -141,7 +142,7 @@ bool parseEdgesInParallel(const char* text, std::size_t size, int n, Edge* edges
         helpers.reserve(std::min(wanted, s.pieces));
         try {
             for (std::size_t t = 0; t < wanted && t + 1 < s.pieces; ++t)
-                helpers.emplace_back([&s] { work(s); });
+                helpers.push_back(helperThread([&s] { work(s); }));
         } catch (const std::system_error&) {
             // The system has no more threads to give: the ones started and this one do it all.
         }

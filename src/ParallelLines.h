@@ -10,13 +10,15 @@
 // report, or a system that will not start a thread) it is the plain loop.
 //
 // Contract: values(i) returns a std::tuple of the ints of line i and may be called from any thread
-// (it must only read); F holds "%d" and "%2d" conversions only. Cost: the plain loop's, shared by
-// the threads; memory: 2 buffers of a block (at most kBlockLines lines) a thread.
+// (it must only read); F holds "%d" and "%2d" conversions only. The progress line (Progress.h)
+// learns after every block that doneBefore + the lines written so far are done. Cost: the plain
+// loop's, shared by the threads; memory: 2 buffers of a block (at most kBlockLines lines) a thread.
 #pragma once
 
 #include <algorithm>
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -26,6 +28,7 @@
 
 #include "Output.h"
 #include "Processors.h"
+#include "Progress.h"
 
 namespace parallel_lines {
 
@@ -55,13 +58,19 @@ void formatBlock(Output& out, int block, int count, const Values& values) {
 }  // namespace parallel_lines
 
 template <Format F, class Values>
-void printLines(Output& out, int count, const Values& values) {
+void printLines(Output& out, int count, const Values& values, std::int64_t doneBefore = 0) {
     using parallel_lines::kBlockLines;
     using parallel_lines::Slot;
     const int blocks = count / kBlockLines + (count % kBlockLines != 0 ? 1 : 0);
     const int helpers = std::min(usableProcessors() - 1, blocks - 1);
+    auto written = [doneBefore](int b) {
+        progress::done(doneBefore + std::int64_t{b + 1} * kBlockLines);
+    };
     if (helpers <= 0) {
-        for (int b = 0; b < blocks; ++b) parallel_lines::formatBlock<F>(out, b, count, values);
+        for (int b = 0; b < blocks; ++b) {
+            parallel_lines::formatBlock<F>(out, b, count, values);
+            written(b);
+        }
         return;
     }
     constexpr std::size_t blockBytes = kBlockLines * parallel_lines::longestLine(F);
@@ -92,7 +101,8 @@ void printLines(Output& out, int count, const Values& values) {
     std::vector<std::jthread> threads;
     try {
         threads.reserve(static_cast<std::size_t>(helpers));
-        for (std::string& text : own) threads.emplace_back([&help, &text] { help(text); });
+        for (std::string& text : own)
+            threads.push_back(helperThread([&help, &text] { help(text); }));
     } catch (const std::system_error&) {
         // No more threads to be had: the ones started and this one do it all.
     }
@@ -100,6 +110,7 @@ void printLines(Output& out, int count, const Values& values) {
         int mine = b;
         if (next.compare_exchange_strong(mine, b + 1)) {
             parallel_lines::formatBlock<F>(out, b, count, values);
+            written(b);
             continue;
         }
         Slot& slot = slots[static_cast<std::size_t>(b) % slotCount];
@@ -109,6 +120,7 @@ void printLines(Output& out, int count, const Values& values) {
         slot.text.clear();
         slot.block.store(-1);
         slot.block.notify_all();
+        written(b);
     }
     stop.store(true);
     for (std::size_t s = 0; s < slotCount; ++s) {

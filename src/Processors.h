@@ -2,11 +2,34 @@
 // makes it one), at least one.
 #pragma once
 
+#include <pthread.h>
+
+#include <csignal>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 int usableProcessors();
+
+// A thread that does a share of the work. It takes no signal, so that the progress line's timer
+// (and anything else the program is sent) interrupts the main thread only: the mask is set before
+// the thread starts, which inherits it.
+template <class F>
+std::jthread helperThread(F&& f) {
+    sigset_t all;
+    sigset_t old;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, &old);
+    try {
+        std::jthread thread(std::forward<F>(f));
+        pthread_sigmask(SIG_SETMASK, &old, nullptr);
+        return thread;
+    } catch (...) {
+        pthread_sigmask(SIG_SETMASK, &old, nullptr);
+        throw;
+    }
+}
 
 // Runs work(s) for every share s = 0 .. shares - 1 at once, share 0 on the calling thread and each
 // other share on a thread of its own; returns when all are done. When the system will not start a
@@ -19,7 +42,7 @@ void runShares(int shares, const Work& work) {
         helpers.reserve(static_cast<std::size_t>(shares > 1 ? shares - 1 : 0));
         try {
             for (; started < shares; ++started)
-                helpers.emplace_back([&work, started] { work(started); });
+                helpers.push_back(helperThread([&work, started] { work(started); }));
         } catch (const std::system_error&) {
             // No more threads to be had.
         }

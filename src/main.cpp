@@ -6,6 +6,7 @@
 
 #include "CGraph.h"
 #include "ParallelLines.h"
+#include "Progress.h"
 #include "Questions.h"
 #include "Texts.h"
 #include "algebra.h"
@@ -14,7 +15,7 @@ namespace {
 
 // The menu's follow-up for tasks 2 and 3: narrate or not. Asks until the answer starts with a
 // lower-case 'a' or 'n'; false when standard input ran out first.
-bool askVerbose(LineReader& in, Output& out, bool& verbose) {
+bool askVerbose(LineReader& in, Output& out, Notes& hints, bool& verbose) {
     for (;;) {
         out.print<texts::kVerbosePrompt>();
         char c = 0;
@@ -23,6 +24,7 @@ bool askVerbose(LineReader& in, Output& out, bool& verbose) {
             verbose = c == 'a';
             return true;
         }
+        hints.refusedYesNo(in);
     }
 }
 
@@ -30,18 +32,29 @@ bool askVerbose(LineReader& in, Output& out, bool& verbose) {
 // and the degrees makeRoutes counted, which nothing changes meanwhile.
 void report(const CGraph& g, int choice, Output& out) {
     out.print<texts::kBanner>();
+    const progress::Phase phase({"vypisuji vysledek", "radek", false, true});
     if (choice >= 4) {
+        progress::total(g.edgeCount);
         printLines<texts::kOrientationLine>(out, g.edgeCount, [&g](int i) {
             return std::tuple{i, g.edges[i].tag};
         });
         return;
     }
+    progress::total(std::int64_t{g.edgeCount} + g.nodeCount);
     printLines<texts::kEdgeLine>(out, g.edgeCount, [&g](int i) {
         return std::tuple{i, static_cast<int>(g.edges[i].inTree), g.edges[i].weight};
     });
-    printLines<texts::kNodeLine>(out, g.nodeCount, [&g](int i) {
-        return std::tuple{i, g.nodes[i].bones, g.degree(i)};
-    });
+    printLines<texts::kNodeLine>(
+        out, g.nodeCount,
+        [&g](int i) {
+            return std::tuple{i, g.nodes[i].bones, g.degree(i)};
+        },
+        g.edgeCount);
+}
+
+// The work of a task between two questions, or before the report: shown as it goes on.
+progress::Work working(const char* what, bool narrated = false) {
+    return {what, nullptr, false, narrated};
 }
 
 int inputEnded(Output& out) {
@@ -50,46 +63,60 @@ int inputEnded(Output& out) {
 }
 
 // Everything after the graph: the menu, the task and the report.
-int runTask(CGraph& g, LineReader& answers, Output& out) {
-    const Source stdinSource{answers, &out};
+int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
+    const Source stdinSource{answers, &out, &hints};
     out.print<texts::kMenu>();
     int choice = 0;
-    if (!ask<"">(stdinSource, choice, [](int v) { return betweend(1, v, 5) != 0; }))
+    if (!ask<"">(stdinSource, {Expected::Choice}, choice,
+                 [](int v) { return betweend(1, v, 5) != 0; }))
         return inputEnded(out);
-    g.makeRoutes();
+    {
+        const progress::Phase phase(working("pripravuji seznamy sousedu"));
+        g.makeRoutes();
+    }
 
     if (choice == 1) {
+        const progress::Phase phase(working("hledam kostru"));
         g.skeleton();
         g.bones();
     } else if (choice <= 3) {
         bool verbose = false;
-        if (!askVerbose(answers, out, verbose)) return inputEnded(out);
+        if (!askVerbose(answers, out, hints, verbose)) return inputEnded(out);
+        const progress::Phase phase(working("hledam kostru", verbose));
         g.narrateTo(&out);
         if (choice == 2) g.BoruvkaKruskal(verbose);
         if (choice == 3) g.JarnikPrim(verbose);
         g.bones();
     } else {
         int method = 0;
-        if (!ask<texts::kMethodPrompt>(stdinSource, method,
+        if (!ask<texts::kMethodPrompt>(stdinSource, {Expected::Method}, method,
                                        [](int v) { return betweend(1, v, 3) != 0; }))
             return inputEnded(out);
-        g.markForest(method);
-        g.bones();
+        int trees = 0;  // the tree edges, for the hint on the edge question
+        {
+            const progress::Phase phase(working("hledam kostru"));
+            trees = g.nodeCount - g.markForest(method);  // a forest: nodes less its trees
+            g.bones();
+        }
         printLines<texts::kTreeFlagLine>(out, g.edgeCount, [&g](int i) {
             return std::tuple{i, static_cast<int>(g.edges[i].inTree)};
         });
         int edge = 0;
         if (choice == 4) {
-            if (!ask<texts::kLoopPrompt>(stdinSource, edge, [&g](int v) {
+            hints.edgeQuestion(g, Expected::LoopEdge, g.edgeCount - trees);
+            if (!ask<texts::kLoopPrompt>(stdinSource, {Expected::LoopEdge}, edge, [&g](int v) {
                     return v >= 0 && v < g.edgeCount && !g.edges[v].inTree;
                 }))
                 return inputEnded(out);
+            const progress::Phase phase(working("hledam smycku"));
             g.getLoop(edge);
         } else {
-            if (!ask<texts::kCutPrompt>(stdinSource, edge, [&g](int v) {
+            hints.edgeQuestion(g, Expected::CutEdge, trees);
+            if (!ask<texts::kCutPrompt>(stdinSource, {Expected::CutEdge}, edge, [&g](int v) {
                     return v >= 0 && v < g.edgeCount && g.edges[v].inTree;
                 }))
                 return inputEnded(out);
+            const progress::Phase phase(working("hledam rez"));
             g.getCut(edge);
         }
     }
@@ -97,25 +124,37 @@ int runTask(CGraph& g, LineReader& answers, Output& out) {
     return kStatusDone;
 }
 
-// The whole run but for the two failures that can strike anywhere (memory, output).
-int dialogue(const char* graphPath, LineReader& answers, Output& out, const RunLimits& limits) {
+// The whole run but for the two failures that can strike anywhere (memory, output). The notes on
+// standard error: hints on the answers as they come, the graph file's notes after the line that
+// tells how its reading ended.
+int dialogue(const char* graphPath, LineReader& answers, Output& out, Output& err,
+             const RunLimits& limits) {
+    Notes hints(Notes::Source::Answers, err, &out);
     std::unique_ptr<CGraph> graph;
     if (graphPath == nullptr) {
-        const int read = readGraph(answers, &out, graph, limits);
+        const int read = readGraph(answers, &out, graph, limits, &hints);
         if (read == kStatusInputEnded) return inputEnded(out);
         if (read != kStatusDone) return read;
-        return runTask(*graph, answers, out);
+        return runTask(*graph, answers, out, hints);
     }
 
-    const int read = readGraphFile(graphPath, graph, limits);
+    Notes fileNotes(Notes::Source::GraphFile, err);
+    const auto told = [&] {
+        if (!fileNotes.any()) return;
+        out.flush();
+        fileNotes.print();
+    };
+    const int read = readGraphFile(graphPath, graph, limits, &fileNotes);
     // Printed once the file is open; nothing else reaches the output while it is read.
     if (read != kStatusCannotOpen) out.print<texts::kOpening>(graphPath);
     if (read != kStatusDone) {
         tellUnreadGraph(read, graphPath, Verdict::Kostra, out);
+        if (read != kStatusNoMemory) told();
         return read;
     }
     out.print<texts::kOpenedOk>();
-    return runTask(*graph, answers, out);
+    told();
+    return runTask(*graph, answers, out, hints);
 }
 
 }  // namespace
@@ -124,7 +163,7 @@ int runKostra(const char* graphPath, LineReader& answers, Output& out, Output& e
               const RunLimits& limits) {
     int status = kStatusDone;
     try {
-        status = dialogue(graphPath, answers, out, limits);
+        status = dialogue(graphPath, answers, out, err, limits);
     } catch (const std::bad_alloc&) {
         status = kStatusNoMemory;
     }

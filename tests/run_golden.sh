@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs one golden transcript: kostra as a user runs it, its standard output and exit status
-# compared byte for byte with the expected ones. With KOSTRA_UPDATE_GOLDEN=1 in the environment the
-# run's output and status replace the expected ones instead (tests/update-golden.sh).
+# compared byte for byte with the expected ones, and its standard error too when the case has a
+# <case>.err. With KOSTRA_UPDATE_GOLDEN=1 in the environment the run's output, status (and
+# standard error, for a case with .err) replace the expected ones instead
+# (tests/update-golden.sh).
 # usage: run_golden.sh KOSTRA DIR CASE
 set -u
 kostra=$1
@@ -18,12 +20,14 @@ input=/dev/null
 [ -f "$name.in" ] && input=$name.in
 
 actual=$(mktemp)
-trap 'rm -f "$actual"' EXIT
-timeout 30 "$kostra" "${args[@]}" < "$input" > "$actual"
+errors=$(mktemp)
+trap 'rm -f "$actual" "$errors"' EXIT
+timeout 30 "$kostra" "${args[@]}" < "$input" > "$actual" 2> "$errors"
 status=$?
 if [ "${KOSTRA_UPDATE_GOLDEN:-}" = 1 ]; then
     cp "$actual" "$name.out"
     echo "$status" > "$name.status"
+    [ -f "$name.err" ] && cp "$errors" "$name.err"
 fi
 expected=$(cat "$name.status")
 
@@ -31,6 +35,11 @@ ok=1
 if ! cmp -s "$actual" "$name.out"; then
     echo "standard output differs from $name.out:"
     diff <(cat -A "$name.out") <(cat -A "$actual") | head -n 40
+    ok=0
+fi
+if [ -f "$name.err" ] && ! cmp -s "$errors" "$name.err"; then
+    echo "standard error differs from $name.err:"
+    diff <(cat -A "$name.err") <(cat -A "$errors") | head -n 40
     ok=0
 fi
 if [ "$status" != "$expected" ]; then

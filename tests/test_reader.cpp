@@ -106,6 +106,46 @@ TEST(reader, first_character_of_each_read) {
     EXPECT_EQ(firsts, "a\nnxxA");  // the long line gives two reads
 }
 
+// What a message about a read quotes: its text, its line, what followed its number, whether it
+// continues a line cut at 255 characters, and the bytes left after it.
+TEST(reader, tells_about_its_last_read) {
+    using After = LineReader::After;
+    struct Expect {
+        std::string text;
+        std::int64_t line;
+        After after;  // looked at only for a read with a number
+        bool continues;
+        std::uint64_t left;
+    };
+    const std::string blanks(253, ' ');
+    const std::string data = "5\n2.5\r\n\n 7 \r\n" + blanks + "12345\n0 1 4\n9";
+    const std::vector<Expect> reads = {
+        {"5", 1, After::Blanks, false, data.size() - 2},
+        {"2.5\r", 2, After::Text, false, data.size() - 7},
+        {"", 3, After::Blanks, false, data.size() - 8},
+        {" 7 \r", 4, After::Blanks, false, data.size() - 13},
+        {blanks + "12", 5, After::Cut, false, data.size() - 268},  // the line goes on
+        {"345", 5, After::Blanks, true, data.size() - 272},
+        {"0 1 4", 6, After::Text, false, 1},
+        {"9", 7, After::Blanks, false, 0},  // the last line, without its line break
+    };
+    LineReader in(data.data(), data.size());
+    for (const Expect& e : reads) {
+        int v = 0;
+        const LineReader::Got got = in.readInt(v);
+        EXPECT_EQ(in.lastRead(), e.text);
+        EXPECT_EQ(in.lineNumber(), e.line) << e.text;
+        if (got == Got::Number) {
+            EXPECT_EQ(in.after(), e.after) << e.text;
+        }
+        EXPECT_EQ(in.continuesLine(), e.continues) << e.text;
+        EXPECT_EQ(in.bytesLeft(), e.left) << e.text;
+    }
+    // Six line breaks, and a seventh line without one.
+    EXPECT_EQ(in.lineBreaks(), 6);
+    EXPECT_EQ(in.linesStarted(), 7);
+}
+
 // A pipe whose write end stays open: a read that asks the descriptor for more than it needs
 // would find nothing there (the pipe does not block) and take it for the end.
 struct Pipe {

@@ -122,6 +122,8 @@ def kostra_cases(ctx):
         Case("chybi-soubor", [ctx.path("chybi.txt")], "1\n"),
         Case("adresar", [ctx.tmp], "1\n"),
         Case("nekonzistentni", [ctx.file("kratky.txt", "5\n4\n0\n1\n")], "1\n"),
+        # Warnings and the reason on standard error, made while memory may run out.
+        Case("hrana-na-radek", [ctx.file("radky.txt", "3\n4\n0 1 4\n1 2 1\n2.5\n")], "1\n"),
         Case("konec-vstupu-v-nabidce", [four], "0\n9\nx\n"),
         Case("konec-vstupu-v-otazce", [four], "2\n"),
         Case("konec-vstupu-v-grafu", [], "2\n3\n0\n1\n"),

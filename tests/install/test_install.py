@@ -4,9 +4,9 @@
 usage: test_install.py prefix|manpages|deb --source DIR --build DIR --version X.Y.Z --programs NAME...
 
 prefix    cmake --install into a scratch prefix (with a blank in its path): exactly the programs,
-          their manual pages and the example graphs, nothing else; every program has its page;
-          man finds each page from the program's directory on PATH and renders it without a
-          warning; the installed kostra runs on the installed example.
+          their manual pages, the example graphs, the licence and the changelog, nothing else;
+          every program has its page; man finds each page from the program's directory on PATH
+          and renders it without a warning; the installed kostra runs on the installed example.
 manpages  every page the build configures: rendered by groff with all warnings on, not one
           warning; the version in its header is the project's; the sections a page must have;
           every program text found in the program's sources appears in its page; its
@@ -68,6 +68,8 @@ def expected_files(args):
         files.add(f"share/man/man1/{program}.1.gz")
     for graph in glob.glob(os.path.join(args.source, "examples", "*.txt")):
         files.add(f"share/doc/kostra/examples/{os.path.basename(graph)}")
+    files.add("share/doc/kostra/copyright")
+    files.add("share/doc/kostra/changelog.gz")
     return files
 
 
@@ -114,6 +116,13 @@ def check_prefix(args, problems):
             if found != page:
                 problems.append(f"man -w {program} with {prefix}/bin on PATH finds {found!r}")
             man_renders(page, "installed", problems)
+        doc = os.path.join(prefix, "share", "doc", "kostra")
+        for installed, source, opener in (("copyright", "LICENSE", open),
+                                          ("changelog.gz", "CHANGELOG.md", gzip.open)):
+            with opener(os.path.join(doc, installed), "rt", encoding="utf-8") as f, \
+                    open(os.path.join(args.source, source), encoding="utf-8") as g:
+                if f.read() != g.read():
+                    problems.append(f"installed {installed} is not {source}")
         example = os.path.join(prefix, "share", "doc", "kostra", "examples", "ctyri-uzly.txt")
         done = run([os.path.join(prefix, "bin", "kostra"), example], input="1\n")
         if done.returncode != 0 or ">>VYSTUP<<\n" not in done.stdout:

@@ -18,6 +18,9 @@ the line before a block changes what happens to it:
     <!-- doc-check: packages FILE --> an `apt-get install` line, not run (it needs root): the
                                     script FILE must install every package it names when it is
                                     missing, as need+=(PACKAGE)
+    <!-- doc-check: shell WHY -->   a `sh` block run as one shell script, as a reader types it
+                                    into one terminal: what a command exports or changes holds
+                                    for the next, and PATH is the reader's, without ~/.local/bin
 Any other fence must be marked with a language (`text`, `dot`...); an unmarked fence, or an
 indented line starting with "$ ", is refused so that no command goes unchecked.
 
@@ -44,7 +47,7 @@ import tempfile
 OPTIONAL_TOOLS = {"dot": ["dot"], "man": ["man"], "dpkg-deb": ["dpkg-deb"],
                   "cpack": ["dpkg-shlibdeps", "file"], "clang-format": ["clang-format"],
                   "clang-tidy": ["clang-tidy"], "valgrind": ["valgrind"]}
-MARKER = re.compile(r"^<!--\s*doc-check:\s*(ci|skip|packages)\s+(.+?)\s*-->\s*$")
+MARKER = re.compile(r"^<!--\s*doc-check:\s*(ci|skip|packages|shell)\s+(.+?)\s*-->\s*$")
 FENCE = re.compile(r"^( {0,8})```(.*)$")
 HEREDOC = re.compile(r"<<-?'?(\w+)'?")
 COMMAND_TIMEOUT = 300
@@ -293,6 +296,30 @@ def main():
                 commands = commands_of(block)
             except ValueError as e:
                 errors.append(str(e))
+                continue
+            if block.mode == "shell":
+                # One script, with the PATH a reader has before the installation is on it.
+                script = "\n".join(command for command, _ in commands)
+                missing = {tool for command, _ in commands for p in programs_of(command)
+                           for tool in OPTIONAL_TOOLS.get(p, [])
+                           if shutil.which(tool, path=env["PATH"]) is None}
+                if block.kind != "sh" or any(builds(command) for command, _ in commands):
+                    errors.append(f"{block.where}: a shell block is a `sh` block that builds nothing")
+                elif missing:
+                    skipped_tools |= missing
+                    not_run.append(f"{block.where}: the block as one shell (needs "
+                                   f"{', '.join(sorted(missing))})")
+                else:
+                    reader = dict(env, PATH=os.environ["PATH"])
+                    done = subprocess.run(["bash", "-e", "-o", "pipefail", "-c", script], cwd=cwd,
+                                          env=reader, stdin=subprocess.DEVNULL,
+                                          stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                                          timeout=COMMAND_TIMEOUT)
+                    run += 1
+                    if done.returncode != 0:
+                        errors.append(f"{block.where}: the block as one shell ended with status "
+                                      f"{done.returncode}:\n"
+                                      + done.stdout.decode("utf-8", errors="replace")[-3000:])
                 continue
             for command, shown in commands:
                 if block.mode == "skip":

@@ -20,6 +20,7 @@ uzel   2: kosti z= 1, smeru= 3
 uzel   3: kosti z= 1, smeru= 2
 $ kostra chybi.txt; echo "status $?"
 CHYBA: nelze otevrit soubor "chybi.txt"
+POZNAMKA: soubor neexistuje
 status 2
 $ kostra examples/ctyri-uzly.txt <<'EOF' | tail -n 1
 1
@@ -42,6 +43,13 @@ cmake --workflow --preset test
 false
 ```
 
+<!-- doc-check: shell one terminal -->
+```sh
+export PATH="$HOME/.local/bin:$PATH"
+cd examples
+kostra ctyri-uzly.txt < /dev/null > /dev/null || test $? = 3
+```
+
 ```text
 $ not a command: a listing
 ```
@@ -62,6 +70,8 @@ FAULTS = [
     ("build", GOOD.replace("<!-- doc-check: ci .ci/run -->\n", ""), "builds; mark the block"),
     ("packages", GOOD + "\n<!-- doc-check: packages .ci/run -->\n```sh\napt-get install nic\n```\n",
      "does not install ['nic']"),
+    ("one shell", GOOD.replace('export PATH="$HOME/.local/bin:$PATH"\n', ""),
+     "the block as one shell ended with status"),
 ]
 
 GOOD_PAGE = """.TH X 1
@@ -96,7 +106,7 @@ def check(source, build, name, text, suffix):
 def main():
     source, build = (os.path.abspath(a) for a in sys.argv[1:3])
     failures = 0
-    for name, text, suffix, summary in [("good document", GOOD, ".md", "5 commands run, "
+    for name, text, suffix, summary in [("good document", GOOD, ".md", "6 commands run, "
                                          "3 outputs compared, 1 run by CI scripts, 1 not run"),
                                         ("good page", GOOD_PAGE, ".1", "2 commands run, "
                                          "2 outputs compared")]:

@@ -4,6 +4,7 @@
 
 #include "Drawing.h"
 #include "KostraDot.h"
+#include "Notes.h"
 #include "Status.h"
 #include "Transcript.h"
 
@@ -24,6 +25,10 @@ constexpr int kDrawableEdges = 5000;
 int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& err,
                  const RunLimits& limits) {
     const std::string_view first = argc > 1 ? argv[1] : "";
+    if (first == "--version") {
+        out.print<"kostra-dot %s\n">(KOSTRA_VERSION);
+        return kDotDone;
+    }
     if (argc < 2 || first == "-h" || first == "--help") {
         Output& to = argc < 2 ? err : out;
         to.print<"pouziti: kostra-dot GRAFOVY_SOUBOR < vystup_kostry > kresba.dot\n">();
@@ -31,11 +36,16 @@ int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& e
     }
     const char* path = argv[1];
     std::unique_ptr<CGraph> graph;
-    const int read = readGraphFile(path, graph, limits);
+    // The message of a refused file comes first, then the file's notes (why it is refused).
+    Notes fileNotes(Notes::Source::GraphFile, err);
+    const int read = readGraphFile(path, graph, limits, &fileNotes);
     if (read != kStatusDone) {
         tellUnreadGraph(read, path, Verdict::Companion, err);
-        return read == kStatusNoMemory ? read : int{kDotNoGraph};
+        if (read == kStatusNoMemory) return kStatusNoMemory;
+        fileNotes.print();
+        return kDotNoGraph;
     }
+    fileNotes.print();
 
     Transcript t;
     if (!readTranscript(transcriptFd, *graph, t, err)) return kDotNotTranscript;

@@ -7,8 +7,9 @@
 //
 // Nothing is written to standard output before all of standard input has been read and checked
 // against the graph, so input that is refused leaves standard output empty; the one message goes
-// to standard error. Further arguments are ignored; "-h" or "--help" shows the usage (a graph file
-// of that name is given as ./--help).
+// to standard error, after it the graph file's notes (why it is refused, warnings about its
+// lines). Further arguments are ignored; "-h" or "--help" shows the usage, "--version" the
+// version (a graph file of such a name is given as ./--help).
 #include <unistd.h>
 
 #include "Companion.h"

@@ -5,6 +5,8 @@
 #include <climits>
 #include <new>
 
+#include "Progress.h"
+
 FundamentalRows::FundamentalRows(const CGraph& g, MatrixKind kind)
     : edges_(g.edges), edgeCount_(g.edgeCount), kind_(kind) {
     int ends = 0;  // both ends of the non-tree edges that are not self-loops
@@ -140,6 +142,7 @@ int FundamentalRows::pathLength(int a, int b) const {
 std::int64_t FundamentalRows::countNonZeros() const {
     std::int64_t total = 0;
     for (int k = 0; k < edgeCount_; ++k) {
+        if ((k & 0xFFF) == 0) progress::done(k);
         const Edge& e = edges_[k];
         if (e.inTree) {
             total += kind_ == MatrixKind::Cuts ? 1 : 0;  // a cut holds its own edge

@@ -51,7 +51,8 @@ public:
     bool hasRow(int edge) const { return edges_[edge].inTree == (kind_ == MatrixKind::Cuts); }
     int rowCount() const { return rowCount_; }
     int columnCount() const { return edgeCount_; }  // one column per edge
-    // The entries of all rows together (the size line of a sparse matrix needs them first).
+    // The entries of all rows together (the size line of a sparse matrix needs them first). Tells
+    // the progress line (Progress.h) how many edges it has looked at.
     std::int64_t countNonZeros() const;
     // The row of the edge, which must have one; valid until the next call.
     std::span<const RowEntry> row(int edge);

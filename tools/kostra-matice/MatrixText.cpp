@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "Progress.h"
 #include "Texts.h"
 
 namespace {
@@ -40,8 +41,8 @@ void writeHeader(const FundamentalRows& rows, const MatrixTitle& title, std::str
     }
 }
 
-int digits(int v) {
-    int d = 1;
+std::size_t digits(std::int64_t v) {
+    std::size_t d = 1;
     while (v >= 10) {
         v /= 10;
         ++d;
@@ -49,10 +50,46 @@ int digits(int v) {
     return d;
 }
 
+// The header's bytes, as writeHeader writes them after prefix.
+std::uint64_t headerBytes(const FundamentalRows& rows, const MatrixTitle& title,
+                          std::string_view prefix) {
+    std::string header;
+    {
+        Output text(&header);
+        writeHeader(rows, title, prefix, text);
+        text.flush();  // here, where running out of memory for it can be told
+    }
+    return header.size();
+}
+
+// "% radek R: hrana E" for every row.
+std::uint64_t rowCommentBytes(const FundamentalRows& rows) {
+    std::uint64_t bytes = 0;
+    int r = 0;
+    for (int e = 0; e < rows.columnCount(); ++e) {
+        if (!rows.hasRow(e)) continue;
+        bytes += std::string_view("% radek : hrana \n").size() + digits(++r) + digits(e);
+    }
+    return bytes;
+}
+
+// The label column's width and a cell's width of the table.
+struct TableShape {
+    std::size_t label;
+    std::size_t cell;
+    explicit TableShape(int m)
+        : label(1 + digits(std::max(m - 1, 0))), cell(1 + std::max<std::size_t>(label, 2)) {}
+    std::size_t line(int m) const { return label + static_cast<std::size_t>(m) * cell + 1; }
+};
+
+constexpr std::string_view kNoLoopRows = "(zadne radky: graf nema nekostrove hrany)\n";
+constexpr std::string_view kNoCutRows = "(zadne radky: graf nema kostrove hrany)\n";
+
 }  // namespace
 
-void writeMatrixMarket(FundamentalRows& rows, const MatrixTitle& title, Output& out) {
-    const std::int64_t nonZeros = rows.countNonZeros();
+void writeMatrixMarket(FundamentalRows& rows, const MatrixTitle& title, Output& out,
+                       std::int64_t nonZeros) {
+    if (nonZeros < 0) nonZeros = rows.countNonZeros();
     const int m = rows.columnCount();
     out.write("%%MatrixMarket matrix coordinate integer general\n");
     writeHeader(rows, title, "% ", out);
@@ -69,10 +106,59 @@ void writeMatrixMarket(FundamentalRows& rows, const MatrixTitle& title, Output& 
     out.print<"%d %d %s\n">(rows.rowCount(), m, std::string_view(count, end));
     r = 0;
     for (int e = 0; e < m && !out.failed(); ++e) {
+        if ((e & 0xFFF) == 0) progress::done(e);
         if (!rows.hasRow(e)) continue;
         ++r;
         for (const RowEntry& x : rows.row(e)) out.print<"%d %d %d\n">(r, x.edge() + 1, x.sign());
     }
+}
+
+void writeRowEdges(const FundamentalRows& rows, const MatrixTitle& title, Output& out) {
+    const int m = rows.columnCount();
+    out.write("%%MatrixMarket matrix coordinate integer general\n");
+    writeHeader(rows, title, "% ", out);
+    out.write("% prvek r: hrana radku r matice (radky od 1, hrany od 0)\n");
+    out.print<"%d 1 %d\n">(rows.rowCount(), rows.rowCount());
+    int r = 0;
+    for (int e = 0; e < m && !out.failed(); ++e) {
+        if ((e & 0xFFF) == 0) progress::done(e);
+        if (rows.hasRow(e)) out.print<"%d 1 %d\n">(++r, e);
+    }
+}
+
+std::uint64_t matrixMarketBytes(const FundamentalRows& rows, const MatrixTitle& title,
+                                std::int64_t nonZeros) {
+    const int m = rows.columnCount();
+    const auto entries = static_cast<std::uint64_t>(nonZeros);
+    // Every entry within the widest row number, column number and "-1".
+    const std::uint64_t entry = digits(rows.rowCount()) + digits(m) + 5;
+    return std::string_view("%%MatrixMarket matrix coordinate integer general\n").size() +
+           headerBytes(rows, title, "% ") + std::string_view("% sloupec j: hrana j-1\n").size() +
+           rowCommentBytes(rows) + digits(rows.rowCount()) + digits(m) + digits(nonZeros) + 3 +
+           entries * entry;
+}
+
+std::uint64_t tableBytes(const FundamentalRows& rows, const MatrixTitle& title) {
+    const int m = rows.columnCount();
+    const TableShape shape(m);
+    const std::uint64_t lines = static_cast<std::uint64_t>(rows.rowCount()) + (m > 0 ? 1 : 0);
+    const std::size_t none =
+        rows.kind() == MatrixKind::Loops ? kNoLoopRows.size() : kNoCutRows.size();
+    return headerBytes(rows, title, "") + 1 + lines * shape.line(m) +
+           (rows.rowCount() == 0 ? none : 0);
+}
+
+std::uint64_t rowEdgesBytes(const FundamentalRows& rows, const MatrixTitle& title) {
+    std::uint64_t bytes =
+        std::string_view("%%MatrixMarket matrix coordinate integer general\n").size() +
+        headerBytes(rows, title, "% ") +
+        std::string_view("% prvek r: hrana radku r matice (radky od 1, hrany od 0)\n").size() +
+        2 * digits(rows.rowCount()) + 4;
+    int r = 0;
+    for (int e = 0; e < rows.columnCount(); ++e) {
+        if (rows.hasRow(e)) bytes += digits(++r) + digits(e) + 4;
+    }
+    return bytes;
 }
 
 void writeTable(FundamentalRows& rows, const MatrixTitle& title, Output& out) {
@@ -80,9 +166,10 @@ void writeTable(FundamentalRows& rows, const MatrixTitle& title, Output& out) {
     // Every label is "h" and the edge's number; every cell is a blank and the entry right-aligned
     // in the width of the widest label. A row's line starts as all zeros; the row's entries are
     // written into it and taken out again after it is written.
-    const auto labelWidth = static_cast<std::size_t>(1 + digits(std::max(m - 1, 0)));
-    const std::size_t cell = 1 + std::max<std::size_t>(labelWidth, 2);
-    std::string line(labelWidth + static_cast<std::size_t>(m) * cell + 1, ' ');
+    const TableShape shape(m);
+    const std::size_t labelWidth = shape.label;
+    const std::size_t cell = shape.cell;
+    std::string line(shape.line(m), ' ');
     line.back() = '\n';
     auto put = [&line, labelWidth, cell](int e, std::string_view text) {
         const std::size_t end = labelWidth + (static_cast<std::size_t>(e) + 1) * cell;
@@ -104,11 +191,11 @@ void writeTable(FundamentalRows& rows, const MatrixTitle& title, Output& out) {
         for (int e = 0; e < m; ++e) put(e, zero);
     }
     if (rows.rowCount() == 0) {
-        out.write(rows.kind() == MatrixKind::Loops ? "(zadne radky: graf nema nekostrove hrany)\n"
-                                                   : "(zadne radky: graf nema kostrove hrany)\n");
+        out.write(rows.kind() == MatrixKind::Loops ? kNoLoopRows : kNoCutRows);
         return;
     }
     for (int e = 0; e < m && !out.failed(); ++e) {
+        if ((e & 0xFFF) == 0) progress::done(e);
         if (!rows.hasRow(e)) continue;
         const std::span<const RowEntry> row = rows.row(e);
         for (const RowEntry& x : row) put(x.edge(), x.sign() > 0 ? " 1" : "-1");

@@ -6,9 +6,13 @@
   found, else by a small reader here) must hold, row by row, exactly the orientations that kostra
   itself prints in task 4 or 5 for that edge; the loop and cut matrices must be orthogonal; the
   table must hold the same rows.
+- The edge of every row (--hrany-radku), read back the same way, must be the rows' edges that the
+  matrix names in its comments.
+- Every output is announced on standard error first, with a size no smaller than what is written.
 - Bad arguments, files that cannot be opened or are not graphs, an output that cannot be written,
-  and a graph too large for the memory left each give their status, one line on standard error and
-  nothing on standard output; --help gives the usage.
+  and a graph too large for the memory left each give their status, one line on standard error
+  (after it, for a graph file, only the notes on why it is refused) and nothing on standard output;
+  --help gives the usage.
 
 usage: test_cli.py KOSTRA KOSTRA_MATICE SEED GRAPHS [--no-memory-limits]
 """
@@ -39,6 +43,28 @@ def run(args, stdout=subprocess.PIPE, limit=None, stdin=b""):
             resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
     return subprocess.run([matice] + args, input=stdin, stdout=stdout, stderr=subprocess.PIPE,
                           timeout=120, preexec_fn=limited)
+
+
+NOTE = re.compile(r"^(VAROVANI|POZNAMKA): .*$")
+SIZE = re.compile(r"^POZNAMKA: zapisu .*, nejvyse (\d+)(?:,(\d))? (B|kB|MB)$")
+
+
+def only_notes(lines):
+    return all(NOTE.match(line) for line in lines)
+
+
+def announced(p, what):
+    """p ended well, and its standard error is the note that announces what it writes, with a
+    size no smaller than what it wrote, then only notes."""
+    lines = p.stderr.decode().splitlines()
+    size = SIZE.match(lines[0]) if lines else None
+    if p.returncode != 0 or not size or not only_notes(lines[1:]):
+        fail("%s: status %d, standard error %r" % (what, p.returncode, p.stderr))
+        return
+    unit = {"B": 1, "kB": 1000, "MB": 10 ** 6}[size.group(3)]
+    bound = (int(size.group(1)) * 10 + int(size.group(2) or 0)) * unit // 10 + unit // 20
+    if len(p.stdout) > bound:
+        fail("%s: %d bytes written, %s announced" % (what, len(p.stdout), lines[0]))
 
 
 def write_graph(name, n, edges):
@@ -127,33 +153,36 @@ for graph in cases:
     for method in (1, 2, 3):
         for kind in ("smycky", "rezy"):
             p = run([graph, str(method), kind])
-            if p.returncode != 0 or p.stderr:
-                fail("%s %d %s: status %d, %r" % (graph, method, kind, p.returncode, p.stderr))
-                continue
+            announced(p, "%s %d %s" % (graph, method, kind))
             path = "%s.%d.%s.mtx" % (graph, method, kind)
             with open(path, "wb") as f:
                 f.write(p.stdout)
+            v = run(["--hrany-radku", graph, str(method), kind])
+            announced(v, "%s %d %s --hrany-radku" % (graph, method, kind))
+            with open(path + ".hrany", "wb") as f:
+                f.write(v.stdout)
             t = run(["--tabulka", graph, str(method), kind])
             body = t.stdout.decode().splitlines()[4:]
             if any(l != l.rstrip() for l in body):
                 fail("%s %d %s --tabulka: blanks at the end of a line" % (graph, method, kind))
             table = {int(l.split()[0][1:]): [int(x) for x in l.split()[1:]] for l in body[1:]
                      if not l.startswith("(zadne radky")}
-            if t.returncode != 0 or t.stderr:
-                fail("%s %d %s --tabulka: status %d" % (graph, method, kind, t.returncode))
+            announced(t, "%s %d %s --tabulka" % (graph, method, kind))
             outputs.append((graph, method, kind, path, table))
 
 interpreter = scipy_python()
 if interpreter:
-    loaded = json.loads(subprocess.run([interpreter, "-c", SCIPY_LOAD] + [o[3] for o in outputs],
+    files = [f for o in outputs for f in (o[3], o[3] + ".hrany")]
+    loaded = json.loads(subprocess.run([interpreter, "-c", SCIPY_LOAD] + files,
                                        stdout=subprocess.PIPE, check=True).stdout)
     print("read back by scipy.io.mmread (%s)" % interpreter)
 else:
-    loaded = [own_reader(open(o[3]).read()) for o in outputs]
+    loaded = [own_reader(open(f).read()) for o in outputs for f in (o[3], o[3] + ".hrany")]
     print("no scipy: read back by the reader here")
 
 matrices = {}
-for (graph, method, kind, path, table), (rows, cols, entries) in zip(outputs, loaded):
+for (graph, method, kind, path, table), (rows, cols, entries), vector in zip(
+        outputs, loaded[0::2], loaded[1::2]):
     text = open(path).read()
     named = re.findall(r"^% radek (\d+): hrana (\d+)$", text, re.M)
     row_edges = [int(e) for _r, e in named]
@@ -168,6 +197,9 @@ for (graph, method, kind, path, table), (rows, cols, entries) in zip(outputs, lo
         fail("%s: shape %dx%d, %d rows named, or scipy and the reader differ" %
              (path, rows, cols, len(row_edges)))
         continue
+    if list(vector[:2]) != [len(row_edges), 1] or [e for _r, _c, e in vector[2]] != row_edges or [
+            r for r, _c, _e in vector[2]] != list(range(len(row_edges))):
+        fail("%s --hrany-radku: %r, the rows' edges are %r" % (path, vector, row_edges))
     task = 4 if kind == "smycky" else 5
     for r, edge in enumerate(row_edges):
         expected = kostra_row(graph, task, method, edge, m)
@@ -196,7 +228,7 @@ with open(broken, "w") as f:
 empty = os.path.join(work, "empty")
 open(empty, "w").close()
 missing = os.path.join(work, "missing")
-usage = "pouziti: kostra-matice [--tabulka] GRAF METODA DRUH"
+usage = "pouziti: kostra-matice [--tabulka | --hrany-radku] GRAF METODA DRUH"
 refusals = [
     ([], 3, r"^CHYBA: chybi argumenty \(" + re.escape(usage) + r"\)$"),
     ([four], 3, r"^CHYBA: chybi argumenty"),
@@ -213,6 +245,8 @@ refusals = [
     ([four, "1", "REZY"], 3, r'^CHYBA: druh "REZY"'),
     ([four, "1", "rezy\n"], 3, r'^CHYBA: druh "rezy\?"'),
     (["--tabulkaa", four, "1", "rezy"], 3, r'^CHYBA: neznama volba "--tabulkaa"'),
+    (["--tabulka", "--hrany-radku", four, "1", "rezy"], 3,
+     r"^CHYBA: volby --tabulka a --hrany-radku nelze spojit"),
     (["-t", four, "1", "rezy"], 3, r'^CHYBA: neznama volba "-t"'),
     ([four, "1", "rezy", "navic"], 3, r'^CHYBA: prebytecny argument "navic"'),
     ([four, "1", "rezy", "--tabulka"], 3, r'^CHYBA: prebytecny argument "--tabulka"'),
@@ -226,7 +260,9 @@ refusals = [
 for args, status, pattern in refusals:
     p = run(args)
     err = p.stderr.decode()
-    if p.returncode != status or p.stdout or err.count("\n") != 1 or not re.match(pattern, err):
+    lines = err.splitlines()
+    if (p.returncode != status or p.stdout or not lines or not re.match(pattern, lines[0])
+            or not only_notes(lines[1:]) or (status == 3 and len(lines) != 1)):
         fail("%r: status %d (expected %d), stdout %r, stderr %r" % (args, p.returncode, status,
                                                                  p.stdout[:80], err))
 
@@ -245,6 +281,9 @@ for method in [" 2", "+2", "2abc", "02", "2 3", "\t2"]:
         fail("method %r is not read as 2" % method)
 if run(["--", four, "2", "rezy"]).stdout != canonical:
     fail("-- before the arguments")
+p = run(["--version"])
+if p.returncode != 0 or not re.fullmatch(rb"kostra-matice \d+\.\d+\.\d+\n", p.stdout) or p.stderr:
+    fail("--version: status %d, %r, %r" % (p.returncode, p.stdout, p.stderr))
 for args in (["--help"], ["-h"], ["--tabulka", "--help", "x"]):
     p = run(args)
     if p.returncode != 0 or not p.stdout.startswith(usage.encode() + b"\n") or p.stderr:
@@ -254,8 +293,9 @@ for args in (["--help"], ["-h"], ["--tabulka", "--help", "x"]):
 for m in (40, 41):
     wide = write_graph("wide%d" % m, 2, [(0, 1, 1)] * m)
     p = run(["--tabulka", wide, "1", "smycky"])
-    note = "POZNAMKA: graf ma %d hran, tabulka je siroka\n" % m
-    if p.returncode != 0 or p.stderr.decode() != (note if m > 40 else "") or p.stdout.count(
+    note = "POZNAMKA: graf ma %d hran, tabulka je siroka" % m
+    announced(p, "table of %d edges" % m)
+    if p.stderr.decode().splitlines()[1:] != ([note] if m > 40 else []) or p.stdout.count(
             b"\n") != 5 + m - 1:
         fail("table of %d edges: status %d, stderr %r" % (m, p.returncode, p.stderr))
 
@@ -266,7 +306,8 @@ for args in ([four, "1", "rezy"], ["--tabulka", four, "1", "rezy"], [cycle, "1",
              [cycle, "2", "rezy"]):
     with open("/dev/full", "wb") as full:
         p = run(args, stdout=full)
-    if p.returncode != 5 or p.stderr != b"CHYBA: nelze zapsat vystup\n":
+    err = p.stderr.decode().splitlines()
+    if p.returncode != 5 or err[-1:] != ["CHYBA: nelze zapsat vystup"] or not only_notes(err[:-1]):
         fail("%r > /dev/full: status %d, stderr %r" % (args, p.returncode, p.stderr))
 
 # Memory that runs out (each allocation of the program is failed in turn by the in-process test):
@@ -274,7 +315,7 @@ for args in ([four, "1", "rezy"], ["--tabulka", four, "1", "rezy"], [cycle, "1",
 if memory_limits:
     huge = os.path.join(work, "huge")
     with open(huge, "w") as f:
-        f.write("3\n50000000\n0\n1\n1\n")
+        f.write("1\n50000000\n0\n1\n1\n")
     for args in ([huge, "1", "rezy"], ["--tabulka", huge, "2", "smycky"]):
         p = run(args, limit=256 << 20)
         if p.returncode != 4 or p.stdout or p.stderr != b"CHYBA: nedostatek pameti\n":
