@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <exception>
 #include <new>
 
 Output::Output(int fd) : fd_(fd) { takeBuffer(); }
@@ -10,7 +11,7 @@ Output::Output(int fd) : fd_(fd) { takeBuffer(); }
 Output::Output(std::string* target) : target_(target) { takeBuffer(); }
 
 Output::~Output() {
-    flush();
+    if (target_ == nullptr || std::uncaught_exceptions() == 0) flush();
     if (buf_ != spare_) delete[] buf_;
 }
 
@@ -24,8 +25,9 @@ void Output::takeBuffer() {
 }
 
 bool Output::flush() {
-    writeOut(buf_, len_);
-    len_ = 0;
+    const std::size_t n = len_;
+    len_ = 0;  // first: a string target that cannot grow throws, and the text is not kept
+    writeOut(buf_, n);
     return !failed_;
 }
 
