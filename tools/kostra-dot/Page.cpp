@@ -73,10 +73,12 @@ void writeText(std::string_view s, Output& out) {
 void legendEntry(std::string_view sample, std::string_view meaning, Output& out) {
     const bool node = sample.starts_with("u-");
     out.print<"<li><svg class=\"vzor\" viewBox=\"0 0 44 20\" aria-hidden=\"true\">">();
+    // The sample's own class after the one of an element in no state, which it overrides.
     if (node) {
-        out.print<"<ellipse class=\"%s\" cx=\"22\" cy=\"10\" rx=\"8\" ry=\"8\"/>">(sample);
+        out.print<"<ellipse class=\"u-prazdny %s\" cx=\"22\" cy=\"10\" rx=\"8\" ry=\"8\"/>">(
+            sample);
     } else {
-        out.print<"<path class=\"%s\" d=\"M2 10H42\"/>">(sample);
+        out.print<"<path class=\"h-prazdna %s\" d=\"M2 10H42\"/>">(sample);
     }
     out.print<"</svg>%s</li>\n">(meaning);
 }
