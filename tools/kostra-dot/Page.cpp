@@ -107,7 +107,7 @@ void writeLegend(const Transcript& t, const Replay& r, Output& out) {
         if (r.kind == Kind::Walk) {
             legendEntry("u-krok", "uzel, do ktereho pruchod v kroku vstoupil (silny okraj)", out);
             legendEntry("u-hotovy",
-                        "ostatni zabrane uzly, i ti, ktere krok zabral (sedy, plny okraj)", out);
+                        "ostatni zabrane uzly, i ty, ktere krok zabral (sedy, plny okraj)", out);
         } else if (r.kind == Kind::Kruskal) {
             legendEntry("u-krok", "uzly, kterym krok zmenil podstrom (silny okraj)", out);
             legendEntry("u-podstrom", "p=N vedle uzlu: jeho podstrom N (a barva podstromu)", out);
