@@ -1,4 +1,5 @@
-// kostra-dot's run (KostraDot.h): the arguments, the graph file, the transcript, the drawing.
+// kostra-dot's run (KostraDot.h): the arguments, the graph file, the transcript, the drawing or
+// the page.
 #include <memory>
 #include <string>
 #include <string_view>

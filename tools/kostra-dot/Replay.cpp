@@ -111,6 +111,24 @@ bool narratedSteps(const CGraph& g, int method, std::string_view narration, Repl
     return counted && !joining;
 }
 
+// What kostra narrates when method 2 or 3 marks the forest of g.
+std::string narrationOf(CGraph& g, int method) {
+    std::string text;
+    Output say(&text);
+    struct Silenced {  // g narrates into say for as long as say lives
+        CGraph& g;
+        ~Silenced() { g.narrateTo(nullptr); }
+    } silenced{g};
+    g.narrateTo(&say);
+    if (method == 2) {
+        g.BoruvkaKruskal(true);
+    } else {
+        g.JarnikPrim(true);
+    }
+    say.flush();
+    return text;
+}
+
 }  // namespace
 
 bool buildReplay(CGraph& g, const Transcript& t, const std::string& narration, Replay& r,
@@ -128,16 +146,7 @@ bool buildReplay(CGraph& g, const Transcript& t, const std::string& narration, R
     } else if (t.narrated) {
         // The narration is replayed as it stands, so it must be exactly kostra's on this graph:
         // the line beginnings that readTranscript checks say nothing of the numbers.
-        std::string again;
-        Output say(&again);
-        g.narrateTo(&say);
-        if (t.method == 2) {
-            g.BoruvkaKruskal(true);
-        } else {
-            g.JarnikPrim(true);
-        }
-        g.narrateTo(nullptr);
-        say.flush();
+        const std::string again = narrationOf(g, t.method);
         if (again != narration || !narratedSteps(g, t.method, again, r)) {
             err.print<
                 "CHYBA: podrobny vypis ve vystupu kostry neni ten, ktery kostra pro tento graf "
