@@ -30,8 +30,9 @@ void Output::takeBuffer() {
 }
 
 bool Output::flush() {
-    writeOut(buf_, len_);
-    len_ = 0;
+    const std::size_t n = len_;
+    len_ = 0;  // first: a string target that cannot grow throws, and the text is not kept
+    writeOut(buf_, n);
     return !failed_;
 }
 

@@ -44,8 +44,11 @@ consteval auto join() {
 
 class Output {
 public:
-    explicit Output(int fd);               // writes to fd (not owned)
-    explicit Output(std::string* target);  // appends to *target
+    explicit Output(int fd);  // writes to fd (not owned)
+    // Appends to *target. The text is all there after flush(); appending can run out of memory
+    // (std::bad_alloc), so the destructor leaves out what is still buffered while an exception
+    // unwinds the stack, rather than end the process with a second one.
+    explicit Output(std::string* target);
     ~Output();
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;

@@ -156,6 +156,12 @@ def kostra_dot_cases(ctx):
         far = ctx.example("nesouvisly.txt")
         cases.append(Case("nesouvisly-rez-metoda2", [far], ctx.kostra([far], "5\n2\n0\n1\n")))
 
+    # The page: dot runs as a child, fed and read through pipes, while the faults strike.
+    page_tasks = ("uloha2-podrobne",) if light else ("uloha2-podrobne", "rez-metoda1")
+    for name in page_tasks:
+        cases.append(Case("stranka-" + name, ["--html", four],
+                          ctx.kostra([four], task_answers(5, False)[name])))
+
     task1 = ctx.kostra([four], "1\n")
     cases += [
         Case("napoveda", ["--help"], ""),

@@ -34,10 +34,12 @@ EXTERNAL_PAGES = {"dot", "scanf"}
 # "formats", every literal that is a template argument (the compile-time formats of print<...>
 # and ask<...>); "captions", only the formats of the drawing's caption lines (they end in the
 # DOT line break \l; the rest of the drawing is DOT syntax); "messages", the literals that start
-# like a message or the usage.
+# like a message or the usage (the page of kostra-dot --html is HTML markup around words that its
+# manual lists apart, and holds no message).
 TEXT_SOURCES = {
     "kostra": ("src", {}, "formats"),
-    "kostra-dot": ("tools/kostra-dot", {"Drawing.cpp": "captions"}, "formats"),
+    "kostra-dot": ("tools/kostra-dot", {"Drawing.cpp": "captions", "Page.cpp": "messages"},
+                   "formats"),
     "kostra-matice": ("tools/kostra-matice", {}, "messages"),
 }
 FORMAT_LITERALS = re.compile(r'\w<\s*((?:"(?:[^"\\\n]|\\.)*"\s*)+)>')

@@ -336,8 +336,10 @@ def main():
                     errors.append(f"{block.where}: `{command}` builds; mark the block "
                                   "<!-- doc-check: ci FILE --> and run it in CI")
                     continue
-                missing = {tool for p in programs_of(command) for tool in OPTIONAL_TOOLS.get(p, [])
-                           if shutil.which(tool, path=env["PATH"]) is None}
+                needed = [tool for p in programs_of(command) for tool in OPTIONAL_TOOLS.get(p, [])]
+                if "kostra-dot --html" in command:
+                    needed.append("dot")  # the page is laid out by dot
+                missing = {tool for tool in needed if shutil.which(tool, path=env["PATH"]) is None}
                 if "import scipy" in command:
                     # The session runs python3 from PATH; where that one lacks scipy, the
                     # system's python3 (which a reader on Debian has) stands in for it.

@@ -9,14 +9,8 @@ namespace {
 
 // The caption: what the picture shows and how to read it, one left-aligned line each ("\l").
 void writeCaption(const Transcript& t, Output& out) {
-    if (t.task == 1) out.print<join<texts::kMethod1, "\\l">()>();
-    if (t.task == 2 && !t.narrated) out.print<"minimalni kostra\\l">();
-    if (t.task == 2 && t.narrated) {
-        out.print<"minimalni kostra (%s)\\l">(t.method == 2 ? texts::kKruskal.view()
-                                                            : texts::kPrim.view());
-    }
-    if (t.task == 4) out.print<"nezavisla smycka hrany %d\\l">(t.chosen);
-    if (t.task == 5) out.print<"nezavisly rez hrany %d\\l">(t.chosen);
+    writeTaskName(t, out);
+    out.print<"\\l">();
     out.print<"tucne: hrany kostry, carkovane: ostatni hrany; popisek hN: vaha hrany N\\l">();
     if (t.task >= 4) {
         out.print<
@@ -29,26 +23,42 @@ void writeCaption(const Transcript& t, Output& out) {
 
 }  // namespace
 
-void writeDot(const CGraph& g, const Transcript& t, Output& out) {
+void writeTaskName(const Transcript& t, Output& out) {
+    if (t.task == 1) out.print<texts::kMethod1>();
+    if (t.task == 2 && !t.narrated) out.print<"minimalni kostra">();
+    if (t.task == 2 && t.narrated) {
+        out.print<"minimalni kostra (%s)">(t.method == 2 ? texts::kKruskal.view()
+                                                         : texts::kPrim.view());
+    }
+    if (t.task == 4) out.print<kLoopCaption>(t.chosen);
+    if (t.task == 5) out.print<kCutCaption>(t.chosen);
+}
+
+void writeDot(const CGraph& g, const Transcript& t, Output& out, bool ids) {
     out.print<"graph kostra {\n    labelloc=t;\n    labeljust=l;\n    label=\"">();
     writeCaption(t, out);
     out.print<"\";\n    node [shape=circle];\n">();
 
     for (int i = 0; i < g.nodeCount; ++i) {
         const int side = t.task == 5 ? g.nodes[i].tag : 0;
-        if (side == 1) {
-            out.print<"    %d [style=filled, fillcolor=\"#fdd0a2\"];\n">(i);
-        } else if (side == 2) {
-            out.print<"    %d [style=filled, fillcolor=\"#c7e9c0\"];\n">(i);
-        } else {
-            out.print<"    %d;\n">(i);
+        const char* fill = side == 1 ? "#fdd0a2" : side == 2 ? "#c7e9c0" : nullptr;
+        out.print<"    %d">(i);
+        if (ids && fill != nullptr) {
+            out.print<" [id=\"u%d\", style=filled, fillcolor=\"%s\"]">(i, fill);
+        } else if (ids) {
+            out.print<" [id=\"u%d\"]">(i);
+        } else if (fill != nullptr) {
+            out.print<" [style=filled, fillcolor=\"%s\"]">(fill);
         }
+        out.print<";\n">();
     }
 
     for (int k = 0; k < g.edgeCount; ++k) {
         const Edge& e = g.edges[k];
         const int sign = t.task >= 4 ? t.orientation[static_cast<std::size_t>(k)] : 0;
-        out.print<"    %d -- %d [label=\"h%d: %d">(e.from, e.to, k, e.weight);
+        out.print<"    %d -- %d [">(e.from, e.to);
+        if (ids) out.print<"id=\"h%d\", ">(k);
+        out.print<"label=\"h%d: %d">(k, e.weight);
         if (k == t.chosen) {
             out.print<" (+1, zvolena)\", penwidth=3">();
         } else if (sign == 1) {

@@ -139,7 +139,8 @@ struct Reader {
     LineSource src;
     Output& err;
     std::string_view line;
-    bool have = false;  // line holds a line; false at the end of the input
+    bool have = false;                 // line holds a line; false at the end of the input
+    std::string* narration = nullptr;  // where the narration's lines go, when kept
 
     bool next() {
         have = src.next(line);
@@ -311,6 +312,10 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
                 return r.refuse("radek podrobneho vypisu");
             t.method = method;
             t.narrated = true;
+            if (r.narration != nullptr) {
+                r.narration->append(r.line);
+                r.narration->push_back('\n');
+            }
         }
     } else if (r.have && stripPrompts(r.line, texts::kMethodPrompt.view())) {
         if (!readTreeFlags(r, g)) return false;
@@ -400,10 +405,11 @@ bool checkResult(CGraph& g, Transcript& t, Output& err) {
 
 }  // namespace
 
-bool readTranscript(int fd, CGraph& g, Transcript& t, Output& err) {
+bool readTranscript(int fd, CGraph& g, Transcript& t, Output& err, std::string* narration) {
     t = Transcript{0, 0, false, -1, {}};
     for (int k = 0; k < g.edgeCount; ++k) g.edges[k].inTree = false;
-    Reader r{LineSource(fd), err, {}, false};
+    if (narration != nullptr) narration->clear();
+    Reader r{LineSource(fd), err, {}, false, narration};
     if (!readRun(r, g, t)) return false;
     return checkForest(g, t, err) && (t.task < 4 || checkResult(g, t, err));
 }

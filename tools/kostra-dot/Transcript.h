@@ -10,6 +10,7 @@
 // kostra computes for the chosen edge.
 #pragma once
 
+#include <string>
 #include <vector>
 
 class CGraph;
@@ -27,5 +28,8 @@ struct Transcript {
 // flags hold the forest of the transcript; for task 5 the node tags are the sides of the cut (1 the
 // chosen edge's from side, 2 its to side, 0 the other trees). Otherwise prints one message to err
 // and returns false. Cost: O(n + m + length of the input), plus what kostra's forest methods cost;
-// the input is read in pieces, never kept whole.
-bool readTranscript(int fd, CGraph& g, Transcript& t, Output& err);
+// the input is read in pieces, never kept whole. When narration is given, the narration's lines
+// are kept there, each ended by a line break (without the question it starts after); only their
+// beginnings are checked here.
+bool readTranscript(int fd, CGraph& g, Transcript& t, Output& err,
+                    std::string* narration = nullptr);

@@ -5,6 +5,9 @@
 //     kostra graf.txt < odpovedi.txt | kostra-dot graf.txt > graf.dot
 //     dot -Tsvg graf.dot > graf.svg
 //
+// With --html before the graph file it writes instead one page that replays the run step by step
+// over the drawing, laid out by Graphviz's dot (Page.h).
+//
 // Nothing is written to standard output before all of standard input has been read and checked
 // against the graph, so input that is refused leaves standard output empty; the one message goes
 // to standard error, after it the graph file's notes (why it is refused, warnings about its

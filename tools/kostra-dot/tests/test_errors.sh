@@ -16,13 +16,15 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 
 # refuse NAME STATUS PATTERN INPUT [ARGUMENTS...]: kostra-dot ARGUMENTS < INPUT must fail. Its
-# standard output goes to $output (a file that must stay empty, unless it is /dev/full).
+# standard output goes to $output (a file that must stay empty, unless it is /dev/full); its
+# environment has the settings in run_env besides the test's own.
 output=$work/out
+run_env=()
 refuse() {
     local name=$1 status=$2 pattern=$3 input=$4
     shift 4
     : > "$work/out"
-    timeout 30 "$kostra_dot" "$@" < "$input" > "$output" 2> "$work/err"
+    timeout 30 env "${run_env[@]}" "$kostra_dot" "$@" < "$input" > "$output" 2> "$work/err"
     local got=$?
     local problems=()
     [ "$got" = "$status" ] || problems+=("status $got, expected $status")
@@ -136,6 +138,43 @@ output=/dev/full
 refuse full-disk 5 '^CHYBA: nelze zapsat vystup$' "$work/task1" "$graph"
 output=$work/out
 
+# The page (--html): too large a graph, a narration that is not kostra's, and dot missing,
+# failing, killed or writing no SVG (a script of that name first on PATH, using builtins only).
+awk 'BEGIN { print 2001; print 2002; for (i = 0; i < 2001; ++i) print i "\n" i + 1 "\n" 1 }' \
+    > "$work/path-2001.graph"
+awk 'BEGIN { print 1; print 4001; print 0; print 1; print 1 }' > "$work/nodes-4001.graph"
+edit task3 's/^Jarnik-Prim: ...pak uzel 3 je od podstromu vzdalen 2 a to pres hranu 3$/Jarnik-Prim: ...pak uzel 3 je od podstromu vzdalen 9 a to pres hranu 3/' task3-key
+transcript task2-narrated "$graph" '2\na\n'
+edit task2-narrated 's/^\(Boruvka-Kruskal: sjednocuji podstromy kostry pres hranu 3\) s vahou 2/\1 s vahou 7/' task2-weight-narrated
+fake_dot() {  # fake_dot NAME BODY: a directory with a dot that runs BODY
+    mkdir -p "$work/$1"
+    printf '#!/bin/sh\n%s\n' "$2" > "$work/$1/dot"
+    chmod +x "$work/$1/dot"
+}
+fake_dot no-dot ''
+rm "$work/no-dot/dot"
+fake_dot fails 'echo "Error: syntax" >&2; exit 3'
+fake_dot killed 'kill -9 $$'
+fake_dot junk 'while read -r line; do :; done; printf "ahoj\n"'
+fake_dot unended 'printf "<?xml version=\"1.0\"?>\n<svg width=\"1\">"'
+refuse html-usage 2 '^pouziti: kostra-dot --html GRAFOVY_SOUBOR' "$work/task1" --html
+refuse html-edges 6 '^CHYBA: graf je na stranku prilis velky \(2001 hran, 2002 uzlu; nejvyse 2000 hran a 4000 uzlu\)$' "$work/task1" --html "$work/path-2001.graph"
+refuse html-nodes 6 '^CHYBA: graf je na stranku prilis velky \(1 hran, 4001 uzlu' "$work/task1" --html "$work/nodes-4001.graph"
+refuse html-not-transcript 1 'ocekavan konec vystupu$' "$work/task1-trailing" --html "$graph"
+refuse html-key 1 '^CHYBA: podrobny vypis ve vystupu kostry neni ten, ktery kostra pro tento graf vypise$' "$work/task3-key" --html "$graph"
+refuse html-narrated-weight 1 '^CHYBA: podrobny vypis ve vystupu kostry neni ten' "$work/task2-weight-narrated" --html "$graph"
+run_env=(PATH="$work/no-dot")
+refuse dot-missing 7 '^CHYBA: program dot \(Graphviz\) nebyl nalezen v PATH$' "$work/task1" --html "$graph"
+run_env=(PATH="$work/fails")
+refuse dot-fails 7 '^CHYBA: program dot skoncil se stavem 3$' "$work/task1" --html "$graph"
+run_env=(PATH="$work/killed")
+refuse dot-killed 7 '^CHYBA: program dot byl ukoncen signalem 9$' "$work/task1" --html "$graph"
+run_env=(PATH="$work/junk")
+refuse dot-junk 7 '^CHYBA: program dot nevypsal SVG$' "$work/task1" --html "$graph"
+run_env=(PATH="$work/unended")
+refuse dot-unended 7 '^CHYBA: program dot nevypsal SVG$' "$work/task1" --html "$graph"
+run_env=()
+
 # draw NAME INPUT GRAPH REFERENCE STDERR_PATTERN: must succeed; the drawing must equal REFERENCE
 # (when given) and standard error must match the pattern (empty pattern: no output there).
 draw() {
@@ -178,6 +217,34 @@ awk 'BEGIN { print 6000; print 5000;
              for (i = 0; i <= 1000; ++i) print i "\n" (i * 13) % 5000 "\n" i % 11 }' > "$work/big.graph"
 printf '5\n2\n1\n' | "$kostra" "$work/big.graph" > "$work/big-cut" 2> /dev/null
 draw big "$work/big-cut" "$work/big.graph" '' '^POZNAMKA: graf ma 6000 hran'
+
+# page NAME INPUT GRAPH: kostra-dot --html GRAPH < INPUT must write one whole page and say nothing.
+page() {
+    local name=$1
+    timeout 60 env "${run_env[@]}" "$kostra_dot" --html "$3" < "$2" > "$work/out" 2> "$work/err"
+    local got=$?
+    if [ "$got" != 0 ] || [ "$(head -c 15 "$work/out")" != '<!DOCTYPE html>' ] ||
+        [ "$(tail -n 1 "$work/out")" != '</html>' ] || [ -s "$work/err" ]; then
+        echo "FAIL $name: status $got, or not one page, or something on standard error"
+        sed 's/^/    stderr: /' "$work/err"
+        failures=$((failures + 1))
+    fi
+}
+# Whatever the pace at which dot reads the drawing of a 2000-edge path (more than a pipe holds): a
+# dot that writes a megabyte of SVG before it reads, and one that never reads.
+awk 'BEGIN { print 2000; print 2001; for (i = 0; i < 2000; ++i) print i "\n" i + 1 "\n" 1 }' \
+    > "$work/path-2000.graph"
+printf '1\n' | "$kostra" "$work/path-2000.graph" > "$work/path-task1" 2> /dev/null
+fake_dot writes-first 'i=0; printf "<svg>\n"; while [ $i -lt 20000 ]; do printf "<!-- %050d -->\n" $i; i=$((i + 1)); done; while read -r line; do :; done; printf "</svg>\n"'
+fake_dot reads-nothing 'printf "<svg></svg>\n"'
+run_env=(PATH="$work/writes-first")
+page dot-writes-first "$work/path-task1" "$work/path-2000.graph"
+run_env=(PATH="$work/reads-nothing")
+page dot-reads-nothing "$work/path-task1" "$work/path-2000.graph"
+run_env=()
+if command -v dot > /dev/null; then
+    page real-dot "$work/task1" "$graph"
+fi
 
 if ! "$kostra_dot" --help < /dev/null 2> "$work/err" | grep -q '^pouziti: kostra-dot GRAFOVY_SOUBOR' ||
     [ -s "$work/err" ]; then
