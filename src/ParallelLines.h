@@ -74,7 +74,7 @@ void printLines(Output& out, int count, const Values& values, std::int64_t doneB
         return;
     }
     constexpr std::size_t blockBytes = kBlockLines * parallel_lines::longestLine(F);
-    const auto slotCount = static_cast<std::size_t>(2 * helpers);
+    const std::size_t slotCount = 2 * static_cast<std::size_t>(helpers);
     std::unique_ptr<Slot[]> slots = std::make_unique<Slot[]>(slotCount);
     std::vector<std::string> own(static_cast<std::size_t>(helpers));
     for (std::size_t s = 0; s < slotCount; ++s) slots[s].text.reserve(blockBytes);
