@@ -8,7 +8,7 @@ declare -A fuzz_target=([kostra]=fuzz_kostra [kostra-dot]=fuzz_kostra_dot
 # take more.
 declare -A fuzz_max_len=([kostra]=4096 [kostra-dot]=8192 [kostra-matice]=4096)
 # CI's short run of each: about half a minute each on this machine's one core.
-declare -A fuzz_ci_runs=([kostra]=100000 [kostra-dot]=80000 [kostra-matice]=30000)
+declare -A fuzz_ci_runs=([kostra]=25000 [kostra-dot]=20000 [kostra-matice]=15000)
 
 # The options every run of the program's target takes.
 fuzz_options() {

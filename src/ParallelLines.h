@@ -12,7 +12,7 @@
 // Contract: values(i) returns a std::tuple of the ints of line i and may be called from any thread
 // (it must only read); F holds "%d" and "%2d" conversions only. The progress line (Progress.h)
 // learns after every block that doneBefore + the lines written so far are done. Cost: the plain
-// loop's, shared by the threads; memory: 2 buffers of a block (at most kBlockLines lines) a thread.
+// loop's, shared by the threads; memory: 3 buffers of a block (at most kBlockLines lines) a helper.
 #pragma once
 
 #include <algorithm>
