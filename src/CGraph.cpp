@@ -1,6 +1,7 @@
 #include "CGraph.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <climits>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include "BigVector.h"
 #include "BitSet.h"
 #include "DegreeOrder.h"
+#include "KeyBuckets.h"
 #include "LabelledUnionFind.h"
 #include "NodeHeap.h"
 #include "Output.h"
@@ -176,32 +178,65 @@ int CGraph::BoruvkaKruskal(bool verbose) {
 // once, past the heap: its key can never change, and adding it would offer nothing, so no other
 // node's turn depends on when it comes (a star's leaves would otherwise pass through the heap
 // one by one). Reference: Jarnik 1930, Prim 1957.
+// The open nodes' keys are edge weights. When they take few values, a bucket a value orders them
+// for less than one heap of every open node (KeyBuckets.h); the order is the same.
 int CGraph::JarnikPrim(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
-    const RouteTable& table = listed();
-    forRanges(edgeCount, [this](int from, int to) {
-        for (int k = from; k < to; ++k) edges[k].inTree = false;
+    std::atomic<int> lightest{INT_MAX};
+    std::atomic<int> heaviest{INT_MIN};
+    forRanges(edgeCount, [this, &lightest, &heaviest](int from, int to) {
+        int low = INT_MAX;
+        int high = INT_MIN;
+        for (int k = from; k < to; ++k) {
+            edges[k].inTree = false;
+            low = std::min(low, edges[k].weight);
+            high = std::max(high, edges[k].weight);
+        }
+        for (int seen = lightest.load();
+             low < seen && !lightest.compare_exchange_weak(seen, low);) {
+        }
+        for (int seen = heaviest.load();
+             high > seen && !heaviest.compare_exchange_weak(seen, high);) {
+        }
     });
-    // An open node's key is in the heap. Until the end, a node's tag holds the edge that gives
+    const std::int64_t span = std::int64_t{heaviest.load()} - lightest.load() + 1;
+    if (edgeCount > 0 && span <= KeyBuckets::kMostBuckets && span <= nodeCount) {
+        KeyBuckets open(nodeCount, lightest.load(), static_cast<int>(span));
+        return growPrim(open, say);
+    }
+    NodeHeap open(nodeCount);
+    return growPrim(open, say);
+}
+
+template <class Queue>
+int CGraph::growPrim(Queue& open, Output* say) {
+    const RouteTable& table = listed();
+    // An open node's key is in the queue. Until the end, a node's tag holds the edge that gives
     // it its key (-1 for the start of a tree), and the tree edges are read from there at the end.
     BitSet reached(nodeCount);  // has a key: open, or done
     BitSet done(nodeCount);     // added to a tree; most routes lead to such nodes
-    NodeHeap open(nodeCount);
+    // Without narration a node of one route is done as soon as it is reached: nothing can lower
+    // its key, and taking it would offer nothing. Which nodes those are is read here once, a bit
+    // a node, rather than from the table at random every time a key is set.
+    BitSet leaves(say ? 0 : nodeCount);
+    if (!say)
+        for (int v = 0; v < nodeCount; ++v)
+            if (table.degree(v) == 1) leaves.add(v);
     int components = 0;
     for (int s = 0; s < nodeCount; ++s) {
         if (reached.has(s)) continue;
         reached.add(s);
         nodes[s].tag = -1;
-        open.set(0, s);
-        while (!open.empty()) {
-            const int a = open.pop();
+        // The tree's first node is added without a key; every later one is the open node of the
+        // smallest key.
+        for (int a = s;; a = open.pop()) {
             done.add(a);
             if (say) say->print<texts::kPrimAdding>(a);
             // The node after a is likely the one on top now: where its routes are, and then the
             // routes themselves, are on their way while a's routes are read.
             table.prefetchBlockStart(open.empty() ? a : open.top());
             const RouteTable::Routes routes = table.routes(a);
-            // The neighbours' heap entries and the edges' weights lie at random: all are asked for
+            // The neighbours' keys and the edges' weights lie at random: all are asked for
             // first, then compared.
             for (const auto [e, v] : routes) {
                 if (done.has(v)) continue;
@@ -215,14 +250,15 @@ int CGraph::JarnikPrim(bool verbose) {
                 if (reached.has(v) && !(w < open.keyOf(v))) continue;
                 reached.add(v);
                 nodes[v].tag = e;
-                if (!say && table.degree(v) == 1) {
+                if (!say && leaves.has(v)) {
                     done.add(v);
                     continue;
                 }
                 open.set(w, v);
                 if (say) say->print<texts::kPrimOffering>(v, w, e);
             }
-            if (!open.empty()) table.prefetchRoutes(open.top());
+            if (open.empty()) break;
+            table.prefetchRoutes(open.top());
         }
         ++components;
     }

@@ -155,6 +155,9 @@ private:
     int growForest(Watch& watch);
     template <class Watch>
     void skeleton_R(int start, Walk& walk, Watch& watch);
+    // JarnikPrim's trees grown with open as the queue of open nodes.
+    template <class Queue>
+    int growPrim(Queue& open, Output* say);
     void countComponents(LabelledUnionFind& components, BigVector<int>& size) const;
     bool getLoop_R(int node, int target, Forest& forest);
     void split(int edge, int a, int b, Forest& forest);
