@@ -66,7 +66,7 @@ PROFILE_GROUPS = [
     ("routes", [r"RouteTable::", r"countRoutes", r"placeRoutes", r"spreadRoutes", r"addSpareSlots",
                 r"CGraph::makeRoutes\b"]),
     ("method", [r"CGraph::", r"radixSortByKey", r"orderByDegree", r"LabelledUnionFind::",
-                r"NodeHeap::"]),
+                r"NodeHeap::", r"KeyBuckets::"]),
     ("report", [r"parallel_lines::", r"printLines", r"(\(anonymous namespace\)::)?report\b",
                 r"Output::", r"(\(anonymous namespace\)::)?runTask\b"]),
     ("zeroing", [r"clear_page", r"clear_huge_page", r"folio_zero"]),
