@@ -219,9 +219,10 @@ int CGraph::growPrim(Queue& open, Output* say) {
     // its key, and taking it would offer nothing. Which nodes those are is read here once, a bit
     // a node, rather than from the table at random every time a key is set.
     BitSet leaves(say ? 0 : nodeCount);
-    if (!say)
+    if (!say) {
         for (int v = 0; v < nodeCount; ++v)
             if (table.degree(v) == 1) leaves.add(v);
+    }
     int components = 0;
     for (int s = 0; s < nodeCount; ++s) {
         if (reached.has(s)) continue;
