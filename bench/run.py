@@ -516,11 +516,20 @@ def function_head(symbol):
     return head.replace("\x01", "()").replace("\x02", "<>").replace("\0", "(anonymous namespace)")
 
 
+# A helper thread's function (or runShares itself) is named by the work it runs, which only its
+# template arguments say.
+THREAD_WORK = re.compile(r"(?<!\w)(?:std::thread::_State_impl|runShares)<")
+
+
 def classify(dso, symbol, own):
     head = function_head(symbol)
     for group, patterns in MATCHERS:
         if any(p.search(head) for p in patterns):
             return group
+    if THREAD_WORK.search(symbol):
+        for group, patterns in MATCHERS:
+            if any(p.search(symbol) for p in patterns):
+                return group
     return "unclassified" if dso == own else "other"
 
 
