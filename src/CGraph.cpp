@@ -200,7 +200,10 @@ int CGraph::JarnikPrim(bool verbose) {
         }
     });
     const std::int64_t span = std::int64_t{heaviest.load()} - lightest.load() + 1;
-    if (edgeCount > 0 && span <= KeyBuckets::kMostBuckets && span <= nodeCount) {
+    // Buckets pay where they are few against the nodes (each one is a heap of its own to allocate
+    // and grow), at least kNodesPerBucket nodes a bucket.
+    constexpr std::int64_t kNodesPerBucket = 32;
+    if (edgeCount > 0 && span <= KeyBuckets::kMostBuckets && span * kNodesPerBucket <= nodeCount) {
         KeyBuckets open(nodeCount, lightest.load(), static_cast<int>(span));
         return growPrim(open, say);
     }

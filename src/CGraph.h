@@ -122,7 +122,8 @@ public:
     // smallest key, the lowest number on ties; adding node a offers each neighbour not yet added
     // the edge's weight as its key when that is strictly below its key. Every 32-bit weight works;
     // a self-loop changes nothing. verbose narrates every step to narrateTo's output. On return
-    // every node tag is DONE; edge tags are untouched. Cost: O(m log n).
+    // every node tag is DONE; edge tags are untouched. Cost: O(m log n); the same with smaller
+    // heaps, a bucket a weight, when the weights span at most 2^16 values and at most n / 32.
     int JarnikPrim(bool verbose);
     // The forest of method 1 (skeleton), 2 (BoruvkaKruskal) or 3 (JarnikPrim), without narration,
     // as the loop and cut tasks number them; returns the number of trees.

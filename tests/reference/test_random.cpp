@@ -198,6 +198,18 @@ TEST(reference_random, denser_graphs) {
     }
 }
 
+// Graphs of hundreds of nodes: with few weights the tree-growing method queues its open nodes
+// in a bucket a weight rather than in one heap.
+TEST(reference_random, hundreds_of_nodes) {
+    Rng rng(1208);
+    for (int round = 0; round < 60 / kRoundsDivisor; ++round) {
+        const GraphData graph = randomGraph(rng, 400, 600);
+        SCOPED_TRACE(describe(graph));
+        checkGraph(graph, rng, INT64_MIN);
+        if (HasFailure()) return;
+    }
+}
+
 // Sparse graphs of many components: paths and cycles, a few nodes of higher degree, self-loops,
 // parallel edges and isolated nodes. Most nodes have degree 1 or 2, the walks of the recursive
 // forest run through long chains, and several trees are settled before their walks would end;
