@@ -187,26 +187,21 @@ TEST(reference_random, every_operation_on_thousands_of_small_graphs) {
     EXPECT_GT(bruteForced, 500 / kRoundsDivisor);
 }
 
-// Larger and denser graphs, fewer of them: more ties, longer walks, more re-entries.
-TEST(reference_random, denser_graphs) {
+// Larger graphs, fewer of them: denser ones (more ties, longer walks, more re-entries), and ones
+// of hundreds of nodes, where with few weights the tree-growing method queues its open nodes in a
+// bucket a weight rather than in one heap.
+TEST(reference_random, larger_graphs) {
+    struct Size {
+        int nodes, edges, rounds;
+    };
     Rng rng(77);
-    for (int round = 0; round < 300 / kRoundsDivisor; ++round) {
-        const GraphData graph = randomGraph(rng, 30, 80);
-        SCOPED_TRACE(describe(graph));
-        checkGraph(graph, rng, INT64_MIN);
-        if (HasFailure()) return;
-    }
-}
-
-// Graphs of hundreds of nodes: with few weights the tree-growing method queues its open nodes
-// in a bucket a weight rather than in one heap.
-TEST(reference_random, hundreds_of_nodes) {
-    Rng rng(1208);
-    for (int round = 0; round < 60 / kRoundsDivisor; ++round) {
-        const GraphData graph = randomGraph(rng, 400, 600);
-        SCOPED_TRACE(describe(graph));
-        checkGraph(graph, rng, INT64_MIN);
-        if (HasFailure()) return;
+    for (const Size size : {Size{30, 80, 300}, Size{400, 600, 60}}) {
+        for (int round = 0; round < size.rounds / kRoundsDivisor; ++round) {
+            const GraphData graph = randomGraph(rng, size.nodes, size.edges);
+            SCOPED_TRACE(describe(graph));
+            checkGraph(graph, rng, INT64_MIN);
+            if (HasFailure()) return;
+        }
     }
 }
 
