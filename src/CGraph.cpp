@@ -172,14 +172,11 @@ int CGraph::BoruvkaKruskal(bool verbose) {
     return components;
 }
 
-// An indexed heap of the open nodes keyed by (key, node number), so that ties go to the lowest
-// number as a scan would take them; "not reached" and "done" are states apart from the keys.
-// Without narration, a node whose only route leads to the node just added goes into the tree at
-// once, past the heap: its key can never change, and adding it would offer nothing, so no other
-// node's turn depends on when it comes (a star's leaves would otherwise pass through the heap
-// one by one). Reference: Jarnik 1930, Prim 1957.
-// The open nodes' keys are edge weights. When they take few values, a bucket a value orders them
-// for less than one heap of every open node (KeyBuckets.h); the order is the same.
+// The open nodes wait in a queue keyed by (key, node number), so that ties go to the lowest number
+// as a scan would take them; "not reached" and "done" are states apart from the keys. The keys are
+// edge weights: when they take few values, a bucket a value (KeyBuckets.h) orders the open nodes
+// for less than one indexed heap of them all (NodeHeap.h), in the same order.
+// Reference: Jarnik 1930, Prim 1957.
 int CGraph::JarnikPrim(bool verbose) {
     Output* say = verbose ? narration_ : nullptr;
     std::atomic<int> lightest{INT_MAX};
@@ -218,9 +215,10 @@ int CGraph::growPrim(Queue& open, Output* say) {
     // it its key (-1 for the start of a tree), and the tree edges are read from there at the end.
     BitSet reached(nodeCount);  // has a key: open, or done
     BitSet done(nodeCount);     // added to a tree; most routes lead to such nodes
-    // Without narration a node of one route is done as soon as it is reached: nothing can lower
-    // its key, and taking it would offer nothing. Which nodes those are is read here once, a bit
-    // a node, rather than from the table at random every time a key is set.
+    // Without narration a node of one route is done as soon as it is reached, past the queue: its
+    // key can never change, and taking it would offer nothing, so no other node's turn depends on
+    // when it comes (a star's leaves would otherwise pass through the queue one by one). Which
+    // nodes those are is read here once, a bit a node, not from the table at every key set.
     BitSet leaves(say ? 0 : nodeCount);
     if (!say) {
         for (int v = 0; v < nodeCount; ++v)
