@@ -1,4 +1,4 @@
-"""kostra's texts for the Python tests, read from src/Texts.h, where the programs take them from.
+"""kostra's texts for the Python tests, read from src/texts/Texts.h, where the programs take them from.
 
     import texts
     texts.get("kMenu")  # "\\nvyber algoritmu:\\n 1 - ..."
@@ -11,7 +11,7 @@ anything else, so that a text the tests cannot read fails loudly instead of drif
 import pathlib
 import re
 
-_HEADER = pathlib.Path(__file__).resolve().parent.parent / "src" / "Texts.h"
+_HEADER = pathlib.Path(__file__).resolve().parent.parent / "src" / "texts" / "Texts.h"
 _DEFINITION = re.compile(r"inline constexpr (?:Format|auto) (k\w+)\s*=\s*(.*?);\n", re.S)
 _TOKEN = re.compile(r'\s*(?:"((?:[^"\\]|\\.)*)"|(k\w+)|(,))')
 _ESCAPES = {"n": "\n", '"': '"', "\\": "\\", "t": "\t"}

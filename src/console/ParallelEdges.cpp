@@ -137,7 +137,7 @@ bool parseEdgesInParallel(const char* text, std::size_t size, int n, Edge* edges
     s.firstLine[0].store(0);
     for (std::size_t k = 1; k <= s.pieces; ++k) s.firstLine[k].store(-1);
     {
-        std::vector<std::jthread> helpers;
+        std::vector<HelperThread> helpers;
         const auto wanted = static_cast<std::size_t>(std::max(threads, 1) - 1);
         helpers.reserve(std::min(wanted, s.pieces));
         try {

@@ -14,6 +14,7 @@
 
 #include <new>
 
+#include "Machine.h"
 #include "Output.h"
 #include "Progress.h"
 #include "Status.h"
@@ -28,6 +29,7 @@ int runCompanion(const Body& body) {
     Output out(STDOUT_FILENO);
     Output err(STDERR_FILENO);
     progress::showOn(STDERR_FILENO);
+    useMachineProcessors();
     int status = kStatusDone;
     try {
         status = body(out, err);

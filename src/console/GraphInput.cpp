@@ -55,7 +55,7 @@ bool anyValue(int /*value*/) { return true; }
 constexpr int kEdgesPerLook = 1 << 16;
 
 // The records of a graph this small are taken even for a file that is too short to hold it.
-constexpr std::size_t kSmallGraphBytes = std::size_t{1} << 20;
+constexpr std::uint64_t kSmallGraphBytes = std::uint64_t{1} << 20;
 
 }  // namespace
 
@@ -64,7 +64,8 @@ RunLimits machineLimits() {
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGESIZE);
     if (pages > 0 && pageSize > 0)
-        limits.maxGraphBytes = static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize);
+        limits.maxGraphBytes =
+            static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
     return limits;
 }
 
@@ -118,8 +119,8 @@ int readGraphWith(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& grap
     if (!ask<texts::kNodeCountPrompt>(src, {Expected::NodeCount}, n, [](int v) { return v >= 1; }))
         return ended;
     if (notes != nullptr) notes->counts(m, n);
-    const std::size_t bytes = static_cast<std::size_t>(n) * sizeof(Node) +
-                              static_cast<std::size_t>(m) * (sizeof(Edge) + 2 * sizeof(Route));
+    const std::uint64_t bytes = static_cast<std::uint64_t>(n) * sizeof(Node) +
+                                static_cast<std::uint64_t>(m) * (sizeof(Edge) + 2 * sizeof(Route));
     // Every edge takes three reads of a digit and a line break at least, the last line's break
     // included: a file that cannot hold them ends before the graph does. A large graph is refused
     // so at once, before its memory is taken (or found missing); a small one is read to where

@@ -8,7 +8,7 @@
 
 #include <string_view>
 
-#include "Output.h"
+#include "Format.h"
 
 namespace texts {
 

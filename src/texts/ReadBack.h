@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "Output.h"
+#include "Format.h"
 
 namespace readback {
 

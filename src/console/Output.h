@@ -20,27 +20,7 @@
 #include <string_view>
 
 #include "Decimal.h"
-
-// A format string as a template argument.
-template <std::size_t N>
-struct Format {
-    char text[N];
-    consteval Format(const char (&s)[N]) {  // NOLINT(google-explicit-constructor): literal use
-        for (std::size_t i = 0; i < N; ++i) text[i] = s[i];
-    }
-    static constexpr std::size_t size = N - 1;  // without the terminating NUL
-    constexpr std::string_view view() const { return {text, size}; }
-};
-
-// The formats one after another, as one format: join<kName, ": ", kText>().
-template <Format... Parts>
-consteval auto join() {
-    constexpr std::size_t size = (Parts.size + ...);
-    char text[size + 1] = {};
-    std::size_t at = 0;
-    ((std::copy_n(Parts.text, Parts.size, text + at), at += Parts.size), ...);
-    return Format<size + 1>(text);
-}
+#include "Format.h"
 
 class Output {
 public:

@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "Machine.h"
 #include "Progress.h"
 #include "Texts.h"
 #include "main.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     const std::string_view first = argc > 1 ? argv[1] : "";
     if (first == "--help" || first == "--version") return answer(first, out, err);
     progress::showOn(STDERR_FILENO);
+    useMachineProcessors();
     LineReader answers(STDIN_FILENO, &out);
     return runKostra(argc > 1 ? argv[1] : nullptr, answers, out, err, machineLimits());
 }

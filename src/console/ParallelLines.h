@@ -98,7 +98,7 @@ void printLines(Output& out, int count, const Values& values, std::int64_t doneB
             slot.block.notify_all();
         }
     };
-    std::vector<std::jthread> threads;
+    std::vector<HelperThread> threads;
     try {
         threads.reserve(static_cast<std::size_t>(helpers));
         for (std::string& text : own)

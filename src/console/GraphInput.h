@@ -16,8 +16,9 @@
 
 struct RunLimits {
     // A graph whose records would take more bytes than this is treated like memory that cannot
-    // be obtained (the fuzz driver keeps its runs small with it).
-    std::size_t maxGraphBytes = SIZE_MAX;
+    // be obtained (the fuzz driver keeps its runs small with it). Counted in 64 bits wherever
+    // size_t is narrower, so that a graph beyond the address space is never counted small.
+    std::uint64_t maxGraphBytes = UINT64_MAX;
     // The edge lines of a graph file of at least parallelFrom bytes are read at once, on threads
     // threads (0: every processor the process may use), in pieces of pieceSize bytes
     // (ParallelEdges.h); the tests and the fuzz driver make them small.
