@@ -60,9 +60,9 @@ std::string difference(const Run& run, const naive::RunResult& ref) {
 // counts, refuses them and says so, having printed nothing but the opening (a file) or the count
 // questions (the keyboard, each asked again after a refused answer).
 void checkOverLimits(Mode mode, const std::string& path, const Run& run) {
-    const std::string noMemory = "\n" + std::string(texts::kNoMemory.view());
+    const std::string noMemory = "\n" + std::string(texts::kNoMemory.cs.view());
     if (mode == Mode::File) {
-        require(run.out == formatted<texts::kOpening>(path.c_str()) + noMemory, kTarget,
+        require(run.out == formatted<texts::kOpening.cs>(path.c_str()) + noMemory, kTarget,
                 "a graph file over the limits is not refused so", run.out);
         return;
     }
@@ -72,10 +72,10 @@ void checkOverLimits(Mode mode, const std::string& path, const Run& run) {
     rest.remove_suffix(noMemory.size());
     int questions = 0;
     for (;; ++questions) {
-        if (rest.starts_with(texts::kEdgeCountPrompt.view())) {
-            rest.remove_prefix(texts::kEdgeCountPrompt.size);
-        } else if (rest.starts_with(texts::kNodeCountPrompt.view())) {
-            rest.remove_prefix(texts::kNodeCountPrompt.size);
+        if (rest.starts_with(texts::kEdgeCountPrompt.cs.view())) {
+            rest.remove_prefix(texts::kEdgeCountPrompt.cs.size);
+        } else if (rest.starts_with(texts::kNodeCountPrompt.cs.view())) {
+            rest.remove_prefix(texts::kNodeCountPrompt.cs.size);
         } else {
             break;
         }

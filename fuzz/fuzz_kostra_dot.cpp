@@ -146,37 +146,37 @@ Shown readShown(const std::string& transcript, int m) {
     s.tree.assign(static_cast<std::size_t>(m), -1);
     s.sign.assign(static_cast<std::size_t>(m), 0);
     const std::vector<std::string_view> lines = fuzz::splitLines(transcript);
-    const std::string_view banner = texts::kBanner.view().substr(1, texts::kBanner.size - 2);
+    const std::string_view banner = texts::kBanner.cs.view().substr(1, texts::kBanner.cs.size - 2);
     bool afterBanner = false;
     for (std::string_view line : lines) {
         line = trimmed(line);
         if (!afterBanner) {
             afterBanner = line == banner;
-            if (line.starts_with(texts::kLoopPrompt.view())) s.task = 4;
-            if (line.starts_with(texts::kCutPrompt.view())) s.task = 5;
+            if (line.starts_with(texts::kLoopPrompt.cs.view())) s.task = 4;
+            if (line.starts_with(texts::kCutPrompt.cs.view())) s.task = 5;
             std::string_view rest = line;
-            while (rest.starts_with(texts::kVerbosePrompt.view())) {
-                rest.remove_prefix(texts::kVerbosePrompt.size);
+            while (rest.starts_with(texts::kVerbosePrompt.cs.view())) {
+                rest.remove_prefix(texts::kVerbosePrompt.cs.size);
                 s.task = 2;
             }
-            if (s.task == 2 && s.narrator == 0 && rest.starts_with(texts::kKruskalName.view()))
+            if (s.task == 2 && s.narrator == 0 && rest.starts_with(texts::kKruskalName.cs.view()))
                 s.narrator = 2;
-            if (s.task == 2 && s.narrator == 0 && rest.starts_with(texts::kPrimName.view()))
+            if (s.task == 2 && s.narrator == 0 && rest.starts_with(texts::kPrimName.cs.view()))
                 s.narrator = 3;
             const std::size_t edge = line.rfind("hrana ");
             int i = -1;
             int flag = 0;
             if (edge != std::string_view::npos &&
-                scanLine<texts::kTreeFlagLine>(line.substr(edge), i, flag) && i >= 0 && i < m)
+                scanLine<texts::kTreeFlagLine.cs>(line.substr(edge), i, flag) && i >= 0 && i < m)
                 s.tree[static_cast<std::size_t>(i)] = flag;
             continue;
         }
         int i = -1;
         int a = 0;
         int b = 0;
-        if (scanLine<texts::kEdgeLine>(line, i, a, b) && i >= 0 && i < m)
+        if (scanLine<texts::kEdgeLine.cs>(line, i, a, b) && i >= 0 && i < m)
             s.tree[static_cast<std::size_t>(i)] = a;
-        if (scanLine<texts::kOrientationLine>(line, i, a) && i >= 0 && i < m)
+        if (scanLine<texts::kOrientationLine.cs>(line, i, a) && i >= 0 && i < m)
             s.sign[static_cast<std::size_t>(i)] = a;
     }
     if (s.task >= 4) {
@@ -244,11 +244,12 @@ bool attributes(std::string_view text,
 std::string captionOf(const Shown& s) {
     switch (s.task) {
         case 1:
-            return std::string(texts::kMethod1.view()) + "\\l";
+            return std::string(texts::kMethod1.cs.view()) + "\\l";
         case 2:
             if (s.narrator == 0) return "minimalni kostra\\l";
             return "minimalni kostra (" +
-                   std::string(s.narrator == 2 ? texts::kKruskal.view() : texts::kPrim.view()) +
+                   std::string(s.narrator == 2 ? texts::kKruskal.cs.view()
+                                               : texts::kPrim.cs.view()) +
                    ")\\l";
         case 4:
             return "nezavisla smycka hrany " + std::to_string(s.chosen) + "\\l";
@@ -412,7 +413,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(out.empty(), kTarget, "a refusal that writes on standard output", out);
         require(fuzz::oneMessageAndNotes(err), kTarget,
                 "a refusal that is not exactly one line on standard error besides the notes", err);
-        require(status != kStatusNoMemory || err == texts::kNoMemory.view(), kTarget,
+        require(status != kStatusNoMemory || err == texts::kNoMemory.cs.view(), kTarget,
                 "status 4 without its message", err);
     } else {
         require(Notes::onlyNotes(err), kTarget, "a drawing with a message on standard error", err);

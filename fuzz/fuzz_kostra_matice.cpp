@@ -310,7 +310,7 @@ void checkRefusal(int status, const fuzz::Streams& s, const std::string& context
                 (status != 3 || s.err.find('\n') == s.err.size() - 1),
             kTarget, "a refusal that is not one CHYBA line on standard error besides notes",
             context + s.err);
-    require(status != kStatusNoMemory || s.err == texts::kNoMemory.view(), kTarget,
+    require(status != kStatusNoMemory || s.err == texts::kNoMemory.cs.view(), kTarget,
             "status 4 without its message", context + s.err);
 }
 

@@ -232,7 +232,7 @@ TEST(cgraph, edges_are_taken_by_weight_then_edge_number) {
         std::vector<int> label(n);
         std::iota(label.begin(), label.end(), 0);
         std::string expected;
-        expected += texts::kKruskalSorting.view();
+        expected += texts::kKruskalSorting.cs.view();
         int joins = 0;
         for (const int e : order) {
             const int f = g.edges[e].from;
@@ -242,11 +242,11 @@ TEST(cgraph, edges_are_taken_by_weight_then_edge_number) {
             EXPECT_EQ(g.edges[e].inTree, lf != lt) << "edge " << e;
             if (lf == lt) continue;
             ++joins;
-            expected += formatted<texts::kKruskalJoining>(e, g.edges[e].weight);
-            expected += formatted<texts::kKruskalMoving>(lt, t, lf, f);
+            expected += formatted<texts::kKruskalJoining.cs>(e, g.edges[e].weight);
+            expected += formatted<texts::kKruskalMoving.cs>(lt, t, lf, f);
             for (int& l : label) l = l == lt ? lf : l;
         }
-        expected += formatted<texts::kKruskalCount>(n - joins);
+        expected += formatted<texts::kKruskalCount.cs>(n - joins);
         EXPECT_EQ(components, n - joins);
         EXPECT_EQ(trace, expected) << lo << ".." << hi;
         for (int i = 0; i < n; ++i) EXPECT_EQ(g.nodes[i].tag, -1);

@@ -43,7 +43,7 @@ Transcript run(const char* path, const std::string& answers, const RunLimits& li
     return r;
 }
 
-const std::string_view kMenu = texts::kMenu.view();
+const std::string_view kMenu = texts::kMenu.cs.view();
 
 TEST(dialogue, a_graph_over_the_memory_limit_ends_with_status_4) {
     RunLimits small;
@@ -79,7 +79,7 @@ TEST(dialogue, a_graph_over_the_memory_limit_ends_with_status_4) {
         r = run(cut.path.c_str(), "1\n");
         EXPECT_EQ(r.status, kStatusInconsistent);
         EXPECT_EQ(r.out, "nacitam strukturu grafu ze souboru  " + cut.path + "... " +
-                             std::string(texts::kInconsistent.view()));
+                             std::string(texts::kInconsistent.cs.view()));
         EXPECT_TRUE(r.err.starts_with(c.reason)) << r.err;
     }
 
@@ -124,7 +124,7 @@ TEST(dialogue, an_unwritable_output_ends_with_status_5) {
     }
     ::close(full);
     EXPECT_EQ(status, kStatusCannotWrite);
-    EXPECT_EQ(err, texts::kCannotWrite.view());
+    EXPECT_EQ(err, texts::kCannotWrite.cs.view());
 }
 
 TEST(dialogue, runs_in_one_process_do_not_affect_each_other) {

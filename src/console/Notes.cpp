@@ -62,23 +62,23 @@ bool severalNumbers(std::string_view text) {
 
 // The value's name in a warning: the question kostra asks for it at the keyboard, without its
 // colon ("pocet uzlu", "hrana 3 od uzlu").
-std::string field(const Expected& e) {
+std::string field(const Expected& e, Language language) {
     std::string question;
     switch (e.kind) {
         case Expected::EdgeCount:
-            question = texts::kEdgeCountPrompt.view();
+            question = texts::kEdgeCountPrompt.in(language);
             break;
         case Expected::NodeCount:
-            question = texts::kNodeCountPrompt.view();
+            question = texts::kNodeCountPrompt.in(language);
             break;
         case Expected::From:
-            question = formatted<texts::kFromPrompt>(e.edge);
+            question = formatted<texts::kFromPrompt>(language, e.edge);
             break;
         case Expected::To:
-            question = formatted<texts::kToPrompt>(e.edge);
+            question = formatted<texts::kToPrompt>(language, e.edge);
             break;
         default:
-            question = formatted<texts::kWeightPrompt>(e.edge);
+            question = formatted<texts::kWeightPrompt>(language, e.edge);
             break;
     }
     while (!question.empty() && (question.back() == ' ' || question.back() == ':'))
@@ -215,8 +215,8 @@ void Notes::refused(const LineReader& in, LineReader::Got got, int value, const 
         if (severalNumbers(read) && severalLines_++ == 0) severalLine_ = in.lineNumber();
         if (!warning()) return;
         say<"VAROVANI: radek %s \"%s\": %s, ocekava se %s (%s); %s\n">(
-            lineOf(in), shown(read), problem(in, got, value, e), field(e), accepts(e),
-            in.endMet() ? "soubor jim konci" : "misto nej se cte dalsi radek");
+            lineOf(in), shown(read), problem(in, got, value, e), field(e, err_.language()),
+            accepts(e), in.endMet() ? "soubor jim konci" : "misto nej se cte dalsi radek");
         return;
     }
     if ((e.kind == Expected::LoopEdge || e.kind == Expected::CutEdge) && usable_ == 0) {
@@ -245,10 +245,11 @@ void Notes::taken(const LineReader& in, int value, const Expected& e) {
         if (!warning()) return;
         if (in.after() == LineReader::After::Cut) {
             say<"VAROVANI: radek %s je delsi nez 255 znaku: bere se %d jako %s a zbytek radku se "
-                "cte jako dalsi radek\n">(lineOf(in), value, field(e));
+                "cte jako dalsi radek\n">(lineOf(in), value, field(e, err_.language()));
         } else {
             say<"VAROVANI: radek %s \"%s\": bere se %d jako %s, zbytek radku \"%s\" se nebere v "
-                "uvahu\n">(lineOf(in), shown(read), value, field(e), shown(afterNumber(read)));
+                "uvahu\n">(lineOf(in), shown(read), value, field(e, err_.language()),
+                           shown(afterNumber(read)));
         }
         return;
     }
@@ -303,7 +304,7 @@ void Notes::ended(const LineReader& in, bool took, const Expected& e) {
         needed = counted(values, "radek", "radky", "radku");
     }
     say<"POZNAMKA: soubor konci radkem %s, graf ale potrebuje jeste %s; prvni chybi %s (%s)">(
-        number(lines), needed, field(next), accepts(next));
+        number(lines), needed, field(next, err_.language()), accepts(next));
     if (severalLines_ > 0) {
         say<"; na %s je vic cisel (poprve na radku %s), soubor ale ma mit na kazdem radku jen "
             "jednu hodnotu: pocet hran, pocet uzlu, pak od, do a vahu kazde hrany pod sebou">(

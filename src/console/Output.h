@@ -38,6 +38,19 @@ public:
         static_assert(countConversions(F) == sizeof...(Args), "format and arguments do not match");
         emit<F, 0>(args...);
     }
+    // A text of the catalogue, in the language this output speaks.
+    template <Text T, class... Args>
+    void print(const Args&... args) {
+        if (language_ == Language::English) {
+            print<T.en>(args...);
+        } else {
+            print<T.cs>(args...);
+        }
+    }
+
+    // The language of the texts of the catalogue printed here (Czech until told otherwise).
+    void speak(Language language) { language_ = language; }
+    Language language() const { return language_; }
 
     void write(const char* s, std::size_t n) {
         if (n > capacity_ - len_) {
@@ -135,6 +148,7 @@ private:
     std::size_t capacity_ = 0;
     std::size_t len_ = 0;
     bool failed_ = false;
+    Language language_ = Language::Czech;
     char spare_[kSpareCapacity];
 };
 
@@ -146,4 +160,10 @@ std::string formatted(const Args&... args) {
     out.print<F>(args...);
     out.flush();  // here, where running out of memory for it can be told
     return text;
+}
+
+// What Output::print<T>(args...) writes in the language, as a string.
+template <Text T, class... Args>
+std::string formatted(Language language, const Args&... args) {
+    return language == Language::English ? formatted<T.en>(args...) : formatted<T.cs>(args...);
 }

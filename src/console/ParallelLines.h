@@ -128,3 +128,13 @@ void printLines(Output& out, int count, const Values& values, std::int64_t doneB
         slots[s].block.notify_all();
     }
 }
+
+// The same for a text of the catalogue, in the language out speaks.
+template <Text T, class Values>
+void printLines(Output& out, int count, const Values& values, std::int64_t doneBefore = 0) {
+    if (out.language() == Language::English) {
+        printLines<T.en>(out, count, values, doneBefore);
+    } else {
+        printLines<T.cs>(out, count, values, doneBefore);
+    }
+}

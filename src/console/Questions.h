@@ -27,7 +27,7 @@ Answer unusualAnswer(const Source& src, LineReader::Got got, int value, bool too
 // source ran out first (standard input ended, or the graph file met its end, the read that met it
 // included). value is written only when an answer is taken. expected says what the question
 // stands for, for the notes.
-template <Format Prompt, class Accept, class... Args>
+template <Text Prompt, class Accept, class... Args>
 bool ask(const Source& src, Expected expected, int& value, const Accept& accept,
          const Args&... args) {
     for (;;) {

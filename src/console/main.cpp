@@ -13,15 +13,16 @@
 
 namespace {
 
-// The menu's follow-up for tasks 2 and 3: narrate or not. Asks until the answer starts with a
-// lower-case 'a' or 'n'; false when standard input ran out first.
+// The menu's follow-up for tasks 2 and 3: narrate or not. Asks until the answer starts with the
+// language's lower-case yes or no ('a' or 'n' in Czech); false when standard input ran out first.
 bool askVerbose(LineReader& in, Output& out, Notes& hints, bool& verbose) {
     for (;;) {
         out.print<texts::kVerbosePrompt>();
         char c = 0;
         if (!in.readFirst(c)) return false;
-        if (c == 'a' || c == 'n') {
-            verbose = c == 'a';
+        const char yes = texts::kYes.in(out.language())[0];
+        if (c == yes || c == texts::kNo.in(out.language())[0]) {
+            verbose = c == yes;
             return true;
         }
         hints.refusedYesNo(in);
@@ -67,8 +68,8 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
     const Source stdinSource{answers, &out, &hints};
     out.print<texts::kMenu>();
     int choice = 0;
-    if (!ask<"">(stdinSource, {Expected::Choice}, choice,
-                 [](int v) { return betweend(1, v, 5) != 0; }))
+    if (!ask<texts::kChoicePrompt>(stdinSource, {Expected::Choice}, choice,
+                                   [](int v) { return betweend(1, v, 5) != 0; }))
         return inputEnded(out);
     {
         const progress::Phase phase(working("pripravuji seznamy sousedu"));

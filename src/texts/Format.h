@@ -27,3 +27,52 @@ consteval auto join() {
     ((std::copy_n(Parts.text, Parts.size, text + at), at += Parts.size), ...);
     return Format<size + 1>(text);
 }
+
+// The languages the programs speak. Czech (without diacritics) is the default; a text of the
+// catalogue is written in each, side by side.
+enum class Language : unsigned char { Czech, English };
+
+// The conversions of a format, in order, as one letter each: 'd' ("%d"), 'w' ("%2d"), 's' ("%s").
+template <std::size_t N>
+consteval auto conversionsOf(const Format<N>& f) {
+    struct Letters {
+        char letter[N] = {};
+        std::size_t count = 0;
+    } found;
+    for (std::size_t i = 0; i + 1 < Format<N>::size; ++i) {
+        if (f.text[i] != '%') continue;
+        found.letter[found.count++] = f.text[i + 1] == '2' ? 'w' : f.text[i + 1];
+    }
+    return found;
+}
+
+// A text of the catalogue: the same message in Czech and in English. Both take the same
+// conversions in the same order (checked when compiling), so the same arguments fit either,
+// and a script can read the numbers of either language alike.
+template <std::size_t C, std::size_t E>
+struct Text {
+    Format<C> cs;
+    Format<E> en;
+    consteval Text(const char (&czech)[C], const char (&english)[E])
+        : Text(Format<C>(czech), Format<E>(english)) {}
+    consteval Text(Format<C> czech, Format<E> english) : cs(czech), en(english) {
+        const auto a = conversionsOf(cs);
+        const auto b = conversionsOf(en);
+        bool same = a.count == b.count;
+        for (std::size_t i = 0; same && i < a.count; ++i) same = a.letter[i] == b.letter[i];
+        if (!same) throw "the Czech and the English text take different conversions";
+    }
+    constexpr std::string_view in(Language language) const {
+        return language == Language::English ? en.view() : cs.view();
+    }
+};
+template <std::size_t C, std::size_t E>
+Text(const char (&)[C], const char (&)[E]) -> Text<C, E>;
+template <std::size_t C, std::size_t E>
+Text(Format<C>, Format<E>) -> Text<C, E>;
+
+// Texts one after another, each language apart: joinText<kName, kText>().
+template <Text... Parts>
+consteval auto joinText() {
+    return Text(join<Parts.cs...>(), join<Parts.en...>());
+}

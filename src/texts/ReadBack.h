@@ -78,3 +78,10 @@ template <Format F, class... Ints>
 bool scanLine(std::string_view line, Ints&... values) {
     return readback::scanFrom<F, 0>(line, values...);
 }
+
+// The same for a text of the catalogue, as it is written in the language.
+template <Text T, class... Ints>
+bool scanLine(Language language, std::string_view line, Ints&... values) {
+    return language == Language::English ? scanLine<T.en>(line, values...)
+                                         : scanLine<T.cs>(line, values...);
+}

@@ -65,7 +65,7 @@ struct Dialogue {
     }
 
     RunResult inputEnded() {
-        print(texts::kInputEnded.text);
+        print(texts::kInputEnded.cs.text);
         return {out, 3};
     }
 
@@ -81,42 +81,42 @@ RunResult Dialogue::run(const char* graphPath, const std::string* graphFile,
     LineStream file(graphFile != nullptr ? *graphFile : empty);
     if (!keyboard) {
         if (graphFile == nullptr) {
-            std::snprintf(text, sizeof text, texts::kCannotOpen.text, graphPath);
+            std::snprintf(text, sizeof text, texts::kCannotOpen.cs.text, graphPath);
             print(text);
             return {out, 2};
         }
-        std::snprintf(text, sizeof text, texts::kOpening.text, graphPath);
+        std::snprintf(text, sizeof text, texts::kOpening.cs.text, graphPath);
         print(text);
     }
     LineStream& src = keyboard ? in : file;
     auto ended = [&]() -> RunResult {
         if (keyboard) return inputEnded();
-        print(texts::kInconsistent.text);
+        print(texts::kInconsistent.cs.text);
         return {out, 1};
     };
 
     int m = 0;
     int n = 0;
-    if (!ask(src, keyboard, texts::kEdgeCountPrompt.text, m, [](int v) { return v >= 0; }))
+    if (!ask(src, keyboard, texts::kEdgeCountPrompt.cs.text, m, [](int v) { return v >= 0; }))
         return ended();
-    if (!ask(src, keyboard, texts::kNodeCountPrompt.text, n, [](int v) { return v >= 1; }))
+    if (!ask(src, keyboard, texts::kNodeCountPrompt.cs.text, n, [](int v) { return v >= 1; }))
         return ended();
     const auto endpoint = [n](int v) { return betweend(0, v, n - 1); };
     std::vector<EdgeData> data;
     for (int i = 0; i < m; ++i) {
         EdgeData e{0, 0, 0};
-        std::snprintf(text, sizeof text, texts::kFromPrompt.text, i);
+        std::snprintf(text, sizeof text, texts::kFromPrompt.cs.text, i);
         if (!ask(src, keyboard, text, e.from, endpoint)) return ended();
-        std::snprintf(text, sizeof text, texts::kToPrompt.text, i);
+        std::snprintf(text, sizeof text, texts::kToPrompt.cs.text, i);
         if (!ask(src, keyboard, text, e.to, endpoint)) return ended();
-        std::snprintf(text, sizeof text, texts::kWeightPrompt.text, i);
+        std::snprintf(text, sizeof text, texts::kWeightPrompt.cs.text, i);
         if (!ask(src, keyboard, text, e.weight, [](int) { return true; })) return ended();
         data.push_back(e);
     }
-    if (!keyboard) print(texts::kOpenedOk.text);
+    if (!keyboard) print(texts::kOpenedOk.cs.text);
 
     Graph g(n, data);
-    print(texts::kMenu.text);
+    print(texts::kMenu.cs.text);
     int choice = 0;
     if (!ask(in, true, "", choice, [](int v) { return betweend(1, v, 5); })) return inputEnded();
     g.makeRoutes();
@@ -125,7 +125,7 @@ RunResult Dialogue::run(const char* graphPath, const std::string* graphFile,
         g.bones();
     } else if (choice == 2 || choice == 3) {
         for (;;) {
-            print(texts::kVerbosePrompt.text);
+            print(texts::kVerbosePrompt.cs.text);
             if (!in.gets(line)) return inputEnded();
             if (line[0] == 'a' || line[0] == 'n') break;
         }
@@ -136,7 +136,7 @@ RunResult Dialogue::run(const char* graphPath, const std::string* graphFile,
         g.bones();
     } else {
         int method = 0;
-        if (!ask(in, true, texts::kMethodPrompt.text, method,
+        if (!ask(in, true, texts::kMethodPrompt.cs.text, method,
                  [](int v) { return betweend(1, v, 3); }))
             return inputEnded();
         if (method == 1) g.skeleton();
@@ -144,39 +144,39 @@ RunResult Dialogue::run(const char* graphPath, const std::string* graphFile,
         if (method == 3) g.JarnikPrim(false);
         g.bones();
         for (int i = 0; i < g.edgeCount; ++i) {
-            std::snprintf(text, sizeof text, texts::kTreeFlagLine.text, i,
+            std::snprintf(text, sizeof text, texts::kTreeFlagLine.cs.text, i,
                           g.edges[i].inTree ? 1 : 0);
             print(text);
         }
         int edge = 0;
         if (choice == 4) {
-            if (!ask(in, true, texts::kLoopPrompt.text, edge,
+            if (!ask(in, true, texts::kLoopPrompt.cs.text, edge,
                      [&g](int v) { return 0 <= v && v <= g.edgeCount - 1 && !g.edges[v].inTree; }))
                 return inputEnded();
             g.getLoop(edge);
         } else {
-            if (!ask(in, true, texts::kCutPrompt.text, edge,
+            if (!ask(in, true, texts::kCutPrompt.cs.text, edge,
                      [&g](int v) { return 0 <= v && v <= g.edgeCount - 1 && g.edges[v].inTree; }))
                 return inputEnded();
             g.getCut(edge);
         }
     }
 
-    print(texts::kBanner.text);
+    print(texts::kBanner.cs.text);
     if (choice <= 3) {
         for (int i = 0; i < g.edgeCount; ++i) {
-            std::snprintf(text, sizeof text, texts::kEdgeLine.text, i, g.edges[i].inTree ? 1 : 0,
+            std::snprintf(text, sizeof text, texts::kEdgeLine.cs.text, i, g.edges[i].inTree ? 1 : 0,
                           g.edges[i].weight);
             print(text);
         }
         for (int i = 0; i < g.nodeCount; ++i) {
-            std::snprintf(text, sizeof text, texts::kNodeLine.text, i, g.nodes[i].bones,
+            std::snprintf(text, sizeof text, texts::kNodeLine.cs.text, i, g.nodes[i].bones,
                           g.nodes[i].degree);
             print(text);
         }
     } else {
         for (int i = 0; i < g.edgeCount; ++i) {
-            std::snprintf(text, sizeof text, texts::kOrientationLine.text, i, g.edges[i].tag);
+            std::snprintf(text, sizeof text, texts::kOrientationLine.cs.text, i, g.edges[i].tag);
             print(text);
         }
     }

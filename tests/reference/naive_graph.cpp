@@ -120,7 +120,7 @@ int Graph::BoruvkaKruskal(bool verbose) {
     std::iota(order.begin(), order.end(), 0);
     char line[200];
     if (verbose) {
-        std::snprintf(line, sizeof line, "%s", texts::kKruskalSorting.text);
+        std::snprintf(line, sizeof line, "%s", texts::kKruskalSorting.cs.text);
         narrate(line);
     }
     // Equal weights keep ascending edge number.
@@ -133,9 +133,9 @@ int Graph::BoruvkaKruskal(bool verbose) {
         const int t = edges[e].to;
         if (nodes[f].tag == nodes[t].tag) continue;
         if (verbose) {
-            std::snprintf(line, sizeof line, texts::kKruskalJoining.text, e, edges[e].weight);
+            std::snprintf(line, sizeof line, texts::kKruskalJoining.cs.text, e, edges[e].weight);
             narrate(line);
-            std::snprintf(line, sizeof line, texts::kKruskalMoving.text, nodes[t].tag, t,
+            std::snprintf(line, sizeof line, texts::kKruskalMoving.cs.text, nodes[t].tag, t,
                           nodes[f].tag, f);
             narrate(line);
         }
@@ -153,7 +153,7 @@ int Graph::BoruvkaKruskal(bool verbose) {
             if (nodes[j].tag == l) nodes[j].tag = -1;
     }
     if (verbose) {
-        std::snprintf(line, sizeof line, texts::kKruskalCount.text, count);
+        std::snprintf(line, sizeof line, texts::kKruskalCount.cs.text, count);
         narrate(line);
     }
     return count;
@@ -181,7 +181,7 @@ int Graph::JarnikPrim(bool verbose) {
             }
             if (a == -1) break;
             if (verbose) {
-                std::snprintf(line, sizeof line, texts::kPrimAdding.text, a);
+                std::snprintf(line, sizeof line, texts::kPrimAdding.cs.text, a);
                 narrate(line);
             }
             for (const Route& r : nodes[a].routes) {
@@ -194,7 +194,7 @@ int Graph::JarnikPrim(bool verbose) {
                 key[v] = w;
                 parentEdge[v] = r.edge;
                 if (verbose) {
-                    std::snprintf(line, sizeof line, texts::kPrimOffering.text, v, w, r.edge);
+                    std::snprintf(line, sizeof line, texts::kPrimOffering.cs.text, v, w, r.edge);
                     narrate(line);
                 }
             }
@@ -215,7 +215,7 @@ int Graph::JarnikPrim(bool verbose) {
         if (parentEdge[v] != -1) edges[parentEdge[v]].inTree = true;
     for (Node& nd : nodes) nd.tag = DONE;
     if (verbose) {
-        std::snprintf(line, sizeof line, texts::kPrimCount.text, components);
+        std::snprintf(line, sizeof line, texts::kPrimCount.cs.text, components);
         narrate(line);
     }
     return components;

@@ -244,10 +244,10 @@ TEST(reference_depth, whole_dialogue_on_a_million_nodes) {
             appendLine(file, e.weight);
         }
         scratch.write(file);
-        std::string report(texts::kBanner.view());
+        std::string report(texts::kBanner.cs.view());
         char line[64];
         for (std::size_t k = 0; k < c.expected.size(); ++k) {
-            std::snprintf(line, sizeof line, texts::kOrientationLine.text, static_cast<int>(k),
+            std::snprintf(line, sizeof line, texts::kOrientationLine.cs.text, static_cast<int>(k),
                           c.expected[k]);
             report += line;
         }
@@ -258,7 +258,7 @@ TEST(reference_depth, whole_dialogue_on_a_million_nodes) {
         const std::size_t at = run.out.size() - report.size();
         EXPECT_TRUE(run.out.compare(at, std::string::npos, report) == 0)
             << "the report differs; it begins: " << run.out.substr(at, 200);
-        EXPECT_EQ(run.out.compare(0, 34, texts::kOpening.view().substr(0, 34)), 0);
+        EXPECT_EQ(run.out.compare(0, 34, texts::kOpening.cs.view().substr(0, 34)), 0);
     }
 }
 

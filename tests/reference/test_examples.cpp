@@ -50,16 +50,16 @@ struct ForestCase {
     std::string narration;
 };
 
-const std::string kBkSort(texts::kKruskalSorting.view());
+const std::string kBkSort(texts::kKruskalSorting.cs.view());
 
 std::string bkJoin(int e, int w, int tTag, int t, int fTag, int f) {
-    return formatted<texts::kKruskalJoining>(e, w) +
-           formatted<texts::kKruskalMoving>(tTag, t, fTag, f);
+    return formatted<texts::kKruskalJoining.cs>(e, w) +
+           formatted<texts::kKruskalMoving.cs>(tTag, t, fTag, f);
 }
-std::string bkCount(int c) { return formatted<texts::kKruskalCount>(c); }
-std::string jpNext(int a) { return formatted<texts::kPrimAdding>(a); }
-std::string jpKey(int v, int w, int e) { return formatted<texts::kPrimOffering>(v, w, e); }
-std::string jpCount(int c) { return formatted<texts::kPrimCount>(c); }
+std::string bkCount(int c) { return formatted<texts::kKruskalCount.cs>(c); }
+std::string jpNext(int a) { return formatted<texts::kPrimAdding.cs>(a); }
+std::string jpKey(int v, int w, int e) { return formatted<texts::kPrimOffering.cs>(v, w, e); }
+std::string jpCount(int c) { return formatted<texts::kPrimCount.cs>(c); }
 
 const std::vector<ForestCase>& forestCases() {
     static const std::vector<ForestCase> cases = {
@@ -411,7 +411,7 @@ struct TranscriptCase {
     int status;
 };
 
-std::string opening() { return formatted<texts::kOpening>("@"); }
+std::string opening() { return formatted<texts::kOpening.cs>("@"); }
 
 std::string withPath(std::string text, const std::string& path) {
     for (std::size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at))
@@ -461,14 +461,14 @@ std::string twoNodes(int weight) {
 }
 
 const std::vector<TranscriptCase>& transcriptCases() {
-    const std::string menu(texts::kMenu.view());
-    const std::string inconsistent = opening() + std::string(texts::kInconsistent.view());
-    const std::string ended(texts::kInputEnded.view());
-    const std::string yesNo(texts::kVerbosePrompt.view());
-    const std::string method(texts::kMethodPrompt.view());
-    const std::string loopEdge(texts::kLoopPrompt.view());
-    const std::string cutEdge(texts::kCutPrompt.view());
-    const std::string ok = opening() + std::string(texts::kOpenedOk.view()) + menu;
+    const std::string menu(texts::kMenu.cs.view());
+    const std::string inconsistent = opening() + std::string(texts::kInconsistent.cs.view());
+    const std::string ended(texts::kInputEnded.cs.view());
+    const std::string yesNo(texts::kVerbosePrompt.cs.view());
+    const std::string method(texts::kMethodPrompt.cs.view());
+    const std::string loopEdge(texts::kLoopPrompt.cs.view());
+    const std::string cutEdge(texts::kCutPrompt.cs.view());
+    const std::string ok = opening() + std::string(texts::kOpenedOk.cs.view()) + menu;
     const std::string spaces254(254, ' ');
     const std::string spaces253(253, ' ');
     static const std::vector<TranscriptCase> cases = {
@@ -554,7 +554,7 @@ TEST(reference_examples, graph_file_that_cannot_be_opened) {
     const std::string missing = std::string(scratch.directory()) + "/chybi.txt";
     for (const std::string& path : {missing, std::string(scratch.directory()), std::string()}) {
         SCOPED_TRACE(path);
-        const std::string expected = formatted<texts::kCannotOpen>(path.c_str());
+        const std::string expected = formatted<texts::kCannotOpen.cs>(path.c_str());
         const naive::RunResult ref = naive::runDialogue(path.c_str(), nullptr, "1\n");
         EXPECT_EQ(ref.out, expected);
         EXPECT_EQ(ref.status, 2);

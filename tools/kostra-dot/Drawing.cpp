@@ -27,8 +27,8 @@ void writeTaskName(const Transcript& t, Output& out) {
     if (t.task == 1) out.print<texts::kMethod1>();
     if (t.task == 2 && !t.narrated) out.print<"minimalni kostra">();
     if (t.task == 2 && t.narrated) {
-        out.print<"minimalni kostra (%s)">(t.method == 2 ? texts::kKruskal.view()
-                                                         : texts::kPrim.view());
+        out.print<"minimalni kostra (%s)">(t.method == 2 ? texts::kKruskal.cs.view()
+                                                         : texts::kPrim.cs.view());
     }
     if (t.task == 4) out.print<kLoopCaption>(t.chosen);
     if (t.task == 5) out.print<kCutCaption>(t.chosen);

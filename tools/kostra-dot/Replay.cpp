@@ -85,25 +85,25 @@ bool narratedSteps(const CGraph& g, int method, std::string_view narration, Repl
         int d = 0;
         if (counted) return false;
         if (joining) {
-            if (!scanLine<texts::kKruskalMoving>(line, a, b, c, d)) return false;
+            if (!scanLine<texts::kKruskalMoving.cs>(line, a, b, c, d)) return false;
             r.steps.back()[1] = a;
             r.steps.back()[2] = c;
             joining = false;
-        } else if (method == 2 && scanLine<texts::kKruskalJoining>(line, a, b)) {
+        } else if (method == 2 && scanLine<texts::kKruskalJoining.cs>(line, a, b)) {
             std::vector<int> step{a, 0, 0};
             while (taken < order.size() && order[taken] != a) step.push_back(order[taken++]);
             if (taken++ == order.size()) return false;
             r.steps.push_back(std::move(step));
             joining = true;
-        } else if (method == 3 && scanLine<texts::kPrimAdding>(line, a)) {
+        } else if (method == 3 && scanLine<texts::kPrimAdding.cs>(line, a)) {
             r.steps.push_back({a});
         } else if (method == 3 && !r.steps.empty() &&
-                   scanLine<texts::kPrimOffering>(line, a, b, c)) {
+                   scanLine<texts::kPrimOffering.cs>(line, a, b, c)) {
             r.steps.back().insert(r.steps.back().end(), {a, b, c});
-        } else if (scanLine<texts::kKruskalCount>(line, a) ||
-                   scanLine<texts::kPrimCount>(line, a)) {
+        } else if (scanLine<texts::kKruskalCount.cs>(line, a) ||
+                   scanLine<texts::kPrimCount.cs>(line, a)) {
             counted = true;
-        } else if (!(method == 2 && r.steps.empty() && scanLine<texts::kKruskalSorting>(line))) {
+        } else if (!(method == 2 && r.steps.empty() && scanLine<texts::kKruskalSorting.cs>(line))) {
             return false;
         }
         r.lines.push_back({std::string(line), static_cast<int>(r.steps.size())});

@@ -95,7 +95,7 @@ private:
 
 // The last line kostra prints when a run fails: the graph file's error or any later "CHYBA".
 bool isKostraError(std::string_view line) {
-    return line.starts_with("CHYBA") || line.ends_with(asLine(texts::kInconsistent.view()));
+    return line.starts_with("CHYBA") || line.ends_with(asLine(texts::kInconsistent.cs.view()));
 }
 
 // Removes every copy of prompt from the start of line (a refused answer repeats the question);
@@ -208,11 +208,12 @@ bool readTable(Reader& r, int count, std::string_view what, const Take& take) {
 
 // The report of tasks 1 to 3: the edge table, then the node table. The flags go into inTree.
 bool readForestReport(Reader& r, CGraph& g) {
-    const bool edgesRead = readTable<texts::kEdgeLine>(r, g.edgeCount, "hran", [&](int i) {
+    const bool edgesRead = readTable<texts::kEdgeLine.cs>(r, g.edgeCount, "hran", [&](int i) {
         int index = -1;
         int flag = 0;
         int weight = 0;
-        if (!scanLine<texts::kEdgeLine>(r.line, index, flag, weight) || index != i || !isFlag(flag))
+        if (!scanLine<texts::kEdgeLine.cs>(r.line, index, flag, weight) || index != i ||
+            !isFlag(flag))
             return Row::Malformed;
         if (weight != g.edges[i].weight) {
             r.err.print<"CHYBA: hrana %d: vaha=%d ve vystupu kostry, v grafu %d\n">(
@@ -225,11 +226,11 @@ bool readForestReport(Reader& r, CGraph& g) {
     if (!edgesRead) return false;
 
     g.bones();
-    return readTable<texts::kNodeLine>(r, g.nodeCount, "uzlu", [&](int i) {
+    return readTable<texts::kNodeLine.cs>(r, g.nodeCount, "uzlu", [&](int i) {
         int index = -1;
         int bones = 0;
         int degree = 0;
-        if (!scanLine<texts::kNodeLine>(r.line, index, bones, degree) || index != i)
+        if (!scanLine<texts::kNodeLine.cs>(r.line, index, bones, degree) || index != i)
             return Row::Malformed;
         if (degree != g.degree(i)) {
             r.err.print<"CHYBA: uzel %d: smeru=%d ve vystupu kostry, v grafu %d\n">(i, degree,
@@ -248,10 +249,10 @@ bool readForestReport(Reader& r, CGraph& g) {
 // Tasks 4 and 5 list the tree flag of every edge before asking for the edge (the first line
 // follows the method question on its line). The flags go into inTree.
 bool readTreeFlags(Reader& r, CGraph& g) {
-    return readTable<texts::kTreeFlagLine>(r, g.edgeCount, "hran", [&](int i) {
+    return readTable<texts::kTreeFlagLine.cs>(r, g.edgeCount, "hran", [&](int i) {
         int index = -1;
         int flag = 0;
-        if (!scanLine<texts::kTreeFlagLine>(r.line, index, flag) || index != i || !isFlag(flag))
+        if (!scanLine<texts::kTreeFlagLine.cs>(r.line, index, flag) || index != i || !isFlag(flag))
             return Row::Malformed;
         g.edges[i].inTree = flag == 1;
         return Row::Taken;
@@ -261,10 +262,10 @@ bool readTreeFlags(Reader& r, CGraph& g) {
 // The report of tasks 4 and 5: the orientation of every edge.
 bool readOrientations(Reader& r, const CGraph& g, Transcript& t) {
     t.orientation.assign(static_cast<std::size_t>(g.edgeCount), 0);
-    return readTable<texts::kOrientationLine>(r, g.edgeCount, "hran", [&](int i) {
+    return readTable<texts::kOrientationLine.cs>(r, g.edgeCount, "hran", [&](int i) {
         int index = -1;
         int sign = 0;
-        if (!scanLine<texts::kOrientationLine>(r.line, index, sign) || index != i || sign < -1 ||
+        if (!scanLine<texts::kOrientationLine.cs>(r.line, index, sign) || index != i || sign < -1 ||
             sign > 1)
             return Row::Malformed;
         t.orientation[static_cast<std::size_t>(i)] = static_cast<signed char>(sign);
@@ -278,21 +279,21 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
     // "nacitam strukturu grafu ze souboru  <path>... [OK]": the opening around the path, then the
     // verdict on the same line. (Found when running: GCC's sanitizer build does not take find()
     // as a constant expression.)
-    constexpr std::string_view opening = texts::kOpening.view();
+    constexpr std::string_view opening = texts::kOpening.cs.view();
     const std::string_view beforePath = opening.substr(0, opening.find("%s"));
     const std::string_view afterPath = opening.substr(opening.find("%s") + 2);
-    constexpr std::string_view verdict = asLine(texts::kOpenedOk.view());
+    constexpr std::string_view verdict = asLine(texts::kOpenedOk.cs.view());
     r.next();
     std::string_view head = r.line;
     if (r.have && head.starts_with(beforePath) && head.ends_with(verdict) &&
         head.substr(0, head.size() - verdict.size()).ends_with(afterPath)) {
         // The menu starts with a line break, which leaves an empty line after the opening.
         if (!r.next() || !r.line.empty()) return r.refuse("prazdny radek");
-    } else if (!r.have || !r.line.starts_with(texts::kEdgeCountPrompt.view())) {
+    } else if (!r.have || !r.line.starts_with(texts::kEdgeCountPrompt.cs.view())) {
         return r.refuse(quoted(std::string(beforePath) + "..." + std::string(afterPath) +
                                std::string(verdict)));
     }
-    std::string_view menu = asLine(texts::kMenu.view());
+    std::string_view menu = asLine(texts::kMenu.cs.view());
     while (!menu.empty()) {
         const std::string_view want = menu.substr(0, menu.find('\n'));
         menu.remove_prefix(std::min(menu.size(), want.size() + 1));
@@ -300,14 +301,14 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
     }
 
     r.next();
-    if (r.have && stripPrompts(r.line, texts::kVerbosePrompt.view())) {
+    if (r.have && stripPrompts(r.line, texts::kVerbosePrompt.cs.view())) {
         // The narration, if asked for, starts on the question's line; all of it comes from one
         // of the two builders and tells which one ran.
         t.task = 2;
         for (; r.have && !r.line.empty(); r.next()) {
-            const int method = r.line.starts_with(texts::kKruskalName.view()) ? 2
-                               : r.line.starts_with(texts::kPrimName.view())  ? 3
-                                                                              : 0;
+            const int method = r.line.starts_with(texts::kKruskalName.cs.view()) ? 2
+                               : r.line.starts_with(texts::kPrimName.cs.view())  ? 3
+                                                                                 : 0;
             if (method == 0 || (t.narrated && method != t.method))
                 return r.refuse("radek podrobneho vypisu");
             t.method = method;
@@ -317,11 +318,11 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
                 r.narration->push_back('\n');
             }
         }
-    } else if (r.have && stripPrompts(r.line, texts::kMethodPrompt.view())) {
+    } else if (r.have && stripPrompts(r.line, texts::kMethodPrompt.cs.view())) {
         if (!readTreeFlags(r, g)) return false;
-        if (r.have && stripPrompts(r.line, texts::kLoopPrompt.view())) {
+        if (r.have && stripPrompts(r.line, texts::kLoopPrompt.cs.view())) {
             t.task = 4;
-        } else if (r.have && stripPrompts(r.line, texts::kCutPrompt.view())) {
+        } else if (r.have && stripPrompts(r.line, texts::kCutPrompt.cs.view())) {
             t.task = 5;
         } else {
             return r.refuse("otazka na hranu");
@@ -332,7 +333,7 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
     }
     // The report starts with a line break, which ends the last question's line.
     if (!r.have || !r.line.empty()) return r.refuse("prazdny radek");
-    constexpr std::string_view banner = asLine(texts::kBanner.view());
+    constexpr std::string_view banner = asLine(texts::kBanner.cs.view());
     if (!r.next() || r.line != banner) return r.refuse(quoted(banner));
 
     r.next();

@@ -30,7 +30,8 @@ constexpr auto kUsage = join<
     "  GRAF       soubor s popisem grafu, jak ho cte kostra\n"
     "  METODA     kostra, jako v odpovedi na \"cislo algoritmu pro oznaceni kostry (1-3)\":\n"
     "             1 - ",
-    texts::kMethod1, "\n             2 - ", texts::kMethod2, "\n             3 - ", texts::kMethod3,
+    texts::kMethod1.cs, "\n             2 - ", texts::kMethod2.cs, "\n             3 - ",
+    texts::kMethod3.cs,
     "\n"
     "  DRUH       smycky - radek pro kazdou nekostrovou hranu (matice nezavislych smycek)\n"
     "             rezy   - radek pro kazdou kostrovou hranu (matice nezavislych rezu)\n"

@@ -32,7 +32,7 @@ void writeHeader(const FundamentalRows& rows, const MatrixTitle& title, std::str
     writePrintable(title.graphPath, out);
     out.write("\n");
     out.write(prefix);
-    out.print<"metoda: %d - %s\n">(title.method, texts::methodName(title.method));
+    out.print<"metoda: %d - %s\n">(title.method, texts::methodName(title.method, Language::Czech));
     out.write(prefix);
     if (rows.kind() == MatrixKind::Loops) {
         out.write("druh: smycky, radek pro kazdou nekostrovou hranu (jeji nezavisla smycka)\n");
