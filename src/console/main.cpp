@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "CGraph.h"
+#include "Narration.h"
 #include "ParallelLines.h"
 #include "Progress.h"
 #include "Questions.h"
@@ -84,9 +85,7 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
         bool verbose = false;
         if (!askVerbose(answers, out, hints, verbose)) return inputEnded(out);
         const progress::Phase phase(working("hledam kostru", verbose));
-        g.narrateTo(&out);
-        if (choice == 2) g.BoruvkaKruskal(verbose);
-        if (choice == 3) g.JarnikPrim(verbose);
+        narratedForest(g, choice, verbose ? &out : nullptr);
         g.bones();
     } else {
         int method = 0;
