@@ -31,7 +31,8 @@ bool askVerbose(LineReader& in, Output& out, Notes& hints, bool& verbose) {
 }
 
 // The report's lines are formatted on every processor (ParallelLines.h), from the graph's records
-// and the degrees makeRoutes counted, which nothing changes meanwhile.
+// and the degrees, counted before, which nothing changes meanwhile. The loop and cut tasks read
+// no degree, and never count them.
 void report(const CGraph& g, int choice, Output& out) {
     out.print<texts::kBanner>();
     const progress::Phase phase({"vypisuji vysledek", "radek", false, true});
@@ -46,6 +47,7 @@ void report(const CGraph& g, int choice, Output& out) {
     printLines<texts::kEdgeLine>(out, g.edgeCount, [&g](int i) {
         return std::tuple{i, static_cast<int>(g.edges[i].inTree), g.edges[i].weight};
     });
+    g.countDegrees();
     printLines<texts::kNodeLine>(
         out, g.nodeCount,
         [&g](int i) {

@@ -14,6 +14,7 @@
 #include "LabelledUnionFind.h"
 #include "Observed.h"
 #include "Processors.h"
+#include "RouteLists.h"
 
 namespace {
 
@@ -47,10 +48,7 @@ CGraph::~CGraph() {
     delete[] edges;
 }
 
-void CGraph::makeRoutes() {
-    table_.reset(edges, edgeCount, nodeCount);
-    table_.count();
-}
+void CGraph::makeRoutes() { table_.reset(edges, edgeCount, nodeCount); }
 
 void CGraph::clearVTags() {
     forRanges(nodeCount, [this](int from, int to) {
@@ -171,6 +169,44 @@ void CGraph::weightRange(int& lightest, int& heaviest) {
     heaviest = high.load();
 }
 
+CGraph::Forest::Forest(const CGraph& g) : mark(static_cast<std::size_t>(g.nodeCount), 0) {
+    // The tree edges, gathered in ascending edge number: each range of the edges counts its own,
+    // then writes them where the ranges before it end.
+    struct TreeEdge {
+        int from;
+        int to;
+    };
+    const int m = g.edgeCount;
+    const int shares = sharesFor(m, 1 << 16);
+    std::vector<int> before(static_cast<std::size_t>(shares) + 1, 0);
+    runShares(shares, [&](int s) {
+        int count = 0;
+        for (int k = shareBegin(m, s, shares); k < shareBegin(m, s + 1, shares); ++k)
+            count += g.edges[k].inTree ? 1 : 0;
+        before[static_cast<std::size_t>(s) + 1] = count;
+    });
+    for (std::size_t s = 0; s < before.size() - 1; ++s) before[s + 1] += before[s];
+    BigVector<TreeEdge> tree(static_cast<std::size_t>(before.back()));
+    BigVector<int> number(tree.size());
+    runShares(shares, [&](int s) {
+        auto at = static_cast<std::size_t>(before[static_cast<std::size_t>(s)]);
+        for (int k = shareBegin(m, s, shares); k < shareBegin(m, s + 1, shares); ++k) {
+            if (!g.edges[k].inTree) continue;
+            tree[at] = {g.edges[k].from, g.edges[k].to};
+            number[at++] = k;
+        }
+    });
+    // Their routes, as the route table lays out all the edges' routes.
+    const int treeEdges = static_cast<int>(tree.size());
+    std::vector<BigVector<std::uint32_t>> earlier;
+    countRoutes(tree.data(), treeEdges, g.nodeCount, sharesFor(treeEdges, 1 << 16), first, earlier);
+    lists.resize(first[static_cast<std::size_t>(g.nodeCount)]);
+    placeRoutes(tree.data(), treeEdges, g.nodeCount, first, 0, 1, earlier,
+                [this, &number](std::uint32_t at, int k, int other) {
+                    lists[at].route = Route{number[static_cast<std::size_t>(k)], other};
+                });
+}
+
 void CGraph::splitTree(int edge, int a, int b) {
     clearETags();
     Forest forest(*this);
@@ -194,15 +230,14 @@ void CGraph::split(int edge, int a, int b, Forest& forest) {
 // "for every tree route to a differently labelled neighbour: label it and flood from it" does;
 // the labelled set does not depend on the order, so a plain stack serves.
 void CGraph::splitTree_R(int node, int label, Forest& forest) {
-    const RouteTable& table = listed();
     BigVector<int> stack;
     stack.reserve(static_cast<std::size_t>(nodeCount) + 1);  // every node once, and the start
     stack.push_back(node);
     while (!stack.empty()) {
         const int row = stack.back();
         stack.pop_back();
-        for (const Route r : table.routes(row)) {
-            if (!forest.tree.has(r.edge) || forest.mark[r.node] == label) continue;
+        for (const Route r : forest.routes(row)) {
+            if (forest.mark[r.node] == label) continue;
             forest.mark[r.node] = label;
             stack.push_back(r.node);
         }

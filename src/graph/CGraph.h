@@ -54,14 +54,17 @@ public:
     CGraph(const CGraph&) = delete;
     CGraph& operator=(const CGraph&) = delete;
 
-    // The edges are complete: counts every node's routes, which every report reads, and leaves
-    // the lists to the first method that reads them, which builds them in the layout it reads
-    // best. Called again after the edges change, it forgets what was built from the old ones. A
-    // method that needs the table builds it itself when makeRoutes() was never called.
-    // Cost: O(n + m).
+    // The edges are complete: the route table is built from them as far as it is read, the
+    // degrees when first read, the lists by the first method that reads them, in the layout it
+    // reads best. Called again after the edges change, it forgets what was built from the old
+    // ones. A method that needs the table builds it itself when makeRoutes() was never called.
+    // Cost: O(1) here; O(n + m) for what is read later.
     void makeRoutes();
-    // The number of routes of the node: the edges that touch it, a self-loop once.
+    // The number of routes of the node: the edges that touch it, a self-loop once. The first call
+    // counts every node's routes (O(n + m)): call countDegrees() first where several threads read
+    // degrees at once.
     int degree(int node) const { return counted().degree(node); }
+    void countDegrees() const { counted(); }
     // The node's routes in ascending edge number: for every edge that touches it, the edge and the
     // node at its other end (the node itself for a self-loop).
     RouteTable::Routes routes(int node) const { return listed().routes(node); }
