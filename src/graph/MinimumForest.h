@@ -50,7 +50,8 @@ int CGraph::BoruvkaKruskal(Observer& tell) {
     // The edges come in weight order, their records and their ends' sets at random: each record
     // is asked for a few turns ahead of its use, and once it is at hand, its ends' links.
     constexpr int kAhead = 16;
-    for (int i = 0; i < edgeCount; ++i) {
+    int i = 0;
+    for (; i < edgeCount; ++i) {
         if (joined == nodeCount - 1) break;  // one tree holds every node: nothing joins any more
         if (i + kAhead < edgeCount) cgraph_detail::prefetchEdge(edges[order[i + kAhead]]);
         if (i + kAhead / 2 < edgeCount) {
@@ -70,9 +71,12 @@ int CGraph::BoruvkaKruskal(Observer& tell) {
         subtrees.join(rf, rt);
         ++joined;
     }
+    if constexpr (kWatched<Observer>) {
+        for (; i < edgeCount; ++i) tell.notTaken(order[i]);
+    }
 
     forRanges(nodeCount, [this](int from, int to) {
-        for (int i = from; i < to; ++i) nodes[i].tag = -1;
+        for (int v = from; v < to; ++v) nodes[v].tag = -1;
     });
     const int components = nodeCount - joined;
     tell.componentsCounted(components);

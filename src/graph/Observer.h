@@ -31,12 +31,14 @@ struct Unwatched {
     // one tree holds every node: accepted when it joins two subtrees (the subtree labelled
     // goneLabel, that of its to node, is absorbed into the subtree labelled keptLabel, that of
     // its from node, whose label stays) or refused when both its ends are in the subtree labelled
-    // label already (it would close a loop; a self-loop always would); last componentsCounted.
-    // The labels are those the relabelling of every absorbed node would give: a subtree is
-    // labelled with a node's number.
+    // label already (it would close a loop; a self-loop always would); then, in the order, the
+    // edges it does not take once one tree holds every node (notTaken: each would be refused);
+    // last componentsCounted. The labels are those the relabelling of every absorbed node would
+    // give: a subtree is labelled with a node's number.
     void sortingEdges() {}
     void accepted(int /*edge*/, int /*goneLabel*/, int /*keptLabel*/) {}
     void refused(int /*edge*/, int /*label*/) {}
+    void notTaken(int /*edge*/) {}
     // BoruvkaKruskal() and JarnikPrim(), at the end: the number of components (of trees).
     void componentsCounted(int /*count*/) {}
 

@@ -138,13 +138,17 @@ int Graph::BoruvkaKruskal(bool verbose) {
                      [this](int a, int b) { return edges[a].weight < edges[b].weight; });
     for (int i = 0; i < nodeCount; ++i) nodes[i].tag = i;
     for (Edge& e : edges) e.inTree = false;
-    // Once one tree holds every node, every later edge is refused; the method takes no more.
+    // Once one tree holds every node, every later edge would be refused: the method takes no more.
     int joined = 0;
     for (const int e : order) {
         const int f = edges[e].from;
         const int t = edges[e].to;
         if (nodes[f].tag == nodes[t].tag) {
-            if (joined < nodeCount - 1) log("refused", {e, nodes[f].tag});
+            if (joined < nodeCount - 1) {
+                log("refused", {e, nodes[f].tag});
+            } else {
+                log("untaken", {e});
+            }
             continue;
         }
         ++joined;

@@ -51,9 +51,9 @@ public:
     std::vector<int>* entries = nullptr;  // when set, skeleton_R appends every node it enters
     // When set, every method appends its decisions, a line each, as the tests' event log writes
     // what CGraph tells an observer (support.h): "tree 3", "entry 3", "claim 1 0", "sorting",
-    // "accepted 4 2 1", "refused 5 1", "chosen 2 3 1", "lowered 4 2147483647 -1 6 3", "count 2",
-    // "loop 3 -1", "leaf 0", "side 2 1", "cut 3 -1". The walk tells every first entry, also those
-    // after a tree's last claim, which CGraph leaves out.
+    // "accepted 4 2 1", "refused 5 1", "untaken 6", "chosen 2 3 1", "lowered 4 2147483647 -1 6 3",
+    // "count 2", "loop 3 -1", "leaf 0", "side 2 1", "cut 3 -1". The walk tells every first entry,
+    // also those after a tree's last claim, which CGraph leaves out.
     std::string* events = nullptr;
 
     Graph(int n, const std::vector<EdgeData>& data);

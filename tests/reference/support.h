@@ -80,6 +80,7 @@ public:
     void sortingEdges();
     void accepted(int edge, int goneLabel, int keptLabel);
     void refused(int edge, int label) { log("refused", {edge, label}); }
+    void notTaken(int edge) { log("untaken", {edge}); }
     void componentsCounted(int count);
     void chosen(int node, int key, int edge);
     void keyLowered(int node, int keyBefore, int edgeBefore, int key, int edge);
