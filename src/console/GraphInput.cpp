@@ -110,7 +110,7 @@ int readGraphWith(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& grap
                   const RunLimits& limits, Notes* notes, const EdgesAtOnce& edgesAtOnce) {
     const Source src{in, prompts, notes};
     const int ended = prompts != nullptr ? kStatusInputEnded : kStatusInconsistent;
-    const progress::Phase phase({"nacitam graf", "hrana", prompts != nullptr});
+    const progress::Phase phase({texts::kReadingGraph, texts::kEdgeUnit, prompts != nullptr});
     int m = 0;
     int n = 0;
     if (!ask<texts::kEdgeCountPrompt>(src, {Expected::EdgeCount}, m, [](int v) { return v >= 0; }))

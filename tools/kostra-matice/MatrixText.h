@@ -12,8 +12,9 @@
 #include "Output.h"
 
 struct MatrixTitle {
-    std::string_view graphPath;  // as given; control characters are shown as '?'
-    int method;                  // 1 to 3, as markForest numbers them
+    std::string_view graphPath;           // as given; control characters are shown as '?'
+    int method;                           // 1 to 3, as markForest numbers them
+    Language language = Language::Czech;  // of the comment lines, the table's header and labels
 };
 
 // "%%MatrixMarket matrix coordinate integer general", comment lines naming the graph, the method,
@@ -23,7 +24,8 @@ struct MatrixTitle {
 void writeMatrixMarket(FundamentalRows& rows, const MatrixTitle& title, Output& out,
                        std::int64_t nonZeros = -1);
 
-// The same header without "%", a blank line, then a line of column labels (h0 h1 ...) and one
+// The same header without "%", a blank line, then a line of column labels (h0 h1 ... in Czech,
+// e0 e1 ... in English) and one
 // line per row, labelled by its edge, every entry 1, -1 or 0 right-aligned under its label.
 void writeTable(FundamentalRows& rows, const MatrixTitle& title, Output& out);
 

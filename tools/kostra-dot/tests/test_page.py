@@ -330,7 +330,7 @@ def main():
                     "document.title.split(' - ').slice(1).join(' - '), "
                     "document.querySelectorAll('img, script').length, document.body.dataset.krok])"))
                 shown_name = path.decode(errors="replace")
-                check(shown == [shown_name, shown_name, 2, "0"], f"name {name!r}: shown {shown}")
+                check(shown == [shown_name, shown_name, 3, "0"], f"name {name!r}: shown {shown}")
     except (Failure, RuntimeError) as failure:
         print(f"FAIL {failure}")
         return 1
