@@ -475,7 +475,7 @@ inline constexpr Text kPageControls{
     "<button id=\"vpred\" title=\"a step forward (right arrow)\">forward &gt;</button>\n"
     "<button id=\"posledni\" title=\"to the end (End)\">last &gt;|</button>\n"
     "<label>speed <select id=\"rychlost\">\n"
-    "<option value=\"2000\">1 step in 2 s</option>\n"
+    "<option value=\"2000\">1 step every 2 s</option>\n"
     "<option value=\"1000\" selected>1 step a second</option>\n"
     "<option value=\"500\">2 steps a second</option>\n"
     "<option value=\"250\">4 steps a second</option>\n"
