@@ -1,6 +1,7 @@
 // Buffered text output with printf-style messages checked at compile time.
 //
-//     out.print<"hrana %2d: v kostre=%2d, vaha=%2d\n">(i, inTree, weight);
+//     out.print<"%2d: %2d, %2d\n">(i, inTree, weight);
+//     out.print<texts::kEdgeLine>(i, inTree, weight);  // a text of the catalogue (Texts.h)
 //
 // The format understands "%d", "%2d" (right-aligned in two places, as printf does) and "%s";
 // everything else is copied as it stands. The format is split at compile time, so a report of
