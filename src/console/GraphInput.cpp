@@ -63,9 +63,10 @@ RunLimits machineLimits() {
     RunLimits limits;
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGESIZE);
-    if (pages > 0 && pageSize > 0)
+    if (pages > 0 && pageSize > 0) {
         limits.maxGraphBytes =
             static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+    }
     return limits;
 }
 

@@ -112,10 +112,8 @@ Expected following(const Expected& e) {
 // Czech has them (English gives Few and Many alike).
 template <Text One, Text Few, Text Many>
 std::string counted(std::int64_t n, Language language) {
-    const std::string_view form = n == 1             ? One.in(language)
-                                  : n >= 2 && n <= 4 ? Few.in(language)
-                                                     : Many.in(language);
-    return number(n) + " " + std::string(form);
+    const std::string_view forms[] = {One.in(language), Few.in(language), Many.in(language)};
+    return number(n) + " " + std::string(forms[n == 1 ? 0 : n >= 2 && n <= 4 ? 1 : 2]);
 }
 
 }  // namespace

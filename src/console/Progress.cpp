@@ -42,7 +42,7 @@ const char* volatile what = nullptr;
 const char* volatile unit = nullptr;
 // The line's words in its language: the work's two as a phase starts, the one between a count
 // and its total as the program says which language it speaks.
-Language language = Language::Czech;
+Language lineLanguage = Language::Czech;
 const char* volatile outOf = texts::kOutOf.cs.text;
 timespec started{};
 
@@ -135,9 +135,9 @@ void arm(long firstMicros, long everyMicros) {
 
 }  // namespace
 
-void speak(Language spoken) {
-    language = spoken;
-    outOf = spoken == Language::English ? texts::kOutOf.en.text : texts::kOutOf.cs.text;
+void speak(Language language) {
+    lineLanguage = language;
+    outOf = language == Language::English ? texts::kOutOf.en.text : texts::kOutOf.cs.text;
 }
 
 void showOn(int fd) {
@@ -159,7 +159,7 @@ Phase::Phase(const Work& work) {
         if (::sigaction(SIGALRM, &action, nullptr) != 0) return;
         handlerInstalled = true;
     }
-    const bool english = language == Language::English;
+    const bool english = lineLanguage == Language::English;
     what = english ? work.what.english : work.what.czech;
     unit = english ? work.unit.english : work.unit.czech;
     // Work starts after an answer; typed at the terminal, its line break is on the screen.

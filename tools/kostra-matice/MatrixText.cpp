@@ -25,7 +25,7 @@ void writePrintable(std::string_view text, Output& out) {
 }
 
 // The header lines, each after the prefix ("% " in a Matrix Market file, nothing in a table), in
-// the title's language.
+// the title's language, which out speaks.
 void writeHeader(const FundamentalRows& rows, const MatrixTitle& title, std::string_view prefix,
                  Output& out) {
     const Language language = title.language;
@@ -34,11 +34,7 @@ void writeHeader(const FundamentalRows& rows, const MatrixTitle& title, std::str
     writePrintable(title.graphPath, out);
     out.write("\n");
     out.write(prefix);
-    if (language == Language::English) {
-        out.print<texts::kHeaderMethod.en>(title.method, texts::methodName(title.method, language));
-    } else {
-        out.print<texts::kHeaderMethod.cs>(title.method, texts::methodName(title.method, language));
-    }
+    out.print<texts::kHeaderMethod>(title.method, texts::methodName(title.method, language));
     out.write(prefix);
     out.write(rows.kind() == MatrixKind::Loops ? texts::kHeaderLoops.in(language)
                                                : texts::kHeaderCuts.in(language));
@@ -59,6 +55,7 @@ std::uint64_t headerBytes(const FundamentalRows& rows, const MatrixTitle& title,
     std::string header;
     {
         Output text(&header);
+        text.speak(title.language);
         writeHeader(rows, title, prefix, text);
         text.flush();  // here, where running out of memory for it can be told
     }
@@ -100,6 +97,7 @@ constexpr std::string_view kBanner = "%%MatrixMarket matrix coordinate integer g
 
 void writeMatrixMarket(FundamentalRows& rows, const MatrixTitle& title, Output& out,
                        std::int64_t nonZeros) {
+    out.speak(title.language);
     if (nonZeros < 0) nonZeros = rows.countNonZeros();
     const int m = rows.columnCount();
     out.write(kBanner);
@@ -110,11 +108,7 @@ void writeMatrixMarket(FundamentalRows& rows, const MatrixTitle& title, Output& 
     for (int e = 0; e < m; ++e) {
         if (!rows.hasRow(e)) continue;
         out.write("% ");
-        if (title.language == Language::English) {
-            out.print<texts::kRowComment.en>(++r, e);
-        } else {
-            out.print<texts::kRowComment.cs>(++r, e);
-        }
+        out.print<texts::kRowComment>(++r, e);
     }
     char count[24];
     const auto [end, ec] = std::to_chars(count, count + sizeof count, nonZeros);
@@ -130,6 +124,7 @@ void writeMatrixMarket(FundamentalRows& rows, const MatrixTitle& title, Output& 
 }
 
 void writeRowEdges(const FundamentalRows& rows, const MatrixTitle& title, Output& out) {
+    out.speak(title.language);
     const int m = rows.columnCount();
     out.write(kBanner);
     writeHeader(rows, title, "% ", out);
@@ -175,6 +170,7 @@ std::uint64_t rowEdgesBytes(const FundamentalRows& rows, const MatrixTitle& titl
 }
 
 void writeTable(FundamentalRows& rows, const MatrixTitle& title, Output& out) {
+    out.speak(title.language);
     const int m = rows.columnCount();
     // Every label is "h" and the edge's number; every cell is a blank and the entry right-aligned
     // in the width of the widest label. A row's line starts as all zeros; the row's entries are

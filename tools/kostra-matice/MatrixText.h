@@ -12,9 +12,10 @@
 #include "Output.h"
 
 struct MatrixTitle {
-    std::string_view graphPath;           // as given; control characters are shown as '?'
-    int method;                           // 1 to 3, as markForest numbers them
-    Language language = Language::Czech;  // of the comment lines, the table's header and labels
+    std::string_view graphPath;  // as given; control characters are shown as '?'
+    int method;                  // 1 to 3, as markForest numbers them
+    // of the comment lines, the table's header and labels; the text's out speaks it from then on
+    Language language = Language::Czech;
 };
 
 // "%%MatrixMarket matrix coordinate integer general", comment lines naming the graph, the method,
