@@ -38,7 +38,7 @@ void walkSteps(CGraph& g, Replay& r, Language language) {
     for (std::size_t k = 0; k < r.steps.size(); ++k) {
         const std::vector<int>& step = r.steps[k];
         say.print<texts::kWalkEntry>(
-            step[0], step[1] == 1 ? texts::kWalkTreeStarts.in(language) : std::string_view());
+            step[0], step[1] == 1 ? texts::kWalkTreeStarts.in(language) : std::string_view(""));
         if (step.size() == 2) say.print<texts::kWalkClaimsNothing>();
         for (std::size_t i = 2; i < step.size(); i += 2) {
             say.print<texts::kWalkClaim>(
