@@ -63,9 +63,10 @@ RunLimits machineLimits() {
     RunLimits limits;
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGESIZE);
-    if (pages > 0 && pageSize > 0)
+    if (pages > 0 && pageSize > 0) {
         limits.maxGraphBytes =
             static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+    }
     return limits;
 }
 
@@ -110,7 +111,7 @@ int readGraphWith(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& grap
                   const RunLimits& limits, Notes* notes, const EdgesAtOnce& edgesAtOnce) {
     const Source src{in, prompts, notes};
     const int ended = prompts != nullptr ? kStatusInputEnded : kStatusInconsistent;
-    const progress::Phase phase({"nacitam graf", "hrana", prompts != nullptr});
+    const progress::Phase phase({texts::kReadingGraph, texts::kEdgeUnit, prompts != nullptr});
     int m = 0;
     int n = 0;
     if (!ask<texts::kEdgeCountPrompt>(src, {Expected::EdgeCount}, m, [](int v) { return v >= 0; }))

@@ -1,6 +1,7 @@
 // Buffered text output with printf-style messages checked at compile time.
 //
-//     out.print<"hrana %2d: v kostre=%2d, vaha=%2d\n">(i, inTree, weight);
+//     out.print<"%2d: %2d, %2d\n">(i, inTree, weight);
+//     out.print<texts::kEdgeLine>(i, inTree, weight);  // a text of the catalogue (Texts.h)
 //
 // The format understands "%d", "%2d" (right-aligned in two places, as printf does) and "%s";
 // everything else is copied as it stands. The format is split at compile time, so a report of
@@ -41,11 +42,13 @@ public:
     // A text of the catalogue, in the language this output speaks.
     template <Text T, class... Args>
     void print(const Args&... args) {
+        // (Returns rather than else: clang-tidy takes the two languages' calls for one branch
+        // twice.)
         if (language_ == Language::English) {
             print<T.en>(args...);
-        } else {
-            print<T.cs>(args...);
+            return;
         }
+        print<T.cs>(args...);
     }
 
     // The language of the texts of the catalogue printed here (Czech until told otherwise).
@@ -165,5 +168,6 @@ std::string formatted(const Args&... args) {
 // What Output::print<T>(args...) writes in the language, as a string.
 template <Text T, class... Args>
 std::string formatted(Language language, const Args&... args) {
-    return language == Language::English ? formatted<T.en>(args...) : formatted<T.cs>(args...);
+    if (language == Language::English) return formatted<T.en>(args...);
+    return formatted<T.cs>(args...);
 }

@@ -35,7 +35,7 @@ bool askVerbose(LineReader& in, Output& out, Notes& hints, bool& verbose) {
 // no degree, and never count them.
 void report(const CGraph& g, int choice, Output& out) {
     out.print<texts::kBanner>();
-    const progress::Phase phase({"vypisuji vysledek", "radek", false, true});
+    const progress::Phase phase({texts::kWritingReport, texts::kLineUnit, false, true});
     if (choice >= 4) {
         progress::total(g.edgeCount);
         printLines<texts::kOrientationLine>(out, g.edgeCount, [&g](int i) {
@@ -57,8 +57,8 @@ void report(const CGraph& g, int choice, Output& out) {
 }
 
 // The work of a task between two questions, or before the report: shown as it goes on.
-progress::Work working(const char* what, bool narrated = false) {
-    return {what, nullptr, false, narrated};
+progress::Work working(progress::Words what, bool narrated = false) {
+    return {what, {}, false, narrated};
 }
 
 int inputEnded(Output& out) {
@@ -75,18 +75,18 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
                                    [](int v) { return betweend(1, v, 5) != 0; }))
         return inputEnded(out);
     {
-        const progress::Phase phase(working("pripravuji seznamy sousedu"));
+        const progress::Phase phase(working(texts::kBuildingRoutes));
         g.makeRoutes();
     }
 
     if (choice == 1) {
-        const progress::Phase phase(working("hledam kostru"));
+        const progress::Phase phase(working(texts::kFindingForest));
         g.skeleton();
         g.bones();
     } else if (choice <= 3) {
         bool verbose = false;
         if (!askVerbose(answers, out, hints, verbose)) return inputEnded(out);
-        const progress::Phase phase(working("hledam kostru", verbose));
+        const progress::Phase phase(working(texts::kFindingForest, verbose));
         narratedForest(g, choice, verbose ? &out : nullptr);
         g.bones();
     } else {
@@ -96,7 +96,7 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
             return inputEnded(out);
         int trees = 0;  // the tree edges, for the hint on the edge question
         {
-            const progress::Phase phase(working("hledam kostru"));
+            const progress::Phase phase(working(texts::kFindingForest));
             trees = g.nodeCount - g.markForest(method);  // a forest: nodes less its trees
             g.bones();
         }
@@ -110,7 +110,7 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
                     return v >= 0 && v < g.edgeCount && !g.edges[v].inTree;
                 }))
                 return inputEnded(out);
-            const progress::Phase phase(working("hledam smycku"));
+            const progress::Phase phase(working(texts::kFindingLoop));
             g.getLoop(edge);
         } else {
             hints.edgeQuestion(g, Expected::CutEdge, trees);
@@ -118,7 +118,7 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
                     return v >= 0 && v < g.edgeCount && g.edges[v].inTree;
                 }))
                 return inputEnded(out);
-            const progress::Phase phase(working("hledam rez"));
+            const progress::Phase phase(working(texts::kFindingCut));
             g.getCut(edge);
         }
     }
@@ -170,7 +170,7 @@ int runKostra(const char* graphPath, LineReader& answers, Output& out, Output& e
         status = kStatusNoMemory;
     }
     if (status == kStatusNoMemory) {
-        out.print<"\n">();
+        out.print<texts::kLineEnd>();
         out.print<texts::kNoMemory>();
     }
     if (!out.flush()) {

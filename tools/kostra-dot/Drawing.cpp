@@ -11,27 +11,22 @@ namespace {
 void writeCaption(const Transcript& t, Output& out) {
     writeTaskName(t, out);
     out.print<"\\l">();
-    out.print<"tucne: hrany kostry, carkovane: ostatni hrany; popisek hN: vaha hrany N\\l">();
-    if (t.task >= 4) {
-        out.print<
-            "cervene: orientace +1, sipka od->do; modre: orientace -1, sipka do->od; "
-            "silne: zvolena hrana\\l">();
-    }
-    if (t.task == 5)
-        out.print<"oranzove: strana uzlu od zvolene hrany, zelene: strana uzlu do\\l">();
+    out.print<texts::kCaptionStyles>();
+    if (t.task >= 4) out.print<texts::kCaptionOrientation>();
+    if (t.task == 5) out.print<texts::kCaptionSides>();
 }
 
 }  // namespace
 
 void writeTaskName(const Transcript& t, Output& out) {
     if (t.task == 1) out.print<texts::kMethod1>();
-    if (t.task == 2 && !t.narrated) out.print<"minimalni kostra">();
+    if (t.task == 2 && !t.narrated) out.print<texts::kMinimumForest>();
     if (t.task == 2 && t.narrated) {
-        out.print<"minimalni kostra (%s)">(t.method == 2 ? texts::kKruskal.cs.view()
-                                                         : texts::kPrim.cs.view());
+        out.print<texts::kMinimumForestBy>(t.method == 2 ? texts::kKruskal.in(out.language())
+                                                         : texts::kPrim.in(out.language()));
     }
-    if (t.task == 4) out.print<kLoopCaption>(t.chosen);
-    if (t.task == 5) out.print<kCutCaption>(t.chosen);
+    if (t.task == 4) out.print<texts::kLoopCaption>(t.chosen);
+    if (t.task == 5) out.print<texts::kCutCaption>(t.chosen);
 }
 
 void writeDot(const CGraph& g, const Transcript& t, Output& out, bool ids) {
@@ -58,9 +53,11 @@ void writeDot(const CGraph& g, const Transcript& t, Output& out, bool ids) {
         const int sign = t.task >= 4 ? t.orientation[static_cast<std::size_t>(k)] : 0;
         out.print<"    %d -- %d [">(e.from, e.to);
         if (ids) out.print<"id=\"h%d\", ">(k);
-        out.print<"label=\"h%d: %d">(k, e.weight);
+        out.print<"label=\"">();
+        out.print<texts::kEdgeLabel>(k, e.weight);
         if (k == t.chosen) {
-            out.print<" (+1, zvolena)\", penwidth=3">();
+            out.print<texts::kChosenLabel>();
+            out.print<"\", penwidth=3">();
         } else if (sign == 1) {
             out.print<" (+1)\"">();
         } else if (sign == -1) {

@@ -12,6 +12,7 @@
 #include <new>
 
 #include "Output.h"
+#include "Texts.h"
 
 namespace {
 
@@ -237,18 +238,18 @@ bool layOut(std::string_view dot, std::string& svg, Output& err) {
     Fd childErr;
     if (!makePipe(childIn, toDot) || !makePipe(fromDot, childOut) ||
         !makePipe(dotErrors, childErr)) {
-        err.print<"CHYBA: program dot nelze spustit (nedostatek deskriptoru)\n">();
+        err.print<texts::kDotNoDescriptors>();
         return false;
     }
     const SigpipeIgnored quiet;
     Child child;
     const int spawned = child.spawn(childIn, childOut, childErr);
     if (spawned == ENOENT || spawned == ENOTDIR) {
-        err.print<"CHYBA: program dot (Graphviz) nebyl nalezen v PATH\n">();
+        err.print<texts::kDotNotFound>();
         return false;
     }
     if (spawned != 0) {
-        err.print<"CHYBA: program dot nelze spustit\n">();
+        err.print<texts::kDotNotStarted>();
         return false;
     }
     childIn.close();
@@ -257,15 +258,15 @@ bool layOut(std::string_view dot, std::string& svg, Output& err) {
     exchange(dot, toDot, fromDot, dotErrors, svg);
     const int status = child.waitForEnd();
     if (WIFSIGNALED(status)) {
-        err.print<"CHYBA: program dot byl ukoncen signalem %d\n">(WTERMSIG(status));
+        err.print<texts::kDotSignalled>(WTERMSIG(status));
         return false;
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        err.print<"CHYBA: program dot skoncil se stavem %d\n">(WEXITSTATUS(status));
+        err.print<texts::kDotFailed>(WEXITSTATUS(status));
         return false;
     }
     if (!takeSvgElement(svg)) {
-        err.print<"CHYBA: program dot nevypsal SVG\n">();
+        err.print<texts::kDotNoSvg>();
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #include "Output.h"
 #include "PageAssets.h"
 #include "Replay.h"
+#include "Texts.h"
 #include "Transcript.h"
 
 namespace {
@@ -70,7 +71,8 @@ void writeText(std::string_view s, Output& out) {
 
 // One entry of the legend: a sample of the style, drawn with the class that the page's styles
 // give it, and what it means.
-void legendEntry(std::string_view sample, std::string_view meaning, Output& out) {
+template <Text Meaning>
+void legendEntry(std::string_view sample, Output& out) {
     const bool node = sample.starts_with("u-");
     out.print<"<li><svg class=\"vzor\" viewBox=\"0 0 44 20\" aria-hidden=\"true\">">();
     // The sample's own class after the one of an element in no state, which it overrides.
@@ -80,50 +82,51 @@ void legendEntry(std::string_view sample, std::string_view meaning, Output& out)
     } else {
         out.print<"<path class=\"h-prazdna %s\" d=\"M2 10H42\"/>">(sample);
     }
-    out.print<"</svg>%s</li>\n">(meaning);
+    out.print<"</svg>">();
+    out.print<Meaning>();
+    out.print<"</li>\n">();
 }
 
 void writeLegend(const Transcript& t, const Replay& r, Output& out) {
     using Kind = Replay::Kind;
-    out.print<"<section id=\"legenda\">\n<h2>legenda</h2>\n">();
+    out.print<"<section id=\"legenda\">\n<h2>">();
+    out.print<texts::kLegend>();
+    out.print<"</h2>\n">();
     if (r.kind != Kind::Result) {
         out.print<"<ul>\n">();
         if (r.kind == Kind::Walk) {
-            legendEntry("h-krok", "hrany, pres ktere uzel v kroku zabira sousedy (silne)", out);
+            legendEntry<texts::kLegendWalkEdge>("h-krok", out);
         } else if (r.kind == Kind::Kruskal) {
-            legendEntry("h-krok", "hrana prijata v kroku (silne)", out);
+            legendEntry<texts::kLegendKruskalEdge>("h-krok", out);
         } else {
-            legendEntry("h-krok", "hrana, pres kterou se vybrany uzel pripojuje (silne)", out);
+            legendEntry<texts::kLegendPrimEdge>("h-krok", out);
         }
-        legendEntry("h-kostra", "hrany kostry z drivejsich kroku (plne)", out);
-        if (r.kind == Kind::Kruskal) {
-            legendEntry("h-odmitnuta",
-                        "hrany vzate pred hranou kroku a odmitnute, uzavrely by smycku (teckovane)",
-                        out);
-        }
-        if (r.kind == Kind::Prim)
-            legendEntry("h-klic", "hrana, ktera dava otevrenemu uzlu jeho klic (carka-tecka)", out);
-        legendEntry("h-prazdna", "ostatni hrany (tenke, carkovane)", out);
+        legendEntry<texts::kLegendForest>("h-kostra", out);
+        if (r.kind == Kind::Kruskal) legendEntry<texts::kLegendRefused>("h-odmitnuta", out);
+        if (r.kind == Kind::Prim) legendEntry<texts::kLegendKey>("h-klic", out);
+        legendEntry<texts::kLegendOtherEdges>("h-prazdna", out);
         if (r.kind == Kind::Walk) {
-            legendEntry("u-krok", "uzel, do ktereho pruchod v kroku vstoupil (silny okraj)", out);
-            legendEntry("u-hotovy",
-                        "ostatni zabrane uzly, i ty, ktere krok zabral (sedy, plny okraj)", out);
+            legendEntry<texts::kLegendWalkNode>("u-krok", out);
+            legendEntry<texts::kLegendClaimed>("u-hotovy", out);
         } else if (r.kind == Kind::Kruskal) {
-            legendEntry("u-krok", "uzly, kterym krok zmenil podstrom (silny okraj)", out);
-            legendEntry("u-podstrom", "p=N vedle uzlu: jeho podstrom N (a barva podstromu)", out);
+            legendEntry<texts::kLegendKruskalNode>("u-krok", out);
+            legendEntry<texts::kLegendSubtree>("u-podstrom", out);
         } else {
-            legendEntry("u-krok", "uzel vybrany v kroku (silny okraj)", out);
-            legendEntry("u-hotovy", "uzly vybrane drive (sedy, plny okraj)", out);
-            legendEntry("u-otevreny", "otevreny uzel, k=N vedle nej je jeho klic (carkovany okraj)",
-                        out);
+            legendEntry<texts::kLegendPrimNode>("u-krok", out);
+            legendEntry<texts::kLegendChosen>("u-hotovy", out);
+            legendEntry<texts::kLegendOpen>("u-otevreny", out);
         }
-        if (r.kind != Kind::Kruskal) legendEntry("u-prazdny", "ostatni uzly (tenky okraj)", out);
+        if (r.kind != Kind::Kruskal) legendEntry<texts::kLegendOtherNodes>("u-prazdny", out);
         out.print<"</ul>\n">();
     }
     if (r.kind == Kind::Result || r.endsOnResult) {
-        out.print<"<p>%s ukazuje kresba ve svych stylech, jak je vysvetluje jeji popisek">(
-            r.endsOnResult ? "Posledni krok" : "Vysledek");
-        if (t.task == 5) out.print<"; od a do vedle uzlu: strana rezu">();
+        out.print<"<p>">();
+        if (r.endsOnResult) {
+            out.print<texts::kLegendLastStep>();
+        } else {
+            out.print<texts::kLegendResult>();
+        }
+        if (t.task == 5) out.print<texts::kLegendSides>();
         out.print<".</p>\n">();
     }
     out.print<"</section>\n">();
@@ -131,62 +134,46 @@ void writeLegend(const Transcript& t, const Replay& r, Output& out) {
 
 // What the steps are, in a sentence.
 void writeIntroduction(const Transcript& t, const Replay& r, Output& out) {
+    const Language language = out.language();
     out.print<"<p>">();
     switch (r.kind) {
         case Replay::Kind::Walk:
-            out.print<
-                "Kroky: kazdy prvni vstup pruchodu do uzlu, v poradi pruchodu, od zacatku stromu "
-                "po vstup, ktery zabere jeho posledni uzel. Pri vstupu uzel zabere vsechny dosud "
-                "nezabrane sousedy; hrany k nim patri do kostry.">();
-            if (r.endsOnResult) out.print<" Posledni krok ukazuje vysledek.">();
+            out.print<texts::kIntroWalk>();
+            if (r.endsOnResult) out.print<texts::kIntroLastStep>();
             break;
         case Replay::Kind::Kruskal:
-            out.print<
-                "Kroky: kazda prijata hrana s obema radky sjednoceni. Hrany se berou podle vahy, "
-                "stejne vahy podle cisla hrany.">();
+            out.print<texts::kIntroKruskal>();
             break;
         case Replay::Kind::Prim:
-            out.print<"Kroky: kazdy vybrany uzel, s jeho radkem a radky klicu po nem.">();
+            out.print<texts::kIntroPrim>();
             break;
         case Replay::Kind::Result:
-            out.print<"Stranka ukazuje vysledek: %s">(
-                t.task == 2 ? "kostra nevypsala podrobny vypis."
-                            : "prehrava se jen pruchod metody 1 (kostra metody 2 nebo 3 ne).");
+            out.print<texts::kIntroResult>(t.task == 2 ? texts::kNoNarration.in(language)
+                                                       : texts::kOnlyWalkReplayed.in(language));
             break;
     }
     out.print<"</p>\n">();
 }
 
 void writeControls(int steps, Output& out) {
-    out.print<
-        "<nav id=\"ovladani\" aria-label=\"ovladani\">\n"
-        "<button id=\"prvni\" title=\"na zacatek (Home)\">|&lt; prvni</button>\n"
-        "<button id=\"zpet\" title=\"o krok zpet (sipka vlevo)\">&lt; zpet</button>\n"
-        "<button id=\"prehrat\" title=\"prehrat nebo pozastavit (mezernik)\" "
-        "aria-pressed=\"false\">prehrat</button>\n"
-        "<button id=\"vpred\" title=\"o krok vpred (sipka vpravo)\">vpred &gt;</button>\n"
-        "<button id=\"posledni\" title=\"na konec (End)\">posledni &gt;|</button>\n"
-        "<label>rychlost <select id=\"rychlost\">\n"
-        "<option value=\"2000\">1 krok za 2 s</option>\n"
-        "<option value=\"1000\" selected>1 krok za s</option>\n"
-        "<option value=\"500\">2 kroky za s</option>\n"
-        "<option value=\"250\">4 kroky za s</option>\n"
-        "<option value=\"100\">10 kroku za s</option>\n"
-        "</select></label>\n"
-        "<input type=\"range\" id=\"posuvnik\" min=\"0\" max=\"%d\" value=\"0\" "
-        "aria-label=\"krok\">\n"
-        "<span id=\"cislo\">krok 0 z %d</span>\n"
-        "</nav>\n"
-        "<p id=\"popis\" aria-live=\"polite\"></p>\n">(steps, steps);
+    out.print<texts::kPageControls>(steps);
+    out.print<"<span id=\"cislo\">">();
+    out.print<texts::kStepOf>(0, steps);
+    out.print<"</span>\n</nav>\n<p id=\"popis\" aria-live=\"polite\"></p>\n">();
 }
 
 void writeLines(const Replay& r, Output& out) {
-    out.print<"<section>\n<h2>%s</h2>\n">(r.kind == Replay::Kind::Walk ? "kroky pruchodu"
-                                                                       : "vypis kostry");
+    out.print<"<section>\n<h2>">();
+    if (r.kind == Replay::Kind::Walk) {
+        out.print<texts::kWalkLines>();
+    } else {
+        out.print<texts::kKostraLines>();
+    }
+    out.print<"</h2>\n">();
     if (r.kind == Replay::Kind::Kruskal || r.kind == Replay::Kind::Prim) {
-        out.print<
-            "<p>Radky podrobneho vypisu, jak je kostra vypsala; klik na radek ukaze jeho "
-            "krok.</p>\n">();
+        out.print<"<p>">();
+        out.print<texts::kNarrationLines>();
+        out.print<"</p>\n">();
     }
     out.print<"<ol id=\"radky\">\n">();
     for (const Replay::Line& line : r.lines) {
@@ -195,6 +182,49 @@ void writeLines(const Replay& r, Output& out) {
         out.print<"</a></li>\n">();
     }
     out.print<"</ol>\n</section>\n">();
+}
+
+// A text of the catalogue as a JSON string, fit to stand in a script element: the catalogue's
+// texts are ASCII, and any character JSON or the element could take for more is escaped.
+template <Text T>
+void writeWord(std::string_view name, Output& out) {
+    out.print<"\"%s\":\"">(name);
+    for (const char c : T.in(out.language())) {
+        if (c == '"' || c == '\\' || c == '<' || static_cast<unsigned char>(c) < 0x20) {
+            constexpr std::string_view kHex = "0123456789abcdef";
+            const auto u = static_cast<unsigned char>(c);
+            const char escaped[] = {'\\', 'u', '0', '0', kHex[u >> 4], kHex[u & 15]};
+            out.write(escaped, sizeof escaped);
+        } else {
+            out.write(&c, 1);
+        }
+    }
+    out.print<"\"">();
+}
+
+// The words the script shows, in the page's language.
+void writeWords(Output& out) {
+    out.print<"<script type=\"application/json\" id=\"words\">\n{">();
+    writeWord<texts::kFromSide>("fromSide", out);
+    out.print<",">();
+    writeWord<texts::kToSide>("toSide", out);
+    out.print<",">();
+    writeWord<texts::kSubtreeMark>("subtree", out);
+    out.print<",">();
+    writeWord<texts::kKeyMark>("key", out);
+    out.print<",\n">();
+    writeWord<texts::kBeforeFirstStep>("beforeFirst", out);
+    out.print<",">();
+    writeWord<texts::kResultStep>("result", out);
+    out.print<",">();
+    writeWord<texts::kNewTree>("newTree", out);
+    out.print<",\n">();
+    writeWord<texts::kStepOf>("stepOf", out);
+    out.print<",">();
+    writeWord<texts::kPlay>("play", out);
+    out.print<",">();
+    writeWord<texts::kPause>("pause", out);
+    out.print<"}\n</script>\n">();
 }
 
 // A list of numbers as JSON.
@@ -210,23 +240,23 @@ void writeArray(const Numbers& numbers, Output& out) {
     out.print<"]">();
 }
 
-// The steps and the result as JSON, for the script: numbers and fixed words only.
+// The steps and the result as JSON, for the script: numbers and fixed names only.
 void writeData(const CGraph& g, const Transcript& t, const Replay& r, Output& out) {
-    static constexpr std::string_view kKinds[] = {"pruchod", "kruskal", "prim",
-                                                  "vysledek"};  // by Kind
+    static constexpr std::string_view kKinds[] = {"walk", "kruskal", "prim", "result"};  // by Kind
     out.print<
-        "<script type=\"application/json\" id=\"data\">\n{\"druh\":\"%s\",\"uzlu\":%d,"
-        "\"hran\":%d,\"konec\":%s,\n\"kroky\":[">(kKinds[static_cast<int>(r.kind)], g.nodeCount,
-                                                  g.edgeCount, r.endsOnResult ? "true" : "false");
+        "<script type=\"application/json\" id=\"data\">\n{\"kind\":\"%s\",\"nodes\":%d,"
+        "\"edges\":%d,\"endsOnResult\":%s,\n\"steps\":[">(kKinds[static_cast<int>(r.kind)],
+                                                          g.nodeCount, g.edgeCount,
+                                                          r.endsOnResult ? "true" : "false");
     for (std::size_t k = 0; k < r.steps.size(); ++k) {
         if (k > 0) out.print<",\n">();
         writeArray(r.steps[k], out);
     }
-    out.print<"],\n\"kostra\":">();
+    out.print<"],\n\"forest\":">();
     writeArray(r.forest, out);
-    out.print<",\n\"orientace\":">();
+    out.print<",\n\"orientation\":">();
     writeArray(t.orientation, out);
-    out.print<",\n\"strana\":">();
+    out.print<",\n\"side\":">();
     writeArray(r.side, out);
     out.print<"}\n</script>\n">();
 }
@@ -236,8 +266,9 @@ void writeData(const CGraph& g, const Transcript& t, const Replay& r, Output& ou
 void writePage(const CGraph& g, const Transcript& t, const Replay& r, std::string_view svg,
                std::string_view path, Output& out) {
     const int steps = static_cast<int>(r.steps.size());
+    out.print<"<!DOCTYPE html>\n<html lang=\"%s\">\n">(texts::kLanguageCode.in(out.language()));
     out.print<
-        "<!DOCTYPE html>\n<html lang=\"cs\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<head>\n<meta charset=\"utf-8\">\n"
         "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
         "style-src 'unsafe-inline'; script-src '%s'\">\n"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>">(
@@ -248,9 +279,13 @@ void writePage(const CGraph& g, const Transcript& t, const Replay& r, std::strin
     out.print<"</title>\n<style>\n%s</style>\n</head>\n">(page::kStyle);
     out.print<"<body data-krok=\"0\" data-kroku=\"%d\">\n<header>\n<h1>">(steps);
     writeTaskName(t, out);
-    out.print<"</h1>\n<p>graf <code id=\"soubor\">">();
+    out.print<"</h1>\n<p>">();
+    out.print<texts::kPageGraph>();
+    out.print<"<code id=\"soubor\">">();
     writeText(path, out);
-    out.print<"</code>, uzlu: %d, hran: %d</p>\n">(g.nodeCount, g.edgeCount);
+    out.print<"</code>">();
+    out.print<texts::kPageCounts>(g.nodeCount, g.edgeCount);
+    out.print<"</p>\n">();
     writeIntroduction(t, r, out);
     out.print<"</header>\n">();
     writeControls(steps, out);
@@ -260,5 +295,6 @@ void writePage(const CGraph& g, const Transcript& t, const Replay& r, std::strin
     writeLegend(t, r, out);
     writeLines(r, out);
     writeData(g, t, r, out);
+    writeWords(out);
     out.print<"<script>%s</script>\n</body>\n</html>\n">(page::kScript);
 }

@@ -5,7 +5,8 @@
 // The state on show is readable by scripts: every node's element has the id "uN" and every edge's
 // "hN", each with data-stav, its state after the step shown; body carries data-krok (the step
 // shown, 0 = before the first) and data-kroku (the number of steps). The manual page lists every
-// state and attribute.
+// state and attribute. The page's words are in the language of the Output it is written to; the
+// script takes its own from the page (#words), so that it holds none.
 #pragma once
 
 #include <string_view>

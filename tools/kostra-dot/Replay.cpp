@@ -10,6 +10,7 @@
 #include "Narration.h"
 #include "Observed.h"
 #include "Output.h"
+#include "Texts.h"
 #include "Transcript.h"
 
 namespace {
@@ -31,20 +32,24 @@ struct WalkSteps : Unwatched {
     }
 };
 
-// The walk's steps, each with a line that tells it in words, as kostra prints nothing for this
-// task.
-void walkSteps(CGraph& g, Replay& r) {
+// The walk's steps, each with a line that tells it in words, in the language, as kostra prints
+// nothing for this task.
+void walkSteps(CGraph& g, Replay& r, Language language) {
     r.kind = Replay::Kind::Walk;
     WalkSteps steps(r);
     g.skeleton(steps);
     std::string text;
     Output say(&text);
+    say.speak(language);
     for (std::size_t k = 0; k < r.steps.size(); ++k) {
         const std::vector<int>& step = r.steps[k];
-        say.print<"vstup do uzlu %d%s: ">(step[0], step[1] == 1 ? " (zacatek stromu)" : "");
-        if (step.size() == 2) say.print<"nic nezabira">();
+        say.print<texts::kWalkEntry>(
+            step[0], step[1] == 1 ? texts::kWalkTreeStarts.in(language) : std::string_view(""));
+        if (step.size() == 2) say.print<texts::kWalkClaimsNothing>();
         for (std::size_t i = 2; i < step.size(); i += 2) {
-            say.print<"%suzel %d pres hranu %d">(i == 2 ? "zabira " : ", ", step[i], step[i + 1]);
+            say.print<texts::kWalkClaim>(
+                i == 2 ? texts::kWalkClaims.in(language) : texts::kWalkClaimsMore.in(language),
+                step[i], step[i + 1]);
         }
         say.flush();
         r.lines.push_back({std::move(text), static_cast<int>(k) + 1});
@@ -54,12 +59,14 @@ void walkSteps(CGraph& g, Replay& r) {
 
 // The narrated steps, from the method's own decisions: a step for every accepted edge (with the
 // edges refused before it) or every chosen node (with the keys set after it). Each decision's
-// lines are kostra's narration of it; the lines before the first step belong to step 0, the
-// count's line to the last step.
+// lines are kostra's narration of it in the language; the lines before the first step belong to
+// step 0, the count's line to the last step.
 class NarratedSteps : public Unwatched {
 public:
-    NarratedSteps(Replay& r, const CGraph& g, int method)
-        : r_(r), say_(&text_), narration_(say_, g, method) {}
+    NarratedSteps(Replay& r, const CGraph& g, int method, Language language)
+        : r_(r), say_(&text_), narration_(say_, g, method) {
+        say_.speak(language);
+    }
 
     void sortingEdges() {
         narration_.sortingEdges();
@@ -118,7 +125,7 @@ private:
 }  // namespace
 
 bool buildReplay(CGraph& g, const Transcript& t, const std::string& narration, Replay& r,
-                 Output& err) {
+                 Output& err, Language language) {
     r = Replay{};
     r.forest.resize(static_cast<std::size_t>(g.edgeCount));
     for (int k = 0; k < g.edgeCount; ++k) r.forest[static_cast<std::size_t>(k)] = g.edges[k].inTree;
@@ -128,17 +135,15 @@ bool buildReplay(CGraph& g, const Transcript& t, const std::string& narration, R
     }
 
     if (t.task == 1 || (t.task >= 4 && t.method == 1)) {
-        walkSteps(g, r);
+        walkSteps(g, r, language);
     } else if (t.narrated) {
         // The narration is replayed as it stands, so it must be exactly kostra's on this graph:
         // the line beginnings that readTranscript checks say nothing of the numbers.
         r.kind = t.method == 2 ? Replay::Kind::Kruskal : Replay::Kind::Prim;
-        NarratedSteps steps(r, g, t.method);
+        NarratedSteps steps(r, g, t.method, t.language);
         g.markForest(t.method, steps);
         if (steps.narration() != narration) {
-            err.print<
-                "CHYBA: podrobny vypis ve vystupu kostry neni ten, ktery kostra pro tento graf "
-                "vypise\n">();
+            err.print<texts::kOtherNarration>();
             return false;
         }
     }
@@ -147,9 +152,9 @@ bool buildReplay(CGraph& g, const Transcript& t, const std::string& narration, R
         r.endsOnResult = r.kind == Replay::Kind::Walk;
         if (r.endsOnResult) r.steps.emplace_back();
         const int step = static_cast<int>(r.steps.size());
-        r.lines.push_back(
-            {t.task == 4 ? formatted<kLoopCaption>(t.chosen) : formatted<kCutCaption>(t.chosen),
-             step});
+        r.lines.push_back({t.task == 4 ? formatted<texts::kLoopCaption>(language, t.chosen)
+                                       : formatted<texts::kCutCaption>(language, t.chosen),
+                           step});
     }
     return true;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "Format.h"
+
 class CGraph;
 class Output;
 struct Transcript;
@@ -36,9 +38,10 @@ struct Replay {
 };
 
 // The replay of the run that readTranscript found in g and t; narration is the narration it kept
-// (tasks 2 and 3), which must be, line for line, what kostra narrates on this graph. On success
-// g's marks are those of the last method run here (readTranscript's are copied into r first).
-// Otherwise says why on err and returns false. Cost: O(n + m) and one run of a forest method,
-// plus the lines.
+// (tasks 2 and 3), which must be, line for line, what kostra narrates on this graph in the
+// transcript's language. The lines this program tells itself (the walk's, the loop's or cut's) are
+// in language. On success g's marks are those of the last method run here (readTranscript's are
+// copied into r first). Otherwise says why on err and returns false. Cost: O(n + m) and one run
+// of a forest method, plus the lines.
 bool buildReplay(CGraph& g, const Transcript& t, const std::string& narration, Replay& r,
-                 Output& err);
+                 Output& err, Language language);

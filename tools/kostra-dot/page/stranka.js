@@ -3,12 +3,14 @@
 // in #data (see Replay.h); the state after step k is worked out from the steps up to k and shown
 // as attributes of the drawing's elements: data-stav on every node (uN) and edge (hN), and
 // data-podstrom, data-klic, data-strana, data-orientace where they apply. A step changes
-// attributes only; the drawing is never laid out again.
+// attributes only; the drawing is never laid out again. The words it shows are the page's own, in
+// its language (#words).
 (() => {
     const data = JSON.parse(document.getElementById('data').textContent);
-    const n = data.uzlu;
-    const m = data.hran;
-    const steps = data.kroky;
+    const words = JSON.parse(document.getElementById('words').textContent);
+    const n = data.nodes;
+    const m = data.edges;
+    const steps = data.steps;
     const last = steps.length;
     const body = document.body;
     const svgNs = 'http://www.w3.org/2000/svg';
@@ -43,7 +45,7 @@
     }
 
     function showsResult(k) {
-        return data.druh === 'vysledek' || (data.konec && k === last);
+        return data.kind === 'result' || (data.endsOnResult && k === last);
     }
 
     // What every node and edge shows after step k: for each element its attributes (null: none)
@@ -61,16 +63,16 @@
 
         if (showsResult(k)) {
             for (let e = 0; e < m; e++) {
-                if (data.kostra[e] === 1) edge[e]['data-stav'] = 'kostra';
-                if (data.orientace.length > 0) edge[e]['data-orientace'] = String(data.orientace[e]);
+                if (data.forest[e] === 1) edge[e]['data-stav'] = 'kostra';
+                if (data.orientation.length > 0) edge[e]['data-orientace'] = String(data.orientation[e]);
             }
-            for (let i = 0; i < data.strana.length; i++) {
-                const side = data.strana[i];
+            for (let i = 0; i < data.side.length; i++) {
+                const side = data.side[i];
                 if (side === 0) continue;
                 node[i]['data-strana'] = String(side);
-                text[i] = side === 1 ? 'od' : 'do';
+                text[i] = side === 1 ? words.fromSide : words.toSide;
             }
-        } else if (data.druh === 'pruchod') {
+        } else if (data.kind === 'walk') {
             const claimed = new Uint8Array(n);
             for (let j = 1; j <= k; j++) {
                 const r = steps[j - 1];
@@ -85,7 +87,7 @@
                 node[steps[k - 1][0]]['data-stav'] = 'krok';
                 if (steps[k - 1][1] === 1) startsTree = steps[k - 1][0];
             }
-        } else if (data.druh === 'kruskal') {
+        } else if (data.kind === 'kruskal') {
             const label = [];
             for (let i = 0; i < n; i++) label.push(i);
             for (let j = 1; j <= k; j++) {
@@ -101,9 +103,9 @@
             for (let i = 0; i < n; i++) {
                 node[i]['data-podstrom'] = String(label[i]);
                 node[i]['data-barva'] = String(label[i] % 12);
-                text[i] = 'p=' + label[i];
+                text[i] = words.subtree + label[i];
             }
-        } else if (data.druh === 'prim') {
+        } else if (data.kind === 'prim') {
             const key = new Array(n).fill(null);
             const keyEdge = new Array(n).fill(-1);
             const chosen = new Array(n).fill(0);  // the step that chose the node, 0: none yet
@@ -124,7 +126,7 @@
                 } else if (key[i] !== null) {
                     node[i]['data-stav'] = 'otevreny';
                     node[i]['data-klic'] = String(key[i]);
-                    text[i] = 'k=' + key[i];
+                    text[i] = words.key + key[i];
                     edge[keyEdge[i]]['data-stav'] = 'klic';
                 }
             }
@@ -186,12 +188,12 @@
         }
 
         const said = lines.map((li) => li.textContent);
-        if (said.length === 0) said.push(k === 0 && !showsResult(k) ? 'pred prvnim krokem' : 'vysledek');
+        if (said.length === 0) said.push(k === 0 && !showsResult(k) ? words.beforeFirst : words.result);
         caption.textContent = said.join('\n');
         if (state.startsTree >= 0) {
             const note = document.createElement('span');
             note.className = 'novy';
-            note.textContent = '\nnovy strom zacina v uzlu ' + state.startsTree;
+            note.textContent = '\n' + words.newTree + state.startsTree;
             caption.appendChild(note);
         }
     }
@@ -203,7 +205,7 @@
             current = k;
             body.setAttribute('data-krok', String(k));
             slider.value = String(k);
-            counter.textContent = 'krok ' + k + ' z ' + last;
+            counter.textContent = words.stepOf.replace('%d', String(k)).replace('%d', String(last));
             buttons.prvni.disabled = buttons.zpet.disabled = k === 0;
             buttons.vpred.disabled = buttons.posledni.disabled = k === last;
         }
@@ -214,7 +216,7 @@
     function pause() {
         clearInterval(timer);
         timer = null;
-        buttons.prehrat.textContent = 'prehrat';
+        buttons.prehrat.textContent = words.play;
         buttons.prehrat.setAttribute('aria-pressed', 'false');
     }
     function play() {
@@ -222,7 +224,7 @@
         if (current === last) go(0);
         clearInterval(timer);
         timer = setInterval(() => go(current + 1), Number(speed.value));
-        buttons.prehrat.textContent = 'pozastavit';
+        buttons.prehrat.textContent = words.pause;
         buttons.prehrat.setAttribute('aria-pressed', 'true');
     }
     function toggle() {
