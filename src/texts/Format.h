@@ -34,7 +34,7 @@ enum class Language : unsigned char { Czech, English };
 
 // The conversions of a format, in order, as one letter each: 'd' ("%d"), 'w' ("%2d"), 's' ("%s").
 template <std::size_t N>
-consteval auto conversionsOf(const Format<N>& f) {
+constexpr auto conversionsOf(const Format<N>& f) {
     struct Letters {
         char letter[N] = {};
         std::size_t count = 0;
