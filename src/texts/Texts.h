@@ -44,11 +44,14 @@ constexpr std::string_view methodName(int method, Language language) {
 }
 
 // The menu and its questions.
+// Tasks 4 and 5, as the menu names them.
+inline constexpr Text kLoopTask{"nezavisla smycka", "fundamental loop"};
+inline constexpr Text kCutTask{"nezavisly rez", "fundamental cut-set"};
 inline constexpr auto kMenu =
     joinText<Text{"\nvyber algoritmu:\n 1 - ", "\nchoose the algorithm:\n 1 - "}, kMethod1,
              Text{"\n 2 - ", "\n 2 - "}, kMethod2, Text{"\n 3 - ", "\n 3 - "}, kMethod3,
-             Text{"\n 4 - nezavisla smycka\n 5 - nezavisly rez\n",
-                  "\n 4 - fundamental loop\n 5 - fundamental cut-set\n"}>();
+             Text{"\n 4 - ", "\n 4 - "}, kLoopTask, Text{"\n 5 - ", "\n 5 - "}, kCutTask,
+             Text{"\n", "\n"}>();
 // The menu's choice has no question of its own: the menu stands above it.
 inline constexpr Text kChoicePrompt{"", ""};
 inline constexpr Text kVerbosePrompt{"podrobny vypis (a/n)? ", "detailed narration (y/n)? "};
@@ -112,5 +115,85 @@ inline constexpr Text kCannotWrite{"CHYBA: nelze zapsat vystup\n",
 // The companion programs' word for a graph file that kostra would call inconsistent.
 inline constexpr Text kNotAGraph{"CHYBA: soubor \"%s\" neni konzistentni popis grafu\n",
                                  "ERROR: file \"%s\" is not a consistent graph description\n"};
+
+// The browser page (web/): its own words, beside the program's texts that it shows or reads back
+// (the task and method names above, the tree flags of the forest). "%d" and "%s" are filled in
+// by the page's script, in order.
+inline constexpr Text kPageTitle{"kostra v prohlizeci", "kostra in the browser"};
+inline constexpr Text kPageIntro{
+    "Kostry, nezavisle smycky a rezy vazeneho grafu: program kostra sam, primo v teto strance, "
+    "bez instalace a bez site.",
+    "Spanning forests, fundamental loops and cut-sets of a weighted graph: the kostra program "
+    "itself, inside this page, with nothing to install and no network."};
+// The switch names the other language, in that language.
+inline constexpr Text kPageOtherLanguage{"English", "Cesky"};
+inline constexpr Text kPageLoading{"nacitam program...", "loading the program..."};
+inline constexpr Text kPageReady{"program je pripraven", "the program is ready"};
+inline constexpr Text kPageBroken{"program nelze spustit: %s", "the program cannot start: %s"};
+inline constexpr Text kPageGraph{"Graf", "Graph"};
+inline constexpr Text kPageGraphText{
+    "Popis grafu: pocet hran, pocet uzlu, pak od, do a vaha kazde hrany, kazda hodnota na svem "
+    "radku",
+    "The graph: the number of edges, the number of nodes, then from, to and weight of every edge, "
+    "each value on a line of its own"};
+inline constexpr Text kPageFileName{"Jmeno souboru ve vypisu", "File name in the transcript"};
+inline constexpr Text kPageKeyboard{"Graf zadat z klavesnice, bez souboru",
+                                    "Type the graph at the keyboard, without a file"};
+inline constexpr Text kPageOpenFile{"Otevrit soubor", "Open a file"};
+inline constexpr Text kPageDropHint{"(nebo ho pretahnete na stranku)", "(or drop it on the page)"};
+inline constexpr Text kPageGraphTooLarge{
+    "Graf ma %s bajtu: v teto strance se neukazuje, ale spousti se a da se ulozit.",
+    "The graph has %s bytes: it is not shown in this page, but it runs and can be saved."};
+inline constexpr Text kPageCannotRead{"soubor %s nelze precist", "file %s cannot be read"};
+inline constexpr Text kPageExamples{"Priklad", "Example"};
+inline constexpr Text kPageChooseExample{"(vyberte priklad)", "(choose an example)"};
+inline constexpr Text kPageSave{"Ulozit graf", "Save the graph"};
+inline constexpr Text kPageRandom{"Nahodny graf", "Random graph"};
+inline constexpr Text kPageNodes{"uzlu", "nodes"};
+inline constexpr Text kPageEdges{"hran", "edges"};
+inline constexpr Text kPageWeightsFrom{"vahy od", "weights from"};
+inline constexpr Text kPageWeightsTo{"do", "to"};
+inline constexpr Text kPageSeed{"seminko", "seed"};
+inline constexpr Text kPageMake{"Vytvorit", "Make"};
+inline constexpr Text kPageTable{"Hrany", "Edges"};
+inline constexpr Text kPageNodeCount{"Pocet uzlu", "Number of nodes"};
+inline constexpr Text kPageEdgeNumber{"hrana", "edge"};
+inline constexpr Text kPageFrom{"od uzlu", "from node"};
+inline constexpr Text kPageTo{"do uzlu", "to node"};
+inline constexpr Text kPageWeight{"vaha", "weight"};
+inline constexpr Text kPageAddEdge{"Pridat hranu", "Add an edge"};
+inline constexpr Text kPageRemoveEdge{"Odebrat hranu %d", "Remove edge %d"};
+inline constexpr Text kPageTableOff{
+    "Tabulka hran je pro graf, jehoz kazdy radek je jedno cislo, a pro nejvic %d hran.",
+    "The table of edges is for a graph whose every line is one number, and for %d edges at most."};
+inline constexpr Text kPageWarnings{"Varovani k radkum souboru", "Warnings on the file's lines"};
+// How kostra's warning on a line of the graph file begins: the page finds the line by it.
+inline constexpr Text kPageWarningAt{"VAROVANI: radek %d", "WARNING: line %d"};
+inline constexpr Text kPageLine{"radek %d", "line %d"};
+inline constexpr Text kPageTask{"Uloha", "Task"};
+inline constexpr Text kPageMethod{"Kostra, ve ktere se hleda", "The forest to look in"};
+inline constexpr Text kPageNarrate{"Podrobny vypis", "Detailed narration"};
+inline constexpr Text kPageEdge{"Hrana", "Edge"};
+inline constexpr Text kPageEdgeOption{"hrana %d: %d -> %d, vaha %d",
+                                      "edge %d: %d -> %d, weight %d"};
+inline constexpr Text kPageNoEdge{"(graf nema zadnou takovou hranu)",
+                                  "(the graph has no such edge)"};
+inline constexpr Text kPageEdgeRange{"cislo hrany, ktere kostra prijme",
+                                     "the number of an edge that kostra takes"};
+inline constexpr Text kPageAnswers{"Odpovedi na standardnim vstupu", "Answers on standard input"};
+inline constexpr Text kPageRun{"Spustit", "Run"};
+inline constexpr Text kPageStop{"Zastavit", "Stop"};
+inline constexpr Text kPageRunning{"program bezi...", "the program is running..."};
+inline constexpr Text kPageStopped{"beh byl zastaven", "the run was stopped"};
+inline constexpr Text kPageOutput{"Vystup", "Output"};
+inline constexpr Text kPageStdout{"Standardni vystup", "Standard output"};
+inline constexpr Text kPageStderr{"Standardni chybovy vystup", "Standard error"};
+inline constexpr Text kPageStatus{"Navratovy kod: %d", "Exit status: %d"};
+inline constexpr Text kPageDownload{"Stahnout", "Download"};
+inline constexpr Text kPageTooLarge{
+    "Ma %s bajtu, a je proto jen ke stazeni.",
+    "It has %s bytes, and is therefore offered only as a download."};
+inline constexpr Text kPageNotices{"Program kostra, verze %s. Licence: %s",
+                                   "The kostra program, version %s. Licence: %s"};
 
 }  // namespace texts
