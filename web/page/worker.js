@@ -4,24 +4,46 @@
 // output and standard error as bytes, with the exit status.
 "use strict";
 
+// The run's own files; relative graph file names are made in an empty folder of their own, as
+// they would be in a fresh folder of a computer.
 const RUN_DIR = "/.kostra-run";
+const WORK_DIR = "/home/kostra";
 const module = createKostra().then((m) => {
   m.FS.mkdirTree(RUN_DIR);
+  m.FS.mkdirTree(WORK_DIR);
+  m.FS.chdir(WORK_DIR);
   return m;
 });
 module.then(() => postMessage({ ready: true }), (e) => postMessage({ broken: String(e) }));
 
-// Writes the graph file at name, making its folders; false when it cannot be made (kostra then
-// finds no file there, as the console program would).
+// Writes the graph file at name, making the folders it names; the folders made, to be removed
+// after the run, or null when the file cannot be made (kostra then finds no file there).
 function writeGraph(FS, name, text) {
-  try {
-    const slash = name.lastIndexOf("/");
-    if (slash > 0) FS.mkdirTree(name.slice(0, slash));
-    FS.writeFile(name, text);
-    return true;
-  } catch (e) {
-    return false;
+  const made = [];
+  const parts = name.split("/").slice(0, -1);
+  for (let i = 0; i < parts.length; i++) {
+    const folder = parts.slice(0, i + 1).join("/");
+    if (folder === "" || parts[i] === "." || parts[i] === ".." || FS.analyzePath(folder).exists) {
+      continue;
+    }
+    try {
+      FS.mkdir(folder);
+      made.push(folder);
+    } catch (e) {
+      break;
+    }
   }
+  try {
+    FS.writeFile(name, text);
+    return made;
+  } catch (e) {
+    removeFolders(FS, made);
+    return null;
+  }
+}
+
+function removeFolders(FS, made) {
+  for (const folder of made.reverse()) FS.rmdir(folder);
 }
 
 function take(FS, path) {
@@ -33,7 +55,7 @@ function take(FS, path) {
 function run(m, { graphText, answers, name, english }) {
   const FS = m.FS;
   const graphPath = graphText === null ? null : name;
-  const written = graphPath !== null && writeGraph(FS, graphPath, graphText);
+  const made = graphPath === null ? null : writeGraph(FS, graphPath, graphText);
   FS.writeFile(RUN_DIR + "/stdin", answers);
   try {
     const status = m.ccall("kostraRun", "number",
@@ -43,7 +65,10 @@ function run(m, { graphText, answers, name, english }) {
     return { status, stdout: take(FS, RUN_DIR + "/stdout"), stderr: take(FS, RUN_DIR + "/stderr") };
   } finally {
     FS.unlink(RUN_DIR + "/stdin");
-    if (written) FS.unlink(graphPath);
+    if (made !== null) {
+      FS.unlink(graphPath);
+      removeFolders(FS, made);
+    }
   }
 }
 
