@@ -80,6 +80,9 @@ function startWorker() {
       if (data.ready) {
         readyState = "ready";
         document.documentElement.dataset.ready = "1";
+        if (performance.getEntriesByName("kostra-ready").length === 0) {
+          performance.mark("kostra-ready");
+        }
         showState();
         resolve();
         return;

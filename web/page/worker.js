@@ -1,15 +1,46 @@
 // The page's worker: kostra's WebAssembly module (createKostra, above this script), one run a
 // message. A run writes the graph file under the name the transcript shows and standard input
-// into the module's file system, calls kostraRun (web/KostraWeb.cpp) and sends back standard
-// output and standard error as bytes, with the exit status.
+// into the module's file system, calls kostraRun (web/KostraWeb.cpp) and sends back what it wrote
+// on standard output and standard error, as bytes, with the exit status.
 "use strict";
 
 // The run's own files; relative graph file names are made in an empty folder of their own, as
 // they would be in a fresh folder of a computer.
 const RUN_DIR = "/.kostra-run";
 const WORK_DIR = "/home/kostra";
+
+// Standard output and standard error are devices that keep every write as it comes: a file of
+// the module's file system would be copied whole each time it grows.
+const written = { stdout: [], stderr: [] };
+
+function makeOutputDevice(FS, minor, stream) {
+  const device = FS.makedev(64, minor);
+  FS.registerDevice(device, {
+    write(_, buffer, offset, length) {
+      written[stream].push(new Uint8Array(buffer.buffer, buffer.byteOffset + offset, length).slice());
+      return length;
+    },
+  });
+  FS.mkdev(RUN_DIR + "/" + stream, device);
+}
+
+// What was written on the device of stream since the last take, as one array.
+function take(stream) {
+  const chunks = written[stream];
+  written[stream] = [];
+  const bytes = new Uint8Array(chunks.reduce((sum, chunk) => sum + chunk.length, 0));
+  let at = 0;
+  for (const chunk of chunks) {
+    bytes.set(chunk, at);
+    at += chunk.length;
+  }
+  return bytes;
+}
+
 const module = createKostra().then((m) => {
   m.FS.mkdirTree(RUN_DIR);
+  makeOutputDevice(m.FS, 0, "stdout");
+  makeOutputDevice(m.FS, 1, "stderr");
   m.FS.mkdirTree(WORK_DIR);
   m.FS.chdir(WORK_DIR);
   return m;
@@ -34,7 +65,7 @@ function writeGraph(FS, name, text) {
     }
   }
   try {
-    FS.writeFile(name, text);
+    FS.writeFile(name, new TextEncoder().encode(text), { canOwn: true });
     return made;
   } catch (e) {
     removeFolders(FS, made);
@@ -46,24 +77,20 @@ function removeFolders(FS, made) {
   for (const folder of made.reverse()) FS.rmdir(folder);
 }
 
-function take(FS, path) {
-  const bytes = FS.readFile(path);
-  FS.unlink(path);
-  return bytes;
-}
-
 function run(m, { graphText, answers, name, english }) {
   const FS = m.FS;
   const graphPath = graphText === null ? null : name;
   const made = graphPath === null ? null : writeGraph(FS, graphPath, graphText);
-  FS.writeFile(RUN_DIR + "/stdin", answers);
+  FS.writeFile(RUN_DIR + "/stdin", new TextEncoder().encode(answers), { canOwn: true });
   try {
     const status = m.ccall("kostraRun", "number",
       ["string", "string", "string", "string", "number"],
       [graphPath, RUN_DIR + "/stdin", RUN_DIR + "/stdout", RUN_DIR + "/stderr", english ? 1 : 0]);
     if (status < 0) throw new Error("kostraRun: the run's files cannot be made");
-    return { status, stdout: take(FS, RUN_DIR + "/stdout"), stderr: take(FS, RUN_DIR + "/stderr") };
+    return { status, stdout: take("stdout"), stderr: take("stderr") };
   } finally {
+    written.stdout = [];
+    written.stderr = [];
     FS.unlink(RUN_DIR + "/stdin");
     if (made !== null) {
       FS.unlink(graphPath);
