@@ -24,11 +24,13 @@ function text(name, ...args) {
   return pair[language === "en" ? 1 : 0].replace(/%2?d|%s/g, () => String(args[i++]));
 }
 
-// A catalogue format as a regular expression of one whole line; its numbers are its groups.
-function linePattern(name) {
+// A catalogue format as a regular expression, its numbers its groups; where: "^" at the start of
+// a line, "$" at its end (a question before it stays on its line).
+function linePattern(name, where) {
   const format = KOSTRA.texts[name][language === "en" ? 1 : 0].replace(/\n$/, "");
   const escaped = format.replace(/[.*+?^${}()|[\]\\]/g, "\\$&");
-  return new RegExp("^" + escaped.replace(/%2d/g, " ?(-?\\d+)").replace(/%d/g, "(-?\\d+)"));
+  const pattern = escaped.replace(/%2d/g, " ?(-?\\d+)").replace(/%d/g, "(-?\\d+)");
+  return new RegExp(where === "^" ? "^" + pattern : pattern + "$");
 }
 
 function languageFromAddress() {
@@ -288,7 +290,7 @@ async function refreshGraphNotes() {
     return;
   }
   if (version !== graphVersion) return;
-  const at = linePattern("kPageWarningAt");
+  const at = linePattern("kPageWarningAt", "^");
   const notes = result.stderr.split("\n").filter((line) => line !== "");
   list.replaceChildren();
   for (const note of notes) {
@@ -341,7 +343,7 @@ async function refreshEdges() {
     return;
   }
   if (version !== edgeVersion) return;
-  const flag = linePattern("kTreeFlagLine");
+  const flag = linePattern("kTreeFlagLine", "$");
   const edges = [];
   for (const line of result.stdout.split("\n")) {
     const found = flag.exec(line);

@@ -13,6 +13,7 @@ usage: test_page.py KOSTRA KOSTRA_HTML EXAMPLES_DIR [SEED [RANDOM_GRAPHS]]
 import json
 import pathlib
 import random
+import re
 import subprocess
 import sys
 import tempfile
@@ -148,8 +149,9 @@ def controls(browser, kostra, scratch):
             wait_for(browser, "document.getElementById('edge').options.length > 0", "the edges")
             offered = ev("[...document.getElementById('edge').options].map(o => o.value)")
             flags = native(kostra, graph.read_text(), f"{task}\n{method}\n", graph.name, scratch)
-            takes = [line.split(":")[0].split()[-1] for line in flags["stdout"].split("\n")
-                     if line.startswith("hrana") and line.endswith("=%d" % (task == 5))]
+            flag = texts.get("kTreeFlagLine").rstrip("\n").replace("%2d", r" ?(\d+)")
+            takes = [m.group(1) for m in re.finditer(flag.replace("%d", str(int(task == 5))),
+                                                     flags["stdout"])]
             check(offered == takes, f"task {task} method {method}: offers {offered}, not {takes}")
             ev("const e = document.getElementById('edge'); e.selectedIndex = e.options.length - 1;"
                "e.dispatchEvent(new Event('change'))")
