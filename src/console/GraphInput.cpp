@@ -71,9 +71,10 @@ RunLimits machineLimits() {
 #else
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGESIZE);
-    if (pages > 0 && pageSize > 0)
+    if (pages > 0 && pageSize > 0) {
         limits.maxGraphBytes =
             static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+    }
 #endif
     return limits;
 }
