@@ -45,7 +45,7 @@ function showTexts() {
   }
   const other = language === "en" ? "cs" : "en";
   $("language").lang = other;
-  $("notices").textContent = text("kPageNotices", KOSTRA.version, "MIT");
+  $("notices").textContent = text("kPageNotices", KOSTRA.version, KOSTRA.licence.split("\n")[0]);
   showTasks();
   showMethods();
 }
@@ -54,8 +54,8 @@ function setLanguage(lang) {
   if (lang === language) return;
   language = lang;
   showTexts();
-  refreshGraphNotes();
-  refreshEdges();
+  checking(refreshGraphNotes);
+  checking(refreshEdges);
   showAnswers();
   if (lastResult) showResult(lastResult);
   showState();
@@ -142,7 +142,8 @@ function runBytes(graphText, answers, name, lang) {
   });
 }
 
-const decoder = new TextDecoder();
+// Bytes as kostra wrote them: a byte order mark at the start is kept, not taken as a mark.
+const decoder = new TextDecoder("utf-8", { ignoreBOM: true });
 
 // The documented interface: window.kostra.run(graphText, answers, name) gives a Promise of
 // {stdout, stderr, status}, exactly what the console program prints for the same graph file
@@ -164,7 +165,8 @@ function showState() {
   state.textContent = readyState === "loading" ? text("kPageLoading")
     : readyState === "broken" ? text("kPageBroken", brokenReason)
       : running ? text("kPageRunning") : text("kPageReady");
-  $("run").disabled = readyState !== "ready" || running;
+  // Tasks 4 and 5 wait for the list of the edges that their question takes.
+  $("run").disabled = readyState !== "ready" || running || (chosenTask() >= 4 && usableEdges === null);
   $("stop").disabled = !running;
 }
 
@@ -262,14 +264,38 @@ function tableEdited(change) {
 // ---- kostra's notes on the graph file, and the edges a question takes
 
 let graphVersion = 0;
-let notesTimer = 0;
 
+// The page's own runs of kostra (the notes on the graph, the edges a question takes) still to
+// come or under way: the attribute data-settled="1" on <html> says there are none.
+let checks = 0;
+function checking(work) {
+  checks++;
+  document.documentElement.dataset.settled = "0";
+  return work().finally(() => {
+    if (--checks === 0) document.documentElement.dataset.settled = "1";
+  });
+}
+
+let graphTimer = 0;
+let graphPending = null;
+
+// The graph changed: kostra reads it again once the typing pauses.
 function graphChanged() {
   graphVersion++;
-  showTable(parseGraph(graphText()));
-  clearTimeout(notesTimer);
-  notesTimer = setTimeout(refreshGraphNotes, 300);
-  refreshEdges();
+  if ($("table-box").open) showTable(parseGraph(graphText()));
+  usableEdges = null;
+  showState();
+  clearTimeout(graphTimer);
+  if (graphPending === null) {
+    checking(() => new Promise((resolve) => {
+      graphPending = resolve;
+    }));
+  }
+  graphTimer = setTimeout(() => {
+    const done = graphPending;
+    graphPending = null;
+    Promise.all([refreshGraphNotes(), refreshEdges()]).finally(done);
+  }, 300);
   showAnswers();
 }
 
@@ -332,8 +358,9 @@ async function refreshEdges() {
   const task = chosenTask();
   const box = $("edge-box");
   box.hidden = task < 4;
-  if (task < 4) return;
   usableEdges = null;
+  showState();
+  if (task < 4) return;
   showEdges(null);
   let result;
   try {
@@ -352,6 +379,7 @@ async function refreshEdges() {
   usableEdges = edges;
   showEdges(edges);
   showAnswers();
+  showState();
 }
 
 function showEdges(edges) {
@@ -579,15 +607,11 @@ function wire() {
   $("save").addEventListener("click", () => download(graphText(), $("name").value.split("/").pop() || "graf.txt"));
   $("random").addEventListener("click", randomGraph);
   $("graph").addEventListener("input", graphChanged);
-  $("name").addEventListener("input", () => {
-    clearTimeout(notesTimer);
-    notesTimer = setTimeout(refreshGraphNotes, 300);
+  $("table-box").addEventListener("toggle", () => {
+    if ($("table-box").open) showTable(parseGraph(graphText()));
   });
-  $("keyboard").addEventListener("change", () => {
-    refreshGraphNotes();
-    refreshEdges();
-    showAnswers();
-  });
+  $("name").addEventListener("input", graphChanged);
+  $("keyboard").addEventListener("change", graphChanged);
   $("warning-list").addEventListener("click", (event) => {
     const line = event.target.dataset.line;
     if (line) selectLine(Number(line));
@@ -621,10 +645,10 @@ function wire() {
   });
 
   $("tasks").addEventListener("change", () => {
-    refreshEdges();
+    checking(refreshEdges);
     showAnswers();
   });
-  $("method").addEventListener("change", refreshEdges);
+  $("method").addEventListener("change", () => checking(refreshEdges));
   for (const id of ["narrate", "edge", "edge-number"]) $(id).addEventListener("change", showAnswers);
   $("edge-number").addEventListener("input", showAnswers);
   $("run").addEventListener("click", runTask);

@@ -105,9 +105,15 @@ def wait_for(browser, expression, what, seconds=20):
     raise RuntimeError("timed out waiting for " + what)
 
 
+# The page has no run of its own to come or under way, and takes the Run button.
+SETTLED = ("document.documentElement.dataset.settled === '1' && "
+           "!document.getElementById('run').disabled")
+
+
 def page_run(browser, kostra, scratch, what):
     """Runs the page's task with its Run button; its transcript against the native run of the
     graph and answers the page shows."""
+    wait_for(browser, SETTLED, what + ": the page's own runs")
     browser.evaluate("document.getElementById('output').hidden = true; "
                      "document.getElementById('run').click()")
     wait_for(browser, "!document.getElementById('output').hidden && "
@@ -140,13 +146,14 @@ def controls(browser, kostra, scratch):
     browser.send("DOM.setFileInputFiles", {"nodeId": picker, "files": [str(graph)]},
                  session=browser.session)
     wait_for(browser, "document.getElementById('name').value === 'vybrany graf.txt'", "the file")
+    wait_for(browser, SETTLED, "the file read")
     check(ev("document.getElementById('graph').value") == graph.read_text(), "picked file differs")
     for task in (4, 5):
         for method in (1, 2, 3):
             ev(f"document.querySelector('input[name=task][value=\"{task}\"]').click();"
                f"const m = document.getElementById('method'); m.value = '{method}';"
                "m.dispatchEvent(new Event('change'))")
-            wait_for(browser, "document.getElementById('edge').options.length > 0", "the edges")
+            wait_for(browser, SETTLED, "the edges")
             offered = ev("[...document.getElementById('edge').options].map(o => o.value)")
             flags = native(kostra, graph.read_text(), f"{task}\n{method}\n", graph.name, scratch)
             flag = texts.get("kTreeFlagLine").rstrip("\n").replace("%2d", r" ?(\d+)")
@@ -178,7 +185,7 @@ def controls(browser, kostra, scratch):
     # Warnings at their lines, and a transcript too large to be shown.
     ev("const g = document.getElementById('graph'); g.value = '1\\n2\\n0\\n1.5\\n1\\n4\\n';"
        "g.dispatchEvent(new Event('input'))")
-    wait_for(browser, "!document.getElementById('warnings').hidden", "the warnings")
+    wait_for(browser, SETTLED, "the warnings")
     lines = ev("[...document.querySelectorAll('#warning-list button')].map(b => b.dataset.line)")
     check(lines == ["4"], f"the warnings point at lines {lines}, not 4")
     page_run(browser, kostra, scratch, "a graph with warnings")
