@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "CGraph.h"
+#include "Narration.h"
 #include "ParallelLines.h"
 #include "Progress.h"
 #include "Questions.h"
@@ -30,7 +31,8 @@ bool askVerbose(LineReader& in, Output& out, Notes& hints, bool& verbose) {
 }
 
 // The report's lines are formatted on every processor (ParallelLines.h), from the graph's records
-// and the degrees makeRoutes counted, which nothing changes meanwhile.
+// and the degrees, counted before, which nothing changes meanwhile. The loop and cut tasks read
+// no degree, and never count them.
 void report(const CGraph& g, int choice, Output& out) {
     out.print<texts::kBanner>();
     const progress::Phase phase({"vypisuji vysledek", "radek", false, true});
@@ -45,6 +47,7 @@ void report(const CGraph& g, int choice, Output& out) {
     printLines<texts::kEdgeLine>(out, g.edgeCount, [&g](int i) {
         return std::tuple{i, static_cast<int>(g.edges[i].inTree), g.edges[i].weight};
     });
+    g.countDegrees();
     printLines<texts::kNodeLine>(
         out, g.nodeCount,
         [&g](int i) {
@@ -84,9 +87,7 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
         bool verbose = false;
         if (!askVerbose(answers, out, hints, verbose)) return inputEnded(out);
         const progress::Phase phase(working("hledam kostru", verbose));
-        g.narrateTo(&out);
-        if (choice == 2) g.BoruvkaKruskal(verbose);
-        if (choice == 3) g.JarnikPrim(verbose);
+        narratedForest(g, choice, verbose ? &out : nullptr);
         g.bones();
     } else {
         int method = 0;

@@ -1,37 +1,42 @@
 #include "Replay.h"
 
-#include <algorithm>
-#include <numeric>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "CGraph.h"
 #include "Drawing.h"
+#include "Narration.h"
+#include "Observed.h"
 #include "Output.h"
-#include "ReadBack.h"
-#include "Texts.h"
 #include "Transcript.h"
 
 namespace {
 
-// The walk's steps from kostra's own walk (skeleton's watcher): a step for every first entry,
-// with the claims it makes; the start of a tree marks the entry that follows it. Each step's line
-// tells it in words, as kostra prints nothing for this task.
-void walkSteps(CGraph& g, Replay& r) {
-    std::vector<WalkStep> walk;
-    g.skeleton(walk);
-    r.kind = Replay::Kind::Walk;
+// The walk's steps, from kostra's own walk: a step for every first entry, with the claims it
+// makes; the start of a tree marks the entry that follows it.
+struct WalkSteps : Unwatched {
+    Replay& r;
     bool starts = false;
-    for (const WalkStep& s : walk) {
-        if (s.kind == WalkStep::Kind::Start) {
-            starts = true;
-        } else if (s.kind == WalkStep::Kind::Entry) {
-            r.steps.push_back({s.node, starts ? 1 : 0});
-            starts = false;
-        } else {
-            r.steps.back().push_back(s.node);
-            r.steps.back().push_back(s.edge);
-        }
+    explicit WalkSteps(Replay& replay) : r(replay) {}
+    void treeStarts(int /*node*/) { starts = true; }
+    void entered(int node) {
+        r.steps.push_back({node, starts ? 1 : 0});
+        starts = false;
     }
+    void claimed(int node, int edge) {
+        r.steps.back().push_back(node);
+        r.steps.back().push_back(edge);
+    }
+};
+
+// The walk's steps, each with a line that tells it in words, as kostra prints nothing for this
+// task.
+void walkSteps(CGraph& g, Replay& r) {
+    r.kind = Replay::Kind::Walk;
+    WalkSteps steps(r);
+    g.skeleton(steps);
     std::string text;
     Output say(&text);
     for (std::size_t k = 0; k < r.steps.size(); ++k) {
@@ -47,87 +52,68 @@ void walkSteps(CGraph& g, Replay& r) {
     }
 }
 
-// The lines of a text, each without its line break.
-std::vector<std::string_view> linesOf(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        lines.push_back(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+// The narrated steps, from the method's own decisions: a step for every accepted edge (with the
+// edges refused before it) or every chosen node (with the keys set after it). Each decision's
+// lines are kostra's narration of it; the lines before the first step belong to step 0, the
+// count's line to the last step.
+class NarratedSteps : public Unwatched {
+public:
+    NarratedSteps(Replay& r, const CGraph& g, int method)
+        : r_(r), say_(&text_), narration_(say_, g, method) {}
+
+    void sortingEdges() {
+        narration_.sortingEdges();
+        take();
     }
-    return lines;
-}
+    void refused(int edge, int /*label*/) { refused_.push_back(edge); }
+    void accepted(int edge, int goneLabel, int keptLabel) {
+        std::vector<int> step{edge, goneLabel, keptLabel};
+        step.insert(step.end(), refused_.begin(), refused_.end());
+        refused_.clear();
+        r_.steps.push_back(std::move(step));
+        narration_.accepted(edge, goneLabel, keptLabel);
+        take();
+    }
+    void chosen(int node, int key, int edge) {
+        r_.steps.push_back({node});
+        narration_.chosen(node, key, edge);
+        take();
+    }
+    void keyLowered(int node, int keyBefore, int edgeBefore, int key, int edge) {
+        r_.steps.back().insert(r_.steps.back().end(), {node, key, edge});
+        narration_.keyLowered(node, keyBefore, edgeBefore, key, edge);
+        take();
+    }
+    void componentsCounted(int count) {
+        narration_.componentsCounted(count);
+        take();
+    }
 
-// The edges in the order the edge-order method takes them: ascending weight, equal weights in
-// ascending edge number.
-std::vector<int> weightOrder(const CGraph& g) {
-    std::vector<int> order(static_cast<std::size_t>(g.edgeCount));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&g](int a, int b) { return g.edges[a].weight < g.edges[b].weight; });
-    return order;
-}
+    // Everything narrated, as kostra prints it.
+    const std::string& narration() const { return all_; }
 
-// The narrated steps, read back from the narration with the formats that print it: a step for
-// every accepted edge (its two union lines) or every chosen node (its line and the key lines
-// after it). The lines before the first step belong to step 0, the count line to the last step.
-// False when a line is not one of the method's.
-bool narratedSteps(const CGraph& g, int method, std::string_view narration, Replay& r) {
-    r.kind = method == 2 ? Replay::Kind::Kruskal : Replay::Kind::Prim;
-    const std::vector<int> order = method == 2 ? weightOrder(g) : std::vector<int>{};
-    std::size_t taken = 0;  // of order: the edges the steps so far have taken
-    bool joining = false;   // a union's first line has come, its second is due
-    bool counted = false;   // the count line has come: it is the last
-    for (const std::string_view line : linesOf(narration)) {
-        int a = 0;
-        int b = 0;
-        int c = 0;
-        int d = 0;
-        if (counted) return false;
-        if (joining) {
-            if (!scanLine<texts::kKruskalMoving.cs>(line, a, b, c, d)) return false;
-            r.steps.back()[1] = a;
-            r.steps.back()[2] = c;
-            joining = false;
-        } else if (method == 2 && scanLine<texts::kKruskalJoining.cs>(line, a, b)) {
-            std::vector<int> step{a, 0, 0};
-            while (taken < order.size() && order[taken] != a) step.push_back(order[taken++]);
-            if (taken++ == order.size()) return false;
-            r.steps.push_back(std::move(step));
-            joining = true;
-        } else if (method == 3 && scanLine<texts::kPrimAdding.cs>(line, a)) {
-            r.steps.push_back({a});
-        } else if (method == 3 && !r.steps.empty() &&
-                   scanLine<texts::kPrimOffering.cs>(line, a, b, c)) {
-            r.steps.back().insert(r.steps.back().end(), {a, b, c});
-        } else if (scanLine<texts::kKruskalCount.cs>(line, a) ||
-                   scanLine<texts::kPrimCount.cs>(line, a)) {
-            counted = true;
-        } else if (!(method == 2 && r.steps.empty() && scanLine<texts::kKruskalSorting.cs>(line))) {
-            return false;
+private:
+    // The lines just narrated go to the current step.
+    void take() {
+        say_.flush();
+        std::string_view lines = text_;
+        while (!lines.empty()) {
+            const std::size_t end = lines.find('\n');
+            r_.lines.push_back(
+                {std::string(lines.substr(0, end)), static_cast<int>(r_.steps.size())});
+            lines.remove_prefix(end == std::string_view::npos ? lines.size() : end + 1);
         }
-        r.lines.push_back({std::string(line), static_cast<int>(r.steps.size())});
+        all_ += text_;
+        text_.clear();
     }
-    return counted && !joining;
-}
 
-// What kostra narrates when method 2 or 3 marks the forest of g.
-std::string narrationOf(CGraph& g, int method) {
-    std::string text;
-    Output say(&text);
-    struct Silenced {  // g narrates into say for as long as say lives
-        CGraph& g;
-        ~Silenced() { g.narrateTo(nullptr); }
-    } silenced{g};
-    g.narrateTo(&say);
-    if (method == 2) {
-        g.BoruvkaKruskal(true);
-    } else {
-        g.JarnikPrim(true);
-    }
-    say.flush();
-    return text;
-}
+    Replay& r_;
+    std::string text_;
+    Output say_;
+    Narration narration_;
+    std::vector<int> refused_;  // since the last accepted edge
+    std::string all_;
+};
 
 }  // namespace
 
@@ -146,8 +132,10 @@ bool buildReplay(CGraph& g, const Transcript& t, const std::string& narration, R
     } else if (t.narrated) {
         // The narration is replayed as it stands, so it must be exactly kostra's on this graph:
         // the line beginnings that readTranscript checks say nothing of the numbers.
-        const std::string again = narrationOf(g, t.method);
-        if (again != narration || !narratedSteps(g, t.method, again, r)) {
+        r.kind = t.method == 2 ? Replay::Kind::Kruskal : Replay::Kind::Prim;
+        NarratedSteps steps(r, g, t.method);
+        g.markForest(t.method, steps);
+        if (steps.narration() != narration) {
             err.print<
                 "CHYBA: podrobny vypis ve vystupu kostry neni ten, ktery kostra pro tento graf "
                 "vypise\n">();

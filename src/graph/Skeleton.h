@@ -29,8 +29,12 @@
 // only route it is becomes a dead end, which the walk follows without entering (by fact 3: that
 // entry would do nothing, as its one neighbour is claimed and its one route followed).
 //
-// A watcher can be told every tree's start, every first entry and every claim (skeleton(steps));
-// the walk is the same code, and without a watcher the calls compile to nothing.
+// An observer is told every tree's start, every first entry and every claim; the walk is the same
+// code, and without an observer the calls compile to nothing. A watched walk renames no route, so
+// that every node it enters is known by its number, and counts the components first, so that it
+// knows where each tree ends and tells no entry after a tree's last claim.
+#pragma once
+
 #include <climits>
 #include <cstdint>
 #include <optional>
@@ -41,44 +45,6 @@
 #include "DegreeOrder.h"
 #include "LabelledUnionFind.h"
 #include "Processors.h"
-
-using Cursor = RouteTable::Cursor;
-using Hop = RouteTable::Hop;
-
-namespace {
-
-// The watcher of a walk nobody watches. A watched walk renames no route, so that every node it
-// enters is known by its number.
-struct Unwatched {
-    static constexpr bool kRenames = true;
-    void start(int /*node*/) {}
-    void entry(int /*node*/) {}
-    void claim(int /*node*/, int /*edge*/) {}
-};
-
-// Writes the steps down. A tree's steps end with its last claim: the walk may go on entering
-// nodes of a tree that has no node left to claim (until every component is settled), and those
-// entries are dropped; the start's own entry is always kept.
-struct Recorder {
-    static constexpr bool kRenames = false;
-    std::vector<WalkStep>& steps;
-    std::size_t keep = 0;  // the steps of the trees so far, up to the last claim of the current one
-    void start(int node) {
-        finish();
-        steps.push_back({WalkStep::Kind::Start, node, -1});
-        keep = steps.size() + 1;  // and the start's entry, which comes next
-    }
-    void entry(int node) { steps.push_back({WalkStep::Kind::Entry, node, -1}); }
-    void claim(int node, int edge) {
-        steps.push_back({WalkStep::Kind::Claim, node, edge});
-        keep = steps.size();
-    }
-    void finish() {
-        if (steps.size() > keep) steps.resize(keep);
-    }
-};
-
-}  // namespace
 
 // The working state of the walk, for all the trees of one skeleton().
 struct CGraph::Walk {
@@ -97,21 +63,9 @@ struct CGraph::Walk {
     int unclaimed = 0;  // nodes with routes that the current tree can still claim: 0 = settled
 };
 
-int CGraph::skeleton() {
-    Unwatched nobody;
-    return growForest(nobody);
-}
-
-int CGraph::skeleton(std::vector<WalkStep>& steps) {
-    steps.clear();
-    Recorder recorder{steps};
-    const int trees = growForest(recorder);
-    recorder.finish();
-    return trees;
-}
-
-template <class Watch>
-int CGraph::growForest(Watch& watch) {
+template <class Observer>
+int CGraph::skeleton(Observer& tell) {
+    using Cursor = RouteTable::Cursor;
     const RouteTable::Blocks blocks = table_.blocks();
     Walk walk(blocks, nodeCount, edgeCount);
     for (int i = 0; i < nodeCount; ++i) {
@@ -125,7 +79,7 @@ int CGraph::growForest(Watch& watch) {
     // it enters, for the price of a write where the walk reads anyway; the routes are given back
     // only if something reads them after the walk.
     std::optional<RouteTable::Renaming> renaming;
-    if (Watch::kRenames && table_.slotCount() <= INT_MAX) {
+    if (!kWatched<Observer> && table_.slotCount() <= INT_MAX) {
         renaming.emplace(table_);
         walk.renaming = &*renaming;
     }
@@ -140,13 +94,17 @@ int CGraph::growForest(Watch& watch) {
     bool counted = false;
     BigVector<int> componentSize;  // at the union-find root of each component
     LabelledUnionFind components(0);
+    if constexpr (kWatched<Observer>) {
+        counted = true;
+        countComponents(components, componentSize);
+    }
     for (const int c : orderByDegree(nodeCount, [this](int i) { return table_.degree(i); })) {
         if (walk.claimed.has(c)) continue;
         walk.claimed.add(c);
         ++trees;
-        watch.start(c);
+        tell.treeStarts(c);
         if (table_.degree(c) == 0) {
-            watch.entry(c);  // an isolated node: its walk is this entry
+            tell.entered(c);  // an isolated node: its walk is this entry
             continue;
         }
         if (trees > 1 && !counted) {
@@ -158,7 +116,7 @@ int CGraph::growForest(Watch& watch) {
         } else {
             walk.unclaimed = componentSize[components.find(c)] - 1;
         }
-        skeleton_R(c, walk, watch);
+        skeleton_R(c, walk, tell);
     }
     forRanges(nodeCount, [this](int from, int to) {
         for (int i = from; i < to; ++i) nodes[i].tag = 1;
@@ -172,27 +130,16 @@ int CGraph::growForest(Watch& watch) {
     return trees;
 }
 
-// Sorts the nodes into the graph's components (a union-find over the edges) and counts the nodes
-// of each, at its root. Cost: O(n + m α(n)).
-void CGraph::countComponents(LabelledUnionFind& components, BigVector<int>& size) const {
-    components = LabelledUnionFind(nodeCount);
-    for (int k = 0; k < edgeCount; ++k) {
-        const int rf = components.find(edges[k].from);
-        const int rt = components.find(edges[k].to);
-        if (rf != rt) components.join(rf, rt);
-    }
-    size.assign(static_cast<std::size_t>(nodeCount), 0);
-    for (int i = 0; i < nodeCount; ++i) ++size[components.find(i)];
-}
-
 // Grows the tree of start (claimed already) until it is settled or the walk ends. A route of a
 // node that has been entered is read as a hop: its target is the neighbour, or its cursor slot.
-template <class Watch>
-void CGraph::skeleton_R(int start, Walk& walk, Watch& watch) {
+template <class Observer>
+void CGraph::skeleton_R(int start, Walk& walk, Observer& tell) {
+    using Cursor = RouteTable::Cursor;
+    using Hop = RouteTable::Hop;
     const RouteTable::Blocks& b = walk.blocks;
     // The first entry of node: claims the neighbours at the ends of its routes [first, end).
     auto claim = [&](int node, std::uint32_t first, std::uint32_t end) {
-        watch.entry(node);
+        tell.entered(node);
         for (std::uint32_t j = first; j < end; ++j) {
             const Route r = b.route(j);
             if (walk.renaming == nullptr) {
@@ -206,7 +153,7 @@ void CGraph::skeleton_R(int start, Walk& walk, Watch& watch) {
             walk.claimed.add(r.node);
             walk.inTree.add(r.edge);
             --walk.unclaimed;
-            watch.claim(r.node, r.edge);
+            tell.claimed(r.node, r.edge);
         }
     };
     // The first route at or after j, before end, whose edge is not followed yet; end if none.
