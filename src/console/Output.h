@@ -41,6 +41,7 @@ public:
     // A text of the catalogue, in the language this output speaks.
     template <Text T, class... Args>
     void print(const Args&... args) {
+        // NOLINTNEXTLINE(bugprone-branch-clone): the branches print different formats
         if (language_ == Language::English) {
             print<T.en>(args...);
         } else {
