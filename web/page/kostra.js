@@ -26,8 +26,8 @@ function text(name, ...args) {
 
 // A catalogue format as a regular expression, its numbers its groups; where: "^" at the start of
 // a line, "$" at its end (a question before it stays on its line).
-function linePattern(name, where) {
-  const format = KOSTRA.texts[name][language === "en" ? 1 : 0].replace(/\n$/, "");
+function linePattern(name, where, lang = language) {
+  const format = KOSTRA.texts[name][lang === "en" ? 1 : 0].replace(/\n$/, "");
   const escaped = format.replace(/[.*+?^${}()|[\]\\]/g, "\\$&");
   const pattern = escaped.replace(/%2d/g, " ?(-?\\d+)").replace(/%d/g, "(-?\\d+)");
   return new RegExp(where === "^" ? "^" + pattern : pattern + "$");
@@ -316,12 +316,13 @@ async function refreshGraphNotes() {
     return;
   }
   if (version !== graphVersion) return;
-  const at = linePattern("kPageWarningAt", "^");
+  // kostra's warnings are found in either language.
+  const at = ["cs", "en"].map((lang) => linePattern("kPageWarningAt", "^", lang));
   const notes = result.stderr.split("\n").filter((line) => line !== "");
   list.replaceChildren();
   for (const note of notes) {
     const item = document.createElement("li");
-    const found = at.exec(note);
+    const found = at[0].exec(note) ?? at[1].exec(note);
     if (found) {
       const button = document.createElement("button");
       button.type = "button";
