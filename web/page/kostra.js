@@ -126,15 +126,17 @@ function restartWorker(reason) {
   startWorker();
 }
 
-// One run of kostra in the worker: the bytes of standard output and standard error, the status.
-function runBytes(graphText, answers, name, lang) {
+// One run of kostra in the worker: the bytes of standard output and standard error, the status;
+// with treeFlags (a pattern of kostra's tree flag lines), the edges in the forest and the others
+// instead of the output.
+function runBytes(graphText, answers, name, lang, treeFlags) {
   if (graphText !== null && typeof graphText !== "string") {
     return Promise.reject(new TypeError("graphText must be a string or null"));
   }
   const id = nextId++;
   const message = {
     id, graphText, answers: String(answers ?? ""), name: name ?? "graf.txt",
-    english: (lang ?? language) === "en",
+    english: (lang ?? language) === "en", treeFlags,
   };
   return new Promise((resolve, reject) => {
     pending.set(id, { resolve, reject });
@@ -191,8 +193,10 @@ function setGraph(value, name) {
 }
 
 // The graph as the edge table shows it: every line one number, the counts, then exactly the
-// edges' values; null for anything else (kostra reads more, the table does not).
+// edges' values; null for anything else (kostra reads more, the table does not), and for a
+// graph too large to be shown.
 function parseGraph(value) {
+  if (value.length > SHOWN_BYTES) return null;  // not read on the page's own thread
   const lines = value.split("\n");
   while (lines.length > 0 && lines[lines.length - 1].trim() === "") lines.pop();
   const numbers = [];
@@ -366,18 +370,14 @@ async function refreshEdges() {
   let result;
   try {
     await workerReady;
-    result = await window.kostra.run(...graphAndAnswers(task + "\n" + $("method").value + "\n"));
+    const [graph, answers, name] = graphAndAnswers(task + "\n" + $("method").value + "\n");
+    result = await runBytes(graph, answers, name, language, linePattern("kTreeFlagLine", "$").source);
   } catch (e) {
     return;
   }
   if (version !== edgeVersion) return;
-  const flag = linePattern("kTreeFlagLine", "$");
-  const edges = [];
-  for (const line of result.stdout.split("\n")) {
-    const found = flag.exec(line);
-    if (found && (found[2] === "1") === (task === 5)) edges.push(Number(found[1]));
-  }
-  usableEdges = edges;
+  const edges = task === 5 ? result.treeFlags.inForest : result.treeFlags.outside;
+  usableEdges = new Set(edges);
   showEdges(edges);
   showAnswers();
   showState();
@@ -393,7 +393,9 @@ function showEdges(edges) {
   if (!listed) {
     number.title = text("kPageEdgeRange");
     number.setAttribute("aria-label", text("kPageEdgeRange"));
-    if (!edges.includes(Number(number.value))) number.value = edges[0] ?? "";
+    if (number.value === "" || !usableEdges.has(Number(number.value))) {
+      number.value = edges[0] ?? "";
+    }
     return;
   }
   select.replaceChildren();
@@ -413,13 +415,13 @@ function showEdges(edges) {
     option.textContent = text("kPageNoEdge");
     select.append(option);
   }
-  if (edges.includes(Number(chosen)) && chosen !== "") select.value = chosen;
+  if (chosen !== "" && usableEdges.has(Number(chosen))) select.value = chosen;
 }
 
 function chosenEdge() {
   if (usableEdges === null) return "";
   const value = $("edge").hidden ? $("edge-number").value : $("edge").value;
-  return value !== "" && usableEdges.includes(Number(value)) ? value : "";
+  return value !== "" && usableEdges.has(Number(value)) ? value : "";
 }
 
 // ---- The task and its answers

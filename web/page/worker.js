@@ -119,6 +119,18 @@ function run(m, { graphText, answers, name, english }) {
   }
 }
 
+// The edges of kostra's tree flag lines (the pattern's groups: the edge, the flag), read here so
+// that the page's own thread never reads a large output: those in the forest, and the others.
+function treeFlags(stdout, source) {
+  const text = new TextDecoder().decode(stdout);
+  const inForest = [];
+  const outside = [];
+  for (const found of text.matchAll(new RegExp(source, "gm"))) {
+    (found[2] === "1" ? inForest : outside).push(Number(found[1]));
+  }
+  return { inForest, outside };
+}
+
 onmessage = async ({ data }) => {
   let m;
   try {
@@ -129,6 +141,11 @@ onmessage = async ({ data }) => {
   }
   try {
     const result = run(m, data);
+    if (data.treeFlags) {
+      result.treeFlags = treeFlags(result.stdout, data.treeFlags);
+      result.stdout = new Uint8Array(0);
+      result.stderr = new Uint8Array(0);
+    }
     postMessage({ id: data.id, ...result, memory: m.HEAPU8.length },
       [result.stdout.buffer, result.stderr.buffer]);
   } catch (e) {
