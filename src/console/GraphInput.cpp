@@ -8,6 +8,10 @@
 #include <cerrno>
 #include <new>
 
+#if defined(__EMSCRIPTEN__)
+#include <emscripten/heap.h>
+#endif
+
 #include "ParallelEdges.h"
 #include "Processors.h"
 #include "Progress.h"
@@ -61,12 +65,17 @@ constexpr std::uint64_t kSmallGraphBytes = std::uint64_t{1} << 20;
 
 RunLimits machineLimits() {
     RunLimits limits;
+#if defined(__EMSCRIPTEN__)
+    // A browser's WebAssembly memory, which grows up to its maximum: 32-bit addresses.
+    limits.maxGraphBytes = emscripten_get_heap_max();
+#else
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGESIZE);
     if (pages > 0 && pageSize > 0) {
         limits.maxGraphBytes =
             static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
     }
+#endif
     return limits;
 }
 

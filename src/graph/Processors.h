@@ -7,6 +7,7 @@
 
 #include <system_error>
 #include <thread>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -28,7 +29,9 @@ int usableProcessors();
 class HelperThread {
 public:
     HelperThread() = default;
-    template <class F>
+    // The work to run; never another helper (that is the move below).
+    template <class F,
+              class = std::enable_if_t<!std::is_same_v<std::remove_cvref_t<F>, HelperThread>>>
     explicit HelperThread(F&& f) : thread_(std::forward<F>(f)) {}
     HelperThread(HelperThread&&) noexcept = default;
     HelperThread& operator=(HelperThread&& other) noexcept {

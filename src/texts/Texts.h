@@ -49,11 +49,14 @@ constexpr std::string_view methodName(int method, Language language) {
 }
 
 // The menu and its questions.
+// Tasks 4 and 5, as the menu names them.
+inline constexpr Text kLoopTask{"nezavisla smycka", "fundamental loop"};
+inline constexpr Text kCutTask{"nezavisly rez", "fundamental cut-set"};
 inline constexpr auto kMenu =
     joinText<Text{"\nvyber algoritmu:\n 1 - ", "\nchoose the algorithm:\n 1 - "}, kMethod1,
              Text{"\n 2 - ", "\n 2 - "}, kMethod2, Text{"\n 3 - ", "\n 3 - "}, kMethod3,
-             Text{"\n 4 - nezavisla smycka\n 5 - nezavisly rez\n",
-                  "\n 4 - fundamental loop\n 5 - fundamental cut-set\n"}>();
+             Text{"\n 4 - ", "\n 4 - "}, kLoopTask, Text{"\n 5 - ", "\n 5 - "}, kCutTask,
+             Text{"\n", "\n"}>();
 // The menu's choice has no question of its own: the menu stands above it.
 inline constexpr Text kChoicePrompt{"", ""};
 inline constexpr Text kVerbosePrompt{"podrobny vypis (a/n)? ", "detailed narration (y/n)? "};
@@ -665,5 +668,85 @@ inline constexpr Text kCannotWrite{"CHYBA: nelze zapsat vystup\n",
 // The companion programs' word for a graph file that kostra would call inconsistent.
 inline constexpr Text kNotAGraph{"CHYBA: soubor \"%s\" neni konzistentni popis grafu\n",
                                  "ERROR: file \"%s\" is not a consistent graph description\n"};
+
+// The browser page (web/): its own words, beside the program's texts that it shows or reads back
+// (the task and method names above, the tree flags of the forest). "%d" and "%s" are filled in
+// by the page's script, in order.
+inline constexpr Text kWebTitle{"kostra v prohlizeci", "kostra in the browser"};
+inline constexpr Text kWebIntro{
+    "Kostry, nezavisle smycky a rezy vazeneho grafu: program kostra sam, primo v teto strance, "
+    "bez instalace a bez site.",
+    "Spanning forests, fundamental loops and cut-sets of a weighted graph: the kostra program "
+    "itself, inside this page, with nothing to install and no network."};
+// The switch names the other language, in that language.
+inline constexpr Text kWebOtherLanguage{"English", "Cesky"};
+inline constexpr Text kWebLoading{"nacitam program...", "loading the program..."};
+inline constexpr Text kWebReady{"program je pripraven", "the program is ready"};
+inline constexpr Text kWebBroken{"program nelze spustit: %s", "the program cannot start: %s"};
+inline constexpr Text kWebGraph{"Graf", "Graph"};
+inline constexpr Text kWebGraphText{
+    "Popis grafu: pocet hran, pocet uzlu, pak od, do a vaha kazde hrany, kazda hodnota na svem "
+    "radku",
+    "The graph: the number of edges, the number of nodes, then from, to and weight of every edge, "
+    "each value on a line of its own"};
+inline constexpr Text kWebFileName{"Jmeno souboru ve vypisu", "File name in the transcript"};
+inline constexpr Text kWebKeyboard{"Graf zadat z klavesnice, bez souboru",
+                                    "Type the graph at the keyboard, without a file"};
+inline constexpr Text kWebOpenFile{"Otevrit soubor", "Open a file"};
+inline constexpr Text kWebDropHint{"(nebo ho pretahnete na stranku)", "(or drop it on the page)"};
+inline constexpr Text kWebGraphTooLarge{
+    "Graf ma %s bajtu: v teto strance se neukazuje, ale spousti se a da se ulozit.",
+    "The graph has %s bytes: it is not shown in this page, but it runs and can be saved."};
+inline constexpr Text kWebCannotRead{"soubor %s nelze precist", "file %s cannot be read"};
+inline constexpr Text kWebExamples{"Priklad", "Example"};
+inline constexpr Text kWebChooseExample{"(vyberte priklad)", "(choose an example)"};
+inline constexpr Text kWebSave{"Ulozit graf", "Save the graph"};
+inline constexpr Text kWebRandom{"Nahodny graf", "Random graph"};
+inline constexpr Text kWebNodes{"uzlu", "nodes"};
+inline constexpr Text kWebEdges{"hran", "edges"};
+inline constexpr Text kWebWeightsFrom{"vahy od", "weights from"};
+inline constexpr Text kWebWeightsTo{"do", "to"};
+inline constexpr Text kWebSeed{"seminko", "seed"};
+inline constexpr Text kWebMake{"Vytvorit", "Make"};
+inline constexpr Text kWebTable{"Hrany", "Edges"};
+inline constexpr Text kWebNodeCount{"Pocet uzlu", "Number of nodes"};
+inline constexpr Text kWebEdgeNumber{"hrana", "edge"};
+inline constexpr Text kWebFrom{"od uzlu", "from node"};
+inline constexpr Text kWebTo{"do uzlu", "to node"};
+inline constexpr Text kWebWeight{"vaha", "weight"};
+inline constexpr Text kWebAddEdge{"Pridat hranu", "Add an edge"};
+inline constexpr Text kWebRemoveEdge{"Odebrat hranu %d", "Remove edge %d"};
+inline constexpr Text kWebTableOff{
+    "Tabulka hran je pro graf, jehoz kazdy radek je jedno cislo, a pro nejvic %d hran.",
+    "The table of edges is for a graph whose every line is one number, and for %d edges at most."};
+inline constexpr Text kWebWarnings{"Varovani k radkum souboru", "Warnings on the file's lines"};
+// How kostra's warning on a line of the graph file begins: the page finds the line by it.
+inline constexpr Text kWebWarningAt{"VAROVANI: radek %d", "WARNING: line %d"};
+inline constexpr Text kWebLine{"radek %d", "line %d"};
+inline constexpr Text kWebTask{"Uloha", "Task"};
+inline constexpr Text kWebMethod{"Kostra, ve ktere se hleda", "The forest to look in"};
+inline constexpr Text kWebNarrate{"Podrobny vypis", "Detailed narration"};
+inline constexpr Text kWebEdge{"Hrana", "Edge"};
+inline constexpr Text kWebEdgeOption{"hrana %d: %d -> %d, vaha %d",
+                                      "edge %d: %d -> %d, weight %d"};
+inline constexpr Text kWebNoEdge{"(graf nema zadnou takovou hranu)",
+                                  "(the graph has no such edge)"};
+inline constexpr Text kWebEdgeRange{"cislo hrany, ktere kostra prijme",
+                                     "the number of an edge that kostra takes"};
+inline constexpr Text kWebAnswers{"Odpovedi na standardnim vstupu", "Answers on standard input"};
+inline constexpr Text kWebRun{"Spustit", "Run"};
+inline constexpr Text kWebStop{"Zastavit", "Stop"};
+inline constexpr Text kWebRunning{"program bezi...", "the program is running..."};
+inline constexpr Text kWebStopped{"beh byl zastaven", "the run was stopped"};
+inline constexpr Text kWebOutput{"Vystup", "Output"};
+inline constexpr Text kWebStdout{"Standardni vystup", "Standard output"};
+inline constexpr Text kWebStderr{"Standardni chybovy vystup", "Standard error"};
+inline constexpr Text kWebStatus{"Navratovy kod: %d", "Exit status: %d"};
+inline constexpr Text kWebDownload{"Stahnout", "Download"};
+inline constexpr Text kWebTooLarge{
+    "Ma %s bajtu, a je proto jen ke stazeni.",
+    "It has %s bytes, and is therefore offered only as a download."};
+inline constexpr Text kWebNotices{"Program kostra, verze %s. Licence: %s",
+                                   "The kostra program, version %s. Licence: %s"};
 
 }  // namespace texts

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Installation, manual pages and the Debian package, checked as a user and a packager see them.
 
-usage: test_install.py prefix|manpages|deb --source DIR --build DIR --version X.Y.Z --programs NAME...
+usage: test_install.py prefix|manpages|deb --source DIR --build DIR --version X.Y.Z [--page ON|OFF]
+                      --programs NAME...
 
 prefix    cmake --install into a scratch prefix (with a blank in its path): exactly the programs,
-          their manual pages, the example graphs, the licence and the changelog, nothing else;
-          every program has its page; man finds each page from the program's directory on PATH
-          and renders it without a warning; the installed kostra runs on the installed example.
+          their manual pages, the example graphs, the licence, the changelog and (--page ON) the
+          browser page, nothing else; every program has its page; man finds each page from the
+          program's directory on PATH and renders it without a warning; the installed kostra runs
+          on the installed example.
 manpages  every page the build configures: rendered by groff with all warnings on, not one
           warning; the version in its header is the project's; the sections a page must have; its
           cross-references name pages that exist; the compressed page is the page; every text of
@@ -70,6 +72,8 @@ def expected_files(args):
         files.add(f"share/doc/kostra/examples/{os.path.basename(graph)}")
     files.add("share/doc/kostra/copyright")
     files.add("share/doc/kostra/changelog.gz")
+    if args.page == "ON":
+        files.add("share/kostra/kostra.html")
     return files
 
 
@@ -289,6 +293,7 @@ def main():
     parser.add_argument("--source", required=True)
     parser.add_argument("--build", required=True)
     parser.add_argument("--version", required=True)
+    parser.add_argument("--page", default="OFF", help="ON: the browser page is installed too")
     parser.add_argument("--programs", nargs="+", required=True)
     args = parser.parse_args()
     problems = []

@@ -42,6 +42,7 @@ class Chromium:
         for fd in ends:
             os.close(fd)
         self.buffer, self.pending, self.events, self.last_id = b"", [], [], 0
+        self.timeout = 20  # seconds a command may take
         target = self.send("Target.createTarget", {"url": "about:blank"})["targetId"]
         self.session = self.send("Target.attachToTarget",
                                  {"targetId": target, "flatten": True})["sessionId"]
@@ -86,7 +87,7 @@ class Chromium:
         if session:
             message["sessionId"] = session
         os.write(self.commands, json.dumps(message).encode() + b"\0")
-        deadline = time.monotonic() + 20
+        deadline = time.monotonic() + self.timeout
         while True:
             answer = self._receive(deadline)
             if answer.get("id") == self.last_id:
@@ -104,10 +105,11 @@ class Chromium:
         while not any(m.get("method") == "Page.loadEventFired" for m in self.pending):
             self.pending.append(self._receive(deadline))
 
-    def evaluate(self, expression):
-        """The JSON value of a JavaScript expression in the page."""
-        result = self.send("Runtime.evaluate", {"expression": expression, "returnByValue": True},
-                           session=self.session)
+    def evaluate(self, expression, wait=False):
+        """The JSON value of a JavaScript expression in the page (wait: of the promise it gives,
+        once settled)."""
+        result = self.send("Runtime.evaluate", {"expression": expression, "returnByValue": True,
+                                                "awaitPromise": wait}, session=self.session)
         if "exceptionDetails" in result:
             raise RuntimeError("chromium: %s: %s" % (expression, result["exceptionDetails"]))
         return result["result"].get("value")
