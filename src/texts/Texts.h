@@ -114,22 +114,25 @@ inline constexpr Text kWarning{"VAROVANI: ", "WARNING: "};
 inline constexpr Text kNote{"POZNAMKA: ", "NOTE: "};
 // A value's line of the graph file: refused (the reason, the value's question, what it accepts,
 // then what happens next), or its number taken with more after it.
+// How a warning on a line of the graph file begins, before the line's number (the browser page
+// finds the line by it).
+inline constexpr auto kWarningOnLine = joinText<kWarning, Text{"radek ", "line "}>();
 inline constexpr auto kLineRefused =
-    joinText<kWarning, Text{"radek %s \"%s\": %s, ocekava se %s (%s); %s\n",
-                            "line %s \"%s\": %s, expected %s (%s); %s\n"}>();
+    joinText<kWarningOnLine, Text{"%s \"%s\": %s, ocekava se %s (%s); %s\n",
+                                  "%s \"%s\": %s, expected %s (%s); %s\n"}>();
 inline constexpr Text kFileEndsWithIt{"soubor jim konci", "the file ends with it"};
 inline constexpr Text kNextLineInstead{"misto nej se cte dalsi radek",
                                        "the next line is read in its place"};
 inline constexpr auto kLineTaken =
-    joinText<kWarning, Text{"radek %s \"%s\": bere se %d jako %s, zbytek radku \"%s\" se nebere "
-                            "v uvahu\n",
-                            "line %s \"%s\": %d is taken as %s, the rest of the line \"%s\" is "
-                            "ignored\n"}>();
+    joinText<kWarningOnLine, Text{"%s \"%s\": bere se %d jako %s, zbytek radku \"%s\" se "
+                                  "nebere v uvahu\n",
+                                  "%s \"%s\": %d is taken as %s, the rest of the line \"%s\" "
+                                  "is ignored\n"}>();
 inline constexpr auto kLongLineTaken =
-    joinText<kWarning, Text{"radek %s je delsi nez 255 znaku: bere se %d jako %s a zbytek radku "
-                            "se cte jako dalsi radek\n",
-                            "line %s is longer than 255 characters: %d is taken as %s and the "
-                            "rest of the line is read as the next line\n"}>();
+    joinText<kWarningOnLine, Text{"%s je delsi nez 255 znaku: bere se %d jako %s a zbytek "
+                                  "radku se cte jako dalsi radek\n",
+                                  "%s is longer than 255 characters: %d is taken as %s and the "
+                                  "rest of the line is read as the next line\n"}>();
 // After a line number: the read is the rest of a line longer than one read.
 inline constexpr Text kContinued{" (pokracovani)", " (continued)"};
 inline constexpr auto kWarningsLeftOut =
@@ -691,7 +694,7 @@ inline constexpr Text kWebGraphText{
     "each value on a line of its own"};
 inline constexpr Text kWebFileName{"Jmeno souboru ve vypisu", "File name in the transcript"};
 inline constexpr Text kWebKeyboard{"Graf zadat z klavesnice, bez souboru",
-                                    "Type the graph at the keyboard, without a file"};
+                                   "Type the graph at the keyboard, without a file"};
 inline constexpr Text kWebOpenFile{"Otevrit soubor", "Open a file"};
 inline constexpr Text kWebDropHint{"(nebo ho pretahnete na stranku)", "(or drop it on the page)"};
 inline constexpr Text kWebGraphTooLarge{
@@ -720,19 +723,16 @@ inline constexpr Text kWebTableOff{
     "Tabulka hran je pro graf, jehoz kazdy radek je jedno cislo, a pro nejvic %d hran.",
     "The table of edges is for a graph whose every line is one number, and for %d edges at most."};
 inline constexpr Text kWebWarnings{"Varovani k radkum souboru", "Warnings on the file's lines"};
-// How kostra's warning on a line of the graph file begins: the page finds the line by it.
-inline constexpr Text kWebWarningAt{"VAROVANI: radek %d", "WARNING: line %d"};
 inline constexpr Text kWebLine{"radek %d", "line %d"};
 inline constexpr Text kWebTask{"Uloha", "Task"};
 inline constexpr Text kWebMethod{"Kostra, ve ktere se hleda", "The forest to look in"};
 inline constexpr Text kWebNarrate{"Podrobny vypis", "Detailed narration"};
 inline constexpr Text kWebEdge{"Hrana", "Edge"};
-inline constexpr Text kWebEdgeOption{"hrana %d: %d -> %d, vaha %d",
-                                      "edge %d: %d -> %d, weight %d"};
+inline constexpr Text kWebEdgeOption{"hrana %d: %d -> %d, vaha %d", "edge %d: %d -> %d, weight %d"};
 inline constexpr Text kWebNoEdge{"(graf nema zadnou takovou hranu)",
-                                  "(the graph has no such edge)"};
+                                 "(the graph has no such edge)"};
 inline constexpr Text kWebEdgeRange{"cislo hrany, ktere kostra prijme",
-                                     "the number of an edge that kostra takes"};
+                                    "the number of an edge that kostra takes"};
 inline constexpr Text kWebAnswers{"Odpovedi na standardnim vstupu", "Answers on standard input"};
 inline constexpr Text kWebRun{"Spustit", "Run"};
 inline constexpr Text kWebStop{"Zastavit", "Stop"};
@@ -743,10 +743,9 @@ inline constexpr Text kWebStdout{"Standardni vystup", "Standard output"};
 inline constexpr Text kWebStderr{"Standardni chybovy vystup", "Standard error"};
 inline constexpr Text kWebStatus{"Navratovy kod: %d", "Exit status: %d"};
 inline constexpr Text kWebDownload{"Stahnout", "Download"};
-inline constexpr Text kWebTooLarge{
-    "Ma %s bajtu, a je proto jen ke stazeni.",
-    "It has %s bytes, and is therefore offered only as a download."};
+inline constexpr Text kWebTooLarge{"Ma %s bajtu, a je proto jen ke stazeni.",
+                                   "It has %s bytes, and is therefore offered only as a download."};
 inline constexpr Text kWebNotices{"Program kostra, verze %s. Licence: %s",
-                                   "The kostra program, version %s. Licence: %s"};
+                                  "The kostra program, version %s. Licence: %s"};
 
 }  // namespace texts

@@ -321,7 +321,10 @@ async function refreshGraphNotes() {
   }
   if (version !== graphVersion) return;
   // kostra's warnings are found in either language.
-  const at = ["cs", "en"].map((lang) => linePattern("kWebWarningAt", "^", lang));
+  const at = ["cs", "en"].map((lang) => {
+    const start = KOSTRA.texts.kWarningOnLine[lang === "en" ? 1 : 0];
+    return new RegExp("^" + start.replace(/[.*+?^${}()|[\]\\]/g, "\\$&") + "(\\d+)");
+  });
   const notes = result.stderr.split("\n").filter((line) => line !== "");
   list.replaceChildren();
   for (const note of notes) {
