@@ -269,7 +269,7 @@ void readTable(const std::string& text, const Judged& j, int m, Matrix& x) {
 // cut, as getLoop or getCut leaves the edge tags.
 void expected(CGraph& g, const Judged& j, Matrix& x) {
     x.reset(g.edgeCount);
-    g.markForest(j.method);
+    g.markForest(static_cast<Method>(j.method));
     g.bones();
     for (int e = 0; e < g.edgeCount; ++e) {
         if (g.edges[e].inTree != j.cuts) continue;

@@ -221,7 +221,7 @@ TEST(cgraph, edges_are_taken_by_weight_then_edge_number) {
         g.makeRoutes();
         std::string trace;
         Output out(&trace);
-        Narration narration(out, g, 2);
+        Narration narration(out, g, Method::BoruvkaKruskal);
         const int components = g.BoruvkaKruskal(narration);
         out.flush();
 

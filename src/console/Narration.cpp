@@ -27,7 +27,7 @@ void Narration::componentsCounted(int count) {
     }
 }
 
-int narratedForest(CGraph& g, int method, Output* narration) {
+int narratedForest(CGraph& g, Method method, Output* narration) {
     if (narration == nullptr) return g.markForest(method);
     Narration narrate(*narration, g, method);
     return g.markForest(method, narrate);

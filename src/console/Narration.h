@@ -2,7 +2,7 @@
 // writes every decision of BoruvkaKruskal or JarnikPrim as kostra's line, in the language out
 // speaks:
 //
-//     Narration narration(out, g, 2);
+//     Narration narration(out, g, Method::BoruvkaKruskal);
 //     g.BoruvkaKruskal(narration);
 //
 // It writes what the method tells, in the order told: the sorting line, the two lines of every
@@ -16,8 +16,9 @@
 
 class Narration : public Unwatched {
 public:
-    // The narration of method 2 (BoruvkaKruskal) or 3 (JarnikPrim) of g.
-    Narration(Output& out, const CGraph& g, int method) : out_(out), g_(g), prim_(method == 3) {}
+    // The narration of BoruvkaKruskal or JarnikPrim on g.
+    Narration(Output& out, const CGraph& g, Method method)
+        : out_(out), g_(g), prim_(method == Method::JarnikPrim) {}
 
     void sortingEdges();
     void accepted(int edge, int goneLabel, int keptLabel);
@@ -31,6 +32,6 @@ private:
     bool prim_;  // the tree-growing method narrates, else the edge-order one
 };
 
-// BoruvkaKruskal (method 2) or JarnikPrim (method 3) of g, narrated on out (or not, without
-// narration); returns the number of components.
-int narratedForest(CGraph& g, int method, Output* narration);
+// The forest of the method on g, narrated on narration (or not, without it); returns the number
+// of components.
+int narratedForest(CGraph& g, Method method, Output* narration);

@@ -9,6 +9,7 @@
 #include "ParallelLines.h"
 #include "Progress.h"
 #include "Questions.h"
+#include "Task.h"
 #include "Texts.h"
 #include "algebra.h"
 
@@ -33,10 +34,10 @@ bool askVerbose(LineReader& in, Output& out, Notes& hints, bool& verbose) {
 // The report's lines are formatted on every processor (ParallelLines.h), from the graph's records
 // and the degrees, counted before, which nothing changes meanwhile. The loop and cut tasks read
 // no degree, and never count them.
-void report(const CGraph& g, int choice, Output& out) {
+void report(const CGraph& g, Task task, Output& out) {
     out.print<texts::kBanner>();
     const progress::Phase phase({texts::kWritingReport, texts::kLineUnit, false, true});
-    if (choice >= 4) {
+    if (!reportsForest(task)) {
         progress::total(g.edgeCount);
         printLines<texts::kOrientationLine>(out, g.edgeCount, [&g](int i) {
             return std::tuple{i, g.edges[i].tag};
@@ -74,26 +75,28 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
     if (!ask<texts::kChoicePrompt>(stdinSource, {Expected::Choice}, choice,
                                    [](int v) { return betweend(1, v, 5) != 0; }))
         return inputEnded(out);
+    const auto task = static_cast<Task>(choice);
     {
         const progress::Phase phase(working(texts::kBuildingRoutes));
         g.makeRoutes();
     }
 
-    if (choice == 1) {
+    if (task == Task::Skeleton) {
         const progress::Phase phase(working(texts::kFindingForest));
         g.skeleton();
         g.bones();
-    } else if (choice <= 3) {
+    } else if (reportsForest(task)) {
         bool verbose = false;
         if (!askVerbose(answers, out, hints, verbose)) return inputEnded(out);
         const progress::Phase phase(working(texts::kFindingForest, verbose));
-        narratedForest(g, choice, verbose ? &out : nullptr);
+        narratedForest(g, methodOf(task), verbose ? &out : nullptr);
         g.bones();
     } else {
-        int method = 0;
-        if (!ask<texts::kMethodPrompt>(stdinSource, {Expected::Method}, method,
+        int number = 0;
+        if (!ask<texts::kMethodPrompt>(stdinSource, {Expected::Method}, number,
                                        [](int v) { return betweend(1, v, 3) != 0; }))
             return inputEnded(out);
+        const auto method = static_cast<Method>(number);
         int trees = 0;  // the tree edges, for the hint on the edge question
         {
             const progress::Phase phase(working(texts::kFindingForest));
@@ -104,7 +107,7 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
             return std::tuple{i, static_cast<int>(g.edges[i].inTree)};
         });
         int edge = 0;
-        if (choice == 4) {
+        if (task == Task::Loop) {
             hints.edgeQuestion(g, Expected::LoopEdge, g.edgeCount - trees);
             if (!ask<texts::kLoopPrompt>(stdinSource, {Expected::LoopEdge}, edge, [&g](int v) {
                     return v >= 0 && v < g.edgeCount && !g.edges[v].inTree;
@@ -122,7 +125,7 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
             g.getCut(edge);
         }
     }
-    report(g, choice, out);
+    report(g, task, out);
     return kStatusDone;
 }
 

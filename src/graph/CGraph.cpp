@@ -121,7 +121,7 @@ int CGraph::JarnikPrim() {
     return JarnikPrim(nobody);
 }
 
-int CGraph::markForest(int method) {
+int CGraph::markForest(Method method) {
     Unwatched nobody;
     return markForest(method, nobody);
 }

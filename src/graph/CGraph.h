@@ -32,6 +32,13 @@ struct Edge {
 // Orders two edge numbers by the weights of their edges in the graph cmpweight_hint points to:
 // 1 when the first weighs more, -1 when less, 0 when equal. BoruvkaKruskal sets the pointer.
 extern "C" int cmpweight(const void* a, const void* b);
+
+// The three ways of marking a spanning forest, numbered as the loop and cut tasks ask for them.
+enum class Method {
+    Skeleton = 1,        // the forest grown from the node of greatest degree (skeleton)
+    BoruvkaKruskal = 2,  // a minimum forest by ascending weight
+    JarnikPrim = 3,      // a minimum forest grown tree by tree
+};
 extern const class CGraph* cmpweight_hint;
 
 class CGraph {
@@ -120,11 +127,10 @@ public:
     int JarnikPrim();
     template <class Observer>
     int JarnikPrim(Observer& tell);
-    // The forest of method 1 (skeleton), 2 (BoruvkaKruskal) or 3 (JarnikPrim), as the loop and
-    // cut tasks number them; returns the number of trees.
-    int markForest(int method);
+    // The forest of the method; returns the number of trees.
+    int markForest(Method method);
     template <class Observer>
-    int markForest(int method, Observer& tell);
+    int markForest(Method method, Observer& tell);
 
     // The independent loop of a non-tree edge (\pre !edges[edge].inTree), in the edge tags: the
     // edge +1, every edge of the tree path from its to node back to its from node +1 when the loop

@@ -3,17 +3,20 @@
 // translation units run them unwatched.
 #pragma once
 
-#include <cassert>
-
 #include "CGraph.h"
 #include "LoopAndCut.h"
 #include "MinimumForest.h"
 #include "Skeleton.h"
 
 template <class Observer>
-int CGraph::markForest(int method, Observer& tell) {
-    assert(1 <= method && method <= 3);
-    if (method == 1) return skeleton(tell);
-    if (method == 2) return BoruvkaKruskal(tell);
+int CGraph::markForest(Method method, Observer& tell) {
+    switch (method) {
+        case Method::Skeleton:
+            return skeleton(tell);
+        case Method::BoruvkaKruskal:
+            return BoruvkaKruskal(tell);
+        case Method::JarnikPrim:
+            break;
+    }
     return JarnikPrim(tell);
 }

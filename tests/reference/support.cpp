@@ -47,7 +47,7 @@ Twin::Twin(const GraphData& s)
 }
 
 int Twin::realForest(int method, bool verbose) {
-    return narratedForest(real, method, verbose ? &realOut : nullptr);
+    return narratedForest(real, static_cast<Method>(method), verbose ? &realOut : nullptr);
 }
 
 std::string Twin::takeRef() { return std::exchange(refNarration, {}); }

@@ -19,7 +19,7 @@ using V = std::vector<int>;
 constexpr int kDone = static_cast<int>(0x80000000);
 
 int runMethod(Twin& tw, int method, bool verbose, int& realCount) {
-    realCount = tw.real.markForest(method);
+    realCount = tw.real.markForest(static_cast<Method>(method));
     if (method == 1) return tw.ref.skeleton();
     if (method == 2) return tw.ref.BoruvkaKruskal(verbose);
     return tw.ref.JarnikPrim(verbose);
@@ -72,9 +72,9 @@ void checkGraph(const GraphData& graph, Rng& rng, std::int64_t bruteForce) {
             // The method again, watched (and narrating when verbose): it tells the decisions of
             // the literal method, and marks the same forest as unwatched.
             const V unwatched = treeFlags(tw.real);
-            Narration narration(tw.realOut, tw.real, method);
+            Narration narration(tw.realOut, tw.real, static_cast<Method>(method));
             EventLog events(verbose && method > 1 ? &narration : nullptr);
-            ASSERT_EQ(tw.real.markForest(method, events), realCount);
+            ASSERT_EQ(tw.real.markForest(static_cast<Method>(method), events), realCount);
             ASSERT_EQ(events.text, method == 1 ? shownWalk(literalEvents) : literalEvents);
             ASSERT_EQ(treeFlags(tw.real), unwatched);
         }

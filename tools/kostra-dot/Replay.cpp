@@ -64,7 +64,7 @@ void walkSteps(CGraph& g, Replay& r, Language language) {
 class NarratedSteps : public Unwatched {
 public:
     NarratedSteps(Replay& r, const CGraph& g, int method, Language language)
-        : r_(r), say_(&text_), narration_(say_, g, method) {
+        : r_(r), say_(&text_), narration_(say_, g, static_cast<Method>(method)) {
         say_.speak(language);
     }
 
@@ -141,7 +141,7 @@ bool buildReplay(CGraph& g, const Transcript& t, const std::string& narration, R
         // the line beginnings that readTranscript checks say nothing of the numbers.
         r.kind = t.method == 2 ? Replay::Kind::Kruskal : Replay::Kind::Prim;
         NarratedSteps steps(r, g, t.method, t.language);
-        g.markForest(t.method, steps);
+        g.markForest(static_cast<Method>(t.method), steps);
         if (steps.narration() != narration) {
             err.print<texts::kOtherNarration>();
             return false;

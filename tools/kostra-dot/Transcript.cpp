@@ -380,7 +380,7 @@ bool checkForest(CGraph& g, Transcript& t, Output& err) {
     int last = t.task == 1 ? 1 : 3;
     if (t.narrated) first = last = t.method;
     for (int method = first; method <= last; ++method) {
-        g.markForest(method);
+        g.markForest(static_cast<Method>(method));
         int k = 0;
         while (k < g.edgeCount && g.edges[k].inTree == shown[static_cast<std::size_t>(k)]) ++k;
         if (k == g.edgeCount) {

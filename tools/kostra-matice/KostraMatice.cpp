@@ -35,7 +35,7 @@ struct Arguments {
     bool table = false;
     bool rowEdges = false;
     const char* graph = nullptr;
-    int method = 0;
+    Method method = Method::Skeleton;
     MatrixKind kind = MatrixKind::Loops;
 };
 
@@ -98,7 +98,7 @@ bool parseArguments(int argc, char** argv, Arguments& args, Output& err) {
         err.print<texts::kNoSuchMethod>(shown(method));
         return false;
     }
-    args.method = value;
+    args.method = static_cast<Method>(value);
     const std::string_view kind = argv[i + 2];
     if (isWord<texts::kLoopsKind>(kind)) {
         args.kind = MatrixKind::Loops;

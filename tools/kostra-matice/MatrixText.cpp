@@ -34,7 +34,8 @@ void writeHeader(const FundamentalRows& rows, const MatrixTitle& title, std::str
     writePrintable(title.graphPath, out);
     out.write("\n");
     out.write(prefix);
-    out.print<texts::kHeaderMethod>(title.method, texts::methodName(title.method, language));
+    const int number = static_cast<int>(title.method);  // as the method question numbers it
+    out.print<texts::kHeaderMethod>(number, texts::methodName(number, language));
     out.write(prefix);
     out.write(rows.kind() == MatrixKind::Loops ? texts::kHeaderLoops.in(language)
                                                : texts::kHeaderCuts.in(language));

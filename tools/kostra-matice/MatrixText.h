@@ -13,7 +13,7 @@
 
 struct MatrixTitle {
     std::string_view graphPath;  // as given; control characters are shown as '?'
-    int method;                  // 1 to 3, as markForest numbers them
+    Method method;               // of the forest
     // of the comment lines, the table's header and labels; the text's out speaks it from then on
     Language language = Language::Czech;
 };
