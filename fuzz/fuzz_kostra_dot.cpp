@@ -38,6 +38,7 @@
 
 #include "CGraph.h"
 #include "FuzzSupport.h"
+#include "naive_dialogue.h"
 #include "GraphInput.h"
 #include "KostraDot.h"
 #include "Notes.h"
@@ -416,7 +417,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(status != kStatusNoMemory || err == texts::kNoMemory.cs.view(), kTarget,
                 "status 4 without its message", err);
     } else {
-        require(Notes::onlyNotes(err), kTarget, "a drawing with a message on standard error", err);
+        require(naive::onlyNotes(err), kTarget, "a drawing with a message on standard error", err);
     }
 
     if (arguments == Arguments::Help || arguments == Arguments::ShortHelp) {

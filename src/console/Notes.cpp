@@ -375,23 +375,6 @@ void Notes::edgeQuestion(const CGraph& g, Expected::Kind kind, int usable) {
     hint();
 }
 
-bool Notes::onlyNotes(std::string_view text) {
-    const auto isNote = [](std::string_view line) {
-        for (const Language language : {Language::Czech, Language::English}) {
-            if (line.starts_with(texts::kWarning.in(language)) ||
-                line.starts_with(texts::kNote.in(language)))
-                return true;
-        }
-        return false;
-    };
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        if (end == std::string_view::npos || !isNote(text)) return false;
-        text.remove_prefix(end + 1);
-    }
-    return true;
-}
-
 bool Notes::any() const { return !pending_.empty() || openPath_ != nullptr; }
 
 void Notes::print() {

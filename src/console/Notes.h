@@ -70,10 +70,6 @@ public:
     // edges can be taken. When none can, says so at once.
     void edgeQuestion(const CGraph& g, Expected::Kind kind, int usable);
 
-    // Every line of text is a note, in either language (or text is empty): what standard error
-    // may hold when the run has nothing else to say there.
-    static bool onlyNotes(std::string_view text);
-
     // The graph file's warnings are over: how many of them were not kept.
     void closeWarnings();
     // There are notes that print() would write.

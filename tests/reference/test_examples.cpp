@@ -543,7 +543,7 @@ TEST(reference_examples, transcripts) {
         const RealRun real = runReal(path, c.input);
         EXPECT_EQ(real.out, expected) << "kostra";
         EXPECT_EQ(real.status, c.status) << "kostra";
-        EXPECT_TRUE(Notes::onlyNotes(real.err)) << real.err;
+        EXPECT_TRUE(naive::onlyNotes(real.err)) << real.err;
     }
 }
 
