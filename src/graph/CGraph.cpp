@@ -203,43 +203,64 @@ CGraph::Forest::Forest(const CGraph& g) : mark(static_cast<std::size_t>(g.nodeCo
     lists.resize(first[static_cast<std::size_t>(g.nodeCount)]);
     placeRoutes(tree.data(), treeEdges, g.nodeCount, first, 0, 1, earlier,
                 [this, &number](std::uint32_t at, int k, int other) {
-                    lists[at].route = Route{number[static_cast<std::size_t>(k)], other};
+                    lists[at] = Route{number[static_cast<std::size_t>(k)], other, 0, 0};
                 });
+    // Where each route's neighbour has its routes.
+    forRanges(static_cast<int>(lists.size()), [this](int from, int to) {
+        for (int j = from; j < to; ++j) {
+            Route& r = lists[static_cast<std::size_t>(j)];
+            r.from = first[static_cast<std::size_t>(r.node)];
+            r.to = first[static_cast<std::size_t>(r.node) + 1];
+        }
+    });
 }
 
 void CGraph::splitTree(int edge, int a, int b) {
     clearETags();
     Forest forest(*this);
     split(edge, a, b, forest);
-    forest.copyMarksTo(*this);
+    // The codes of split() as labels: a label equal to another, or to 0, has its code.
+    const int label[3] = {0, a, b};
+    forest.copyMarksTo(*this, label);
 }
 
-// splitTree's labelling, into forest.mark, which starts all 0.
+// splitTree's labelling, into forest.mark, which starts all 0, as codes: 1 stands for a, 2 for b,
+// 0 for 0 and for "no label". A label equal to 0 takes code 0 and b equal to a takes a's, so that
+// the floods compare codes exactly as they would compare the labels.
 void CGraph::split(int edge, int a, int b, Forest& forest) {
+    const std::uint8_t codeA = a == 0 ? 0 : 1;
+    const std::uint8_t codeB = b == 0 ? 0 : b == a ? codeA : 2;
     const int f = edges[edge].from;
     const int t = edges[edge].to;
-    forest.mark[t] = a;  // a barrier: the flood from f cannot pass t
-    splitTree_R(f, a, forest);
-    forest.mark[f] = b;  // a barrier again, and the flood from t relabels t when it comes back
-    splitTree_R(t, b, forest);
-    forest.mark[f] = a;
+    forest.mark[t] = codeA;  // a barrier: the flood from f cannot pass t
+    splitTree_R(f, codeA, forest);
+    forest.mark[f] = codeB;  // a barrier again, and the flood from t relabels t when it comes back
+    splitTree_R(t, codeB, forest);
+    forest.mark[f] = codeA;
 }
 
-// Floods label over tree edges from node: every node reachable through nodes whose label differs
-// gets it. The start node is labelled only when the flood comes back to it, as the recursion
+// Floods code over tree edges from node: every node reachable through nodes whose code differs
+// gets it. The start node is coded only when the flood comes back to it, as the recursion
 // "for every tree route to a differently labelled neighbour: label it and flood from it" does;
-// the labelled set does not depend on the order, so a plain stack serves.
-void CGraph::splitTree_R(int node, int label, Forest& forest) {
-    BigVector<int> stack;
+// the labelled set does not depend on the order, so a plain stack serves, of the routes of the
+// nodes still to be looked at.
+void CGraph::splitTree_R(int node, std::uint8_t code, Forest& forest) {
+    struct Span {
+        std::uint32_t from;
+        std::uint32_t to;
+    };
+    BigVector<Span> stack;
     stack.reserve(static_cast<std::size_t>(nodeCount) + 1);  // every node once, and the start
-    stack.push_back(node);
+    stack.push_back({forest.first[node], forest.first[node + 1]});
     while (!stack.empty()) {
-        const int row = stack.back();
+        const Span routes = stack.back();
         stack.pop_back();
-        for (const Route r : forest.routes(row)) {
-            if (forest.mark[r.node] == label) continue;
-            forest.mark[r.node] = label;
-            stack.push_back(r.node);
+        for (std::uint32_t j = routes.from; j < routes.to; ++j) {
+            const Forest::Route& r = forest.lists[j];
+            if (forest.mark[r.node] == code) continue;
+            forest.mark[r.node] = code;
+            __builtin_prefetch(forest.lists.data() + r.from);
+            stack.push_back({r.from, r.to});
         }
     }
 }

@@ -169,7 +169,7 @@ private:
     template <class Observer>
     bool getLoop_R(int node, int target, Forest& forest, Observer& tell, int closing);
     void split(int edge, int a, int b, Forest& forest);
-    void splitTree_R(int node, int label, Forest& forest);
+    void splitTree_R(int node, std::uint8_t code, Forest& forest);
     // bones holds, for every node, the count bones() gives for the current inTree flags.
     bool bonesAreCurrent() const;
 

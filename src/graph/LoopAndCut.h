@@ -14,22 +14,29 @@
 // The routes of the current forest alone: for every node, the tree edges that touch it, in
 // ascending edge number, as the route table holds all the edges; and a mark per node. The loop
 // and cut searches walk only tree edges, so these lists, of 2(n - 1) routes at most, give them the
-// same order as the whole table at a fraction of the cost of building it. Cost: two passes over
-// the edges and O(n), on every processor.
+// same order as the whole table at a fraction of the cost of building it. A route also says where
+// the routes of the node at its other end are, so that a search steps from a node's routes to its
+// neighbour's without looking up where they lie: a step is one trip to memory, not two. Cost:
+// two passes over the edges and O(n), on every processor.
 struct CGraph::Forest {
+    struct Route {
+        int edge;
+        int node;            // at the other end
+        std::uint32_t from;  // the routes of node: lists[from] up to lists[to]
+        std::uint32_t to;
+    };
     explicit Forest(const CGraph& g);
-    // The node's tree routes.
-    RouteTable::Routes routes(int node) const {
-        return {lists.data() + first[node], lists.data() + first[node + 1]};
-    }
-    BigVector<std::uint32_t> first;  // node i's routes: lists[first[i]] up to lists[first[i + 1]]
-    BigVector<RouteTable::Slot> lists;
-    BigVector<int> mark;  // visited 0/1 for the loop search, the side label for the cut
 
-    // The marks become the node tags.
-    void copyMarksTo(CGraph& g) const {
-        forRanges(g.nodeCount, [this, &g](int from, int to) {
-            for (int i = from; i < to; ++i) g.nodes[i].tag = mark[i];
+    BigVector<std::uint32_t> first;  // node i's routes: lists[first[i]] up to lists[first[i + 1]]
+    BigVector<Route> lists;
+    // Visited 0/1 for the loop search, the side for the cut (0, 1 or 2: a label's code, see
+    // split()); a byte each, which the caches keep for far more nodes than a tag's four.
+    BigVector<std::uint8_t> mark;
+
+    // The marks become the node tags: code c gives label[c].
+    void copyMarksTo(CGraph& g, const int (&label)[3] = {0, 1, 2}) const {
+        forRanges(g.nodeCount, [this, &g, &label](int from, int to) {
+            for (int i = from; i < to; ++i) g.nodes[i].tag = label[mark[i]];
         });
     }
 };
@@ -56,11 +63,12 @@ template <class Observer>
 bool CGraph::getLoop_R(int node, int target, Forest& forest, Observer& tell, int closing) {
     struct Frame {
         int row;
-        int next;  // the next route of row to look at
+        std::uint32_t next;  // the next of row's routes to look at
+        std::uint32_t end;   // where row's routes end
     };
     BigVector<Frame> stack;
     stack.reserve(static_cast<std::size_t>(nodeCount));  // a frame per node at most; never moved
-    stack.push_back({node, 0});
+    stack.push_back({node, forest.first[node], forest.first[node + 1]});
     while (!stack.empty()) {
         Frame& top = stack.back();
         if (top.row == target) {
@@ -68,29 +76,22 @@ bool CGraph::getLoop_R(int node, int target, Forest& forest, Observer& tell, int
             // The frames below the top each entered the next frame by their route next - 1.
             for (std::size_t k = 0; k + 1 < stack.size(); ++k) {
                 const Frame& below = stack[k];
-                const int e = forest.routes(below.row)[below.next - 1].edge;
+                const int e = forest.lists[below.next - 1].edge;
                 edges[e].tag = edges[e].from == below.row ? 1 : -1;
                 tell.loopEdge(e, edges[e].tag);
             }
             return true;
         }
-        const RouteTable::Routes routes = forest.routes(top.row);
-        if (top.next == 0) {
-            // The neighbours' marks and where their routes are lie at random: all are asked for
-            // at once, on the first look at the node, rather than one after the other.
-            for (const Route r : routes) {
-                __builtin_prefetch(&forest.mark[r.node]);
-                __builtin_prefetch(&forest.first[r.node]);
-            }
-        }
-        if (top.next == routes.size()) {
+        if (top.next == top.end) {
             stack.pop_back();
             continue;
         }
-        const Route r = routes[top.next++];
+        const CGraph::Forest::Route& r = forest.lists[top.next++];
         if (forest.mark[r.node] != 0) continue;
         forest.mark[r.node] = 1;
-        stack.push_back({r.node, 0});
+        // The neighbour's routes are read next: they are asked for while it is marked.
+        __builtin_prefetch(forest.lists.data() + r.from);
+        stack.push_back({r.node, r.from, r.to});
     }
     return false;
 }
