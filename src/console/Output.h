@@ -55,13 +55,17 @@ public:
     void speak(Language language) { language_ = language; }
     Language language() const { return language_; }
 
+    // The buffer goes out only when it is full (or flushed), so the writes the system sees depend
+    // on the bytes alone, never on the pieces they were handed over in: a report formatted on
+    // several threads is written in the same writes whichever thread formats which block.
     void write(const char* s, std::size_t n) {
-        if (n > capacity_ - len_) {
+        while (n > capacity_ - len_) {
+            const std::size_t part = capacity_ - len_;
+            std::memcpy(buf_ + len_, s, part);
+            len_ = capacity_;
+            s += part;
+            n -= part;
             flush();
-            if (n > capacity_) {
-                writeOut(s, n);
-                return;
-            }
         }
         std::memcpy(buf_ + len_, s, n);
         len_ += n;
@@ -125,10 +129,18 @@ private:
     }
 
     // printf("%*d", width, v) for width 1 or 2.
-    // The digits go straight into the buffer, where their length says they end.
+    // The digits go straight into the buffer, where their length says they end; near the buffer's
+    // end, through write(), which fills it to the last byte first.
     void number(int v, int width) {
-        if (kNumberRoom > capacity_ - len_) flush();
-        char* p = buf_ + len_;
+        if (kNumberRoom > capacity_ - len_) {
+            char digits[kNumberRoom];
+            write(digits, static_cast<std::size_t>(formatNumber(digits, v, width) - digits));
+            return;
+        }
+        len_ = static_cast<std::size_t>(formatNumber(buf_ + len_, v, width) - buf_);
+    }
+    // Writes v at p as number() prints it; returns where it ends.
+    static char* formatNumber(char* p, int v, int width) {
         const unsigned u = v < 0 ? 0U - static_cast<unsigned>(v) : static_cast<unsigned>(v);
         if (v < 0) {
             *p++ = '-';
@@ -137,7 +149,7 @@ private:
         }
         p += decimalLength(u);
         decimalDigits(p, u);
-        len_ = static_cast<std::size_t>(p - buf_);
+        return p;
     }
     void number(bool v, int width) { number(static_cast<int>(v), width); }
 
