@@ -4,6 +4,7 @@ standard library alone. One browser opens many pages, with the network off: a pr
 proxy, no background traffic, and the page's session emulating a browser offline. The page's
 requests, console and log messages, exceptions and dialogs are kept in `events`."""
 
+import base64
 import fcntl
 import json
 import os
@@ -121,3 +122,17 @@ class Chromium:
         if key == " ":
             params["text"] = " "
         self.send("Input.dispatchKeyEvent", params, session=self.session)
+
+    def viewport(self, width, height):
+        """Shows the page in a window of width x height CSS pixels."""
+        self.send("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": False},
+            session=self.session)
+
+    def screenshot(self, clip=None):
+        """The window, or the clip {x, y, width, height} of it, as PNG bytes."""
+        params = {"format": "png"}
+        if clip:
+            params["clip"] = dict(clip, scale=1)
+        return base64.b64decode(self.send("Page.captureScreenshot", params,
+                                          session=self.session)["data"])
