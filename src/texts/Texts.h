@@ -714,7 +714,7 @@ inline constexpr Text kSayChosen{
     "Node %d has the smallest key among the open nodes, %d (ties go to the lowest number): it "
     "joins through edge %d."};
 inline constexpr Text kSayLowers{" Sníží klíče: %s.", " It lowers the keys: %s."};
-inline constexpr Text kSayLowered{"uzel %d z %s na %d přes hranu %d",
+inline constexpr Text kSayLowered{"uzlu %d z %s na %d přes hranu %d",
                                   "node %d from %s to %d through edge %d"};
 inline constexpr Text kSayLowersNothing{" Žádný klíč nesníží.", " It lowers no key."};
 inline constexpr Text kSayLoopStart{

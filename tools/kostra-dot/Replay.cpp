@@ -70,6 +70,7 @@ public:
     }
 
     void sortingEdges() {
+        edgeOrder_ = true;
         narration_.sortingEdges();
         take();
     }
@@ -105,7 +106,7 @@ private:
     // The edge order's steps after the last accepted edge (each refused) and the edges it did
     // not take become one step. Neither is narrated, so no line moves.
     void gatherRest() {
-        if (r_.steps.size() == lastAccepted_ && notTaken_.empty()) return;
+        if (!edgeOrder_ || (r_.steps.size() == lastAccepted_ && notTaken_.empty())) return;
         std::vector<int> rest{Replay::kRest};
         for (std::size_t k = lastAccepted_; k < r_.steps.size(); ++k) {
             rest.push_back(r_.steps[k][1]);
@@ -138,6 +139,7 @@ private:
     Output say_;
     Narration narration_;
     bool narrated_;
+    bool edgeOrder_ = false;        // the method is the edge order's
     std::size_t lastAccepted_ = 0;  // the steps up to the last accepted edge
     std::vector<int> notTaken_;
     std::string all_;

@@ -266,7 +266,10 @@
         // ---- The drawing: fitted, zoomed and moved by its viewBox.
         const svg = given.svg;
         const base = svg.viewBox.baseVal;
-        const drawn = {x: base.x, y: base.y, width: base.width || 1, height: base.height || 1};
+        // The drawing's extent, with room for the marks that stand out of it beside the nodes.
+        const pad = 16;
+        const drawn = {x: base.x - pad, y: base.y - pad, width: (base.width || 1) + 2 * pad,
+                       height: (base.height || 1) + 2 * pad};
         for (const name of ['width', 'height']) svg.removeAttribute(name);
         svg.setAttribute('preserveAspectRatio', 'xMidYMid meet');
         svg.setAttribute('role', 'img');
@@ -809,7 +812,13 @@
         }
         // Brings the elements of the step into sight: all of them when they fit, else the first.
         function bringIntoView(ids) {
-            const held = ids.map((id) => svg.querySelector('#' + id)).filter(Boolean);
+            // An edge is seen with its two ends.
+            const named = ids.flatMap((id) => {
+                if (id[0] !== 'h') return [id];
+                const e = Number(id.slice(1));
+                return [id, 'u' + from[e], 'u' + to[e]];
+            });
+            const held = named.map((id) => svg.querySelector('#' + id)).filter(Boolean);
             if (held.length === 0) return;
             const frame = figure.getBoundingClientRect();
             const bounds = (list) => {
@@ -821,7 +830,7 @@
                     bottom: Math.max(...rects.map((r) => r.bottom)) - frame.top,
                 };
             };
-            const margin = 12;
+            const margin = 20;
             let b = bounds(held);
             if (b.right - b.left > frame.width - 2 * margin ||
                 b.bottom - b.top > frame.height - 2 * margin) {
@@ -1037,7 +1046,7 @@
              !['range', 'button', 'submit', 'reset', 'checkbox', 'radio', 'color', 'file',
                'image'].includes(t.type));
         const pressable = (t) => t instanceof HTMLButtonElement || t instanceof HTMLSelectElement ||
-            t instanceof HTMLSummaryElement ||
+            (t instanceof Element && t.localName === 'summary') ||
             (t instanceof HTMLInputElement && t.type !== 'range') ||
             (t instanceof Element && t.matches('[role="button"], tr[tabindex]'));
         listen(keyTarget, 'keydown', (event) => {
