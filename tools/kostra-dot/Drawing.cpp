@@ -38,7 +38,15 @@ void writeDot(const CGraph& g, const Transcript& t, Output& out, bool page,
         writeCaption(t, out);
         out.print<"\";\n">();
     }
-    out.print<"    node [shape=circle];\n">();
+    if (page) {
+        // A page scales the drawing to its window: labels larger against the layout's spacing,
+        // and ranks closer, let a larger graph fit with every label still readable; nodes apart
+        // for the engines that would let them overlap.
+        out.print<"    node [shape=circle, fontsize=20];\n    edge [fontsize=20];\n">();
+        out.print<"    ranksep=0.3;\n    overlap=false;\n">();
+    } else {
+        out.print<"    node [shape=circle];\n">();
+    }
 
     for (int i = 0; i < g.nodeCount; ++i) {
         const int side = t.task == 5 ? g.nodes[i].tag : 0;

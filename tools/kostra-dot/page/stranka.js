@@ -38,7 +38,7 @@
     const SIGNS = 9;
     const LARGEST_ROWS = 30;  // the matrix of loops or cuts is shown up to this many rows
     const LABEL_PX = 14;      // the least size of a label on screen when the drawing is fitted
-    const MOST_SCALE = 3;     // a small drawing grows up to this
+    const MOST_LABEL_PX = 34; // a small drawing grows until its labels are this large
     const SPEEDS = [2000, 1000, 500, 250, 100];
     let mounted = null;
 
@@ -322,9 +322,13 @@
             edgeLabels.push(label);
             edgeTexts.push(label ? label.textContent : '');
         }
-        const smallestFont = Math.min(14, ...Array.from(svg.querySelectorAll('text'), (t) =>
-            Number.parseFloat(t.getAttribute('font-size')) || 14));
+        // The marks beside the nodes are as large as the drawing's smallest label, which the
+        // drawing is never fitted below LABEL_PX on screen.
+        const smallestFont = Math.min(...Array.from(svg.querySelectorAll('text:not(.stitek)'), (t) =>
+            Number.parseFloat(t.getAttribute('font-size')) || 14), 40);
+        for (const mark of marks) if (mark) mark.setAttribute('font-size', String(smallestFont));
         const leastScale = LABEL_PX / smallestFont;
+        const mostScale = Math.max(leastScale, MOST_LABEL_PX / smallestFont);
 
         root.append(box);
 
@@ -784,7 +788,7 @@
             svg.setAttribute('viewBox', [view.x, view.y, w, h].map((v) => v.toFixed(2)).join(' '));
         }
         function autoScale() {
-            return Math.max(leastScale, Math.min(fitScale(), MOST_SCALE));
+            return Math.max(leastScale, Math.min(fitScale(), mostScale));
         }
         // Zooms by factor around the point (px, py) of the figure.
         function zoomBy(factor, px, py) {
@@ -830,12 +834,14 @@
                     bottom: Math.max(...rects.map((r) => r.bottom)) - frame.top,
                 };
             };
+            // All of them when they fit; else the first with its ends; else the first alone.
             const margin = 20;
+            const first = ids[0][0] === 'h' ? 3 : 1;
+            const fits = (r) => r.right - r.left <= frame.width - 2 * margin &&
+                r.bottom - r.top <= frame.height - 2 * margin;
             let b = bounds(held);
-            if (b.right - b.left > frame.width - 2 * margin ||
-                b.bottom - b.top > frame.height - 2 * margin) {
-                b = bounds(held.slice(0, 1));
-            }
+            if (!fits(b)) b = bounds(held.slice(0, first));
+            if (!fits(b)) b = bounds(held.slice(0, 1));
             let dx = 0;
             let dy = 0;
             if (b.left < margin) dx = b.left - margin;
