@@ -579,6 +579,9 @@ inline constexpr Text kKeyMark{"k=", "k="};
 inline constexpr Text kLegendStepEdge{"hrana kroku (silná, plná)",
                                       "the step's edge (thick, solid)"};
 inline constexpr Text kLegendForest{"hrany kostry (plné)", "forest edges (solid)"};
+inline constexpr Text kLegendStepRefused{
+    "hrana kroku, která by uzavřela smyčku (silná, tečkovaná, přeškrtnutá)",
+    "the step's edge that would close a loop (thick, dotted, struck through)"};
 inline constexpr Text kLegendRefused{"odmítnuté hrany, uzavřely by smyčku (tečkované)",
                                      "refused edges, they would close a loop (dotted)"};
 inline constexpr Text kLegendKey{"hrana, která dává otevřenému uzlu klíč (čárka-tečka)",

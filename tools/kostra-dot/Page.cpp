@@ -184,6 +184,7 @@ constexpr Word kWords[] = {
     word<texts::kKeyMark>("kKeyMark"),
     word<texts::kLegendStepEdge>("kLegendStepEdge"),
     word<texts::kLegendForest>("kLegendForest"),
+    word<texts::kLegendStepRefused>("kLegendStepRefused"),
     word<texts::kLegendRefused>("kLegendRefused"),
     word<texts::kLegendKey>("kLegendKey"),
     word<texts::kLegendOtherEdges>("kLegendOtherEdges"),

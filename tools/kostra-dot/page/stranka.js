@@ -197,9 +197,10 @@
                 list.append(li);
                 return li;
             });
-            more.append(element('h2', {}, word('kPageQueue')), list);
+            more.append(element('section', {}, element('h2', {}, word('kPageQueue')), list));
         }
         let keysBody = null;
+        let keysSection = null;
         if (method === 3) {
             keysBody = element('tbody');
             const table = element('table', {id: 'klice'},
@@ -208,7 +209,8 @@
                                           element('th', {scope: 'col'}, word('kPageKey')),
                                           element('th', {scope: 'col'}, word('kPageEdge')))),
                                   keysBody);
-            more.append(element('h2', {}, word('kPageKeys')), table);
+            keysSection = element('section', {}, element('h2', {}, word('kPageKeys')), table);
+            more.append(keysSection);
         }
         let resultList = null;
         let matrixRows = new Map();
@@ -224,7 +226,7 @@
             const picture = svgElement('svg', {class: 'vzor', viewBox: '0 0 44 20',
                                                'aria-hidden': 'true'});
             const g = svgElement('g', {class: kind === 'edge' ? 'edge' : 'node'});
-            for (const name in state) g.setAttribute(name, state[name]);
+            for (const name in state) g.setAttribute(name, state[name]);  // class too
             g.append(kind === 'edge' ? svgElement('path', {d: 'M4 10H40'})
                                      : svgElement('ellipse', {cx: '22', cy: '10', rx: '8', ry: '8'}));
             picture.append(g);
@@ -232,7 +234,10 @@
         };
         sample('edge', {'data-stav': 'krok'}, 'kLegendStepEdge');
         sample('edge', {'data-stav': 'kostra'}, 'kLegendForest');
-        if (method === 2) sample('edge', {'data-stav': 'odmitnuta'}, 'kLegendRefused');
+        if (method === 2) {
+            sample('edge', {'data-stav': 'krok', class: 'edge kr-odmitani'}, 'kLegendStepRefused');
+            sample('edge', {'data-stav': 'odmitnuta'}, 'kLegendRefused');
+        }
         if (method === 3) sample('edge', {'data-stav': 'klic'}, 'kLegendKey');
         sample('edge', {'data-stav': ''}, 'kLegendOtherEdges');
         if (task >= 4) {
@@ -341,6 +346,7 @@
                 side: new Array(n).fill(0), queueStav: new Array(m).fill(''),
                 members: [], weight: 0, subtrees: n, claimed: 0, chosenCount: 0,
                 phase: 'forest', loopAt: -1, found: [], lowered: new Map(), after: [],
+                refusing: new Set(),
                 focus: [], code: [method, 0], sentence: '', step: 0,
             };
             for (let i = 0; i < n; i++) {
@@ -358,6 +364,7 @@
             for (const [array, index, value] of s.after) s[array][index] = value;
             s.after = [];
             s.lowered = new Map();
+            s.refusing = new Set();
             s.focus = [];
             s.step = j;
             const mark = (array, index, now, later) => {
@@ -413,6 +420,7 @@
                     break;
                 }
                 case REFUSED:
+                    s.refusing.add(r[1]);
                     mark('edgeStav', r[1], 'krok', 'odmitnuta');
                     mark('queueStav', r[1], 'krok', 'odmitnuta');
                     s.focus.push('h' + r[1]);
@@ -425,6 +433,7 @@
                     for (let i = 1; i < r.length; i += 2) {
                         const later = r[i + 1] >= 0 ? 'odmitnuta' : '';
                         taken = taken && r[i + 1] >= 0;
+                        s.refusing.add(r[i]);
                         mark('edgeStav', r[i], 'krok', later);
                         mark('queueStav', r[i], 'krok', later);
                         s.focus.push('h' + r[i]);
@@ -578,6 +587,9 @@
                     'data-stav': s.edgeStav[e],
                     'data-orientace': o === null ? null : String(o),
                 });
+                if (edges[e] && edges[e].classList.contains('kr-odmitani') !== s.refusing.has(e)) {
+                    edges[e].classList.toggle('kr-odmitani', s.refusing.has(e));
+                }
                 setText(edgeLabels[e], shownLabel, e,
                         o === 1 || o === -1 ? edgeTexts[e] + ' (' + signed(o) + ')' : edgeTexts[e]);
             }
@@ -624,10 +636,12 @@
                 const state = s.queueStav[e];
                 if (li.getAttribute('data-stav') !== state) li.setAttribute('data-stav', state);
                 li.classList.toggle('aktualni', state === 'krok');
+                li.classList.toggle('kr-odmitani', s.refusing.has(e));
             }
             const current = queueItems.find((li) => li.classList.contains('aktualni'));
             if (current) keepInView(current);
 
+            if (keysSection !== null) keysSection.hidden = !inForest;
             if (keysBody !== null) {
                 const rows = [];
                 if (inForest) {
