@@ -638,8 +638,6 @@
                 li.classList.toggle('aktualni', state === 'krok');
                 li.classList.toggle('kr-odmitani', s.refusing.has(e));
             }
-            const current = queueItems.find((li) => li.classList.contains('aktualni'));
-            if (current) keepInView(current);
 
             if (keysSection !== null) keysSection.hidden = !inForest;
             if (keysBody !== null) {
@@ -779,8 +777,14 @@
 
         // ---- Fitting, zooming and moving the drawing.
         const view = {scale: 1, x: drawn.x, y: drawn.y, chosen: false};
+        // The figure's size, as last measured: the drawing is sized in pixels, not in percent, so
+        // that nothing laid out beside it lays the drawing out again.
+        let frameSize = null;
         function viewport() {
-            return {width: figure.clientWidth || 1, height: figure.clientHeight || 1};
+            if (frameSize === null) {
+                frameSize = {width: figure.clientWidth || 1, height: figure.clientHeight || 1};
+            }
+            return frameSize;
         }
         // The scale that shows the whole drawing, with room around it for the marks beside the
         // nodes.
@@ -800,6 +804,8 @@
             view.x = place(view.x, drawn.width, w, drawn.x);
             view.y = place(view.y, drawn.height, h, drawn.y);
             svg.setAttribute('viewBox', [view.x, view.y, w, h].map((v) => v.toFixed(2)).join(' '));
+            if (svg.style.width !== width + 'px') svg.style.width = width + 'px';
+            if (svg.style.height !== height + 'px') svg.style.height = height + 'px';
         }
         function autoScale() {
             return Math.max(leastScale, Math.min(fitScale(), mostScale));
@@ -829,39 +835,67 @@
             setView();
         }
         // Brings the elements of the step into sight: all of them when they fit, else the first.
+        // Where every node and edge lies in the drawing's own units, measured once: a step then
+        // moves the view without waiting for the drawing to be laid out again.
+        let places = null;
+        function measure() {
+            const toDrawing = svg.getScreenCTM();
+            if (toDrawing === null) return null;
+            const back = toDrawing.inverse();
+            const found = new Map();
+            for (const g of [...nodes, ...edges]) {
+                if (!g) continue;
+                const r = g.getBoundingClientRect();
+                const a = new DOMPoint(r.left, r.top).matrixTransform(back);
+                const b = new DOMPoint(r.right, r.bottom).matrixTransform(back);
+                found.set(g.id, {left: Math.min(a.x, b.x), top: Math.min(a.y, b.y),
+                                 right: Math.max(a.x, b.x), bottom: Math.max(a.y, b.y)});
+            }
+            return found;
+        }
+        // Brings the elements of the step into sight: all of them when they fit, else the first
+        // with its ends, else the first alone.
         function bringIntoView(ids) {
+            if (ids.length === 0) return;
+            if (places === null) places = measure();
+            if (places === null) return;
             // An edge is seen with its two ends.
             const named = ids.flatMap((id) => {
                 if (id[0] !== 'h') return [id];
                 const e = Number(id.slice(1));
                 return [id, 'u' + from[e], 'u' + to[e]];
             });
-            const held = named.map((id) => svg.querySelector('#' + id)).filter(Boolean);
-            if (held.length === 0) return;
-            const frame = figure.getBoundingClientRect();
+            const {width, height} = viewport();
             const bounds = (list) => {
-                const rects = list.map((t) => t.getBoundingClientRect());
+                const held = list.map((id) => places.get(id)).filter(Boolean);
+                if (held.length === 0) return null;
+                const at = (u, origin) => (u - origin) * view.scale;
                 return {
-                    left: Math.min(...rects.map((r) => r.left)) - frame.left,
-                    top: Math.min(...rects.map((r) => r.top)) - frame.top,
-                    right: Math.max(...rects.map((r) => r.right)) - frame.left,
-                    bottom: Math.max(...rects.map((r) => r.bottom)) - frame.top,
+                    left: at(Math.min(...held.map((r) => r.left)), view.x),
+                    top: at(Math.min(...held.map((r) => r.top)), view.y),
+                    right: at(Math.max(...held.map((r) => r.right)), view.x),
+                    bottom: at(Math.max(...held.map((r) => r.bottom)), view.y),
                 };
             };
-            // All of them when they fit; else the first with its ends; else the first alone.
             const margin = 20;
-            const first = ids[0][0] === 'h' ? 3 : 1;
-            const fits = (r) => r.right - r.left <= frame.width - 2 * margin &&
-                r.bottom - r.top <= frame.height - 2 * margin;
-            let b = bounds(held);
-            if (!fits(b)) b = bounds(held.slice(0, first));
-            if (!fits(b)) b = bounds(held.slice(0, 1));
+            const fits = (r) => r.right - r.left <= width - 2 * margin &&
+                r.bottom - r.top <= height - 2 * margin;
+            let b = bounds(named);
+            if (b === null) return;
+            if (!fits(b)) b = bounds(named.slice(0, ids[0][0] === 'h' ? 3 : 1));
+            if (!fits(b)) b = bounds(named.slice(0, 1));
             let dx = 0;
             let dy = 0;
-            if (b.left < margin) dx = b.left - margin;
-            else if (b.right > frame.width - margin) dx = Math.min(b.right - frame.width + margin, b.left - margin);
-            if (b.top < margin) dy = b.top - margin;
-            else if (b.bottom > frame.height - margin) dy = Math.min(b.bottom - frame.height + margin, b.top - margin);
+            if (b.left < margin) {
+                dx = b.left - margin;
+            } else if (b.right > width - margin) {
+                dx = Math.min(b.right - width + margin, b.left - margin);
+            }
+            if (b.top < margin) {
+                dy = b.top - margin;
+            } else if (b.bottom > height - margin) {
+                dy = Math.min(b.bottom - height + margin, b.top - margin);
+            }
             if (dx !== 0 || dy !== 0) {
                 view.x += dx / view.scale;
                 view.y += dy / view.scale;
@@ -908,7 +942,11 @@
                 draw(stateAt(k), null);
                 current = k;
                 for (const li of linesOf[k]) li.classList.add('aktualni');
-                if (linesOf[k].length > 0) keepInViewLines(linesOf[k][0]);
+                afterFrame(() => {
+                    if (linesOf[current].length > 0) keepInViewLines(linesOf[current][0]);
+                    const queued = queueItems.find((li) => li.classList.contains('aktualni'));
+                    if (queued) keepInView(queued);
+                });
                 if (stateElement) stateElement.setAttribute('data-krok', String(k));
                 slider.value = String(k);
                 counter.textContent = say('kStepOf', k, last);
@@ -918,6 +956,16 @@
             }
             if (timer !== null && k === last) pause();
             setAddress('#krok=' + k);
+        }
+        // The panels' lists follow the step once the step is drawn, so that a step need not wait
+        // for the page to be laid out.
+        let frameAsked = null;
+        function afterFrame(work) {
+            if (frameAsked !== null) cancelAnimationFrame(frameAsked);
+            frameAsked = requestAnimationFrame(() => {
+                frameAsked = null;
+                work();
+            });
         }
         function keepInViewLines(li) {
             const top = li.offsetTop;
@@ -1099,7 +1147,12 @@
             event.preventDefault();
         });
 
-        const resized = new ResizeObserver(() => refit());
+        const resized = new ResizeObserver((entries) => {
+            const box = entries[entries.length - 1].contentRect;
+            frameSize = {width: Math.max(1, Math.round(box.width)),
+                         height: Math.max(1, Math.round(box.height))};
+            refit();
+        });
         resized.observe(figure);
         cleanups.push(() => resized.disconnect());
 
@@ -1118,6 +1171,7 @@
             showEdge: (e) => showEdge(e),
             destroy() {
                 pause();
+                if (frameAsked !== null) cancelAnimationFrame(frameAsked);
                 for (const undo of cleanups) undo();
                 cleanups.length = 0;
                 box.remove();
