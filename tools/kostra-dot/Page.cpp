@@ -315,7 +315,8 @@ void writePageWords(Output& out) {
 
 void writePage(const CGraph& g, const Transcript& t, const Replay& r, std::string_view svg,
                std::string_view path, Output& out) {
-    out.print<"<!DOCTYPE html>\n<html lang=\"%s\">\n">(texts::kLanguageCode.in(out.language()));
+    out.print<"<!DOCTYPE html>\n<html lang=\"%s\" class=\"kr-stranka\">\n">(
+        texts::kLanguageCode.in(out.language()));
     out.print<
         "<head>\n<meta charset=\"utf-8\">\n"
         "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
