@@ -432,7 +432,9 @@ def replay(browser, where, page, n, edges, transcript, rng, spoken, drawn, path,
     last, m = len(states) - 1, len(edges)
     url = page.as_uri() + "#krok=%d" % rng.randint(0, last + 2)
     browser.open(url)
-    compare(browser, n, m, states, min(int(url.rsplit("=", 1)[1]), last), where + " (opened so)")
+    opened = min(int(url.rsplit("=", 1)[1]), last)  # a step past the last shows the last
+    shown = compare(browser, n, m, states, opened, where + " (opened so)")
+    check(shown["address"] == "#krok=%d" % opened, f"{where}: opened, address {shown['address']}")
     browser.key("Home")
     for k in range(last + 1):
         shown = compare(browser, n, m, states, k, where)
