@@ -55,7 +55,8 @@ constexpr std::size_t kSocketMax = std::size_t{64} << 10;
 constexpr std::string_view kSeparator = "@@@\n";
 constexpr std::string_view kUsage =
     "pouziti: kostra-dot GRAFOVY_SOUBOR < vystup_kostry > kresba.dot\n"
-    "         kostra-dot --html GRAFOVY_SOUBOR < vystup_kostry > stranka.html\n";
+    "         kostra-dot --html [--layout dot|neato|circo] GRAFOVY_SOUBOR < vystup_kostry > "
+    "stranka.html\n";
 
 enum class Source { Raw, FileRun, KeyboardRun };
 enum class Arguments { Graph, None, Help, ShortHelp, Directory, Missing };

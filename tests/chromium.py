@@ -4,6 +4,7 @@ standard library alone. One browser opens many pages, with the network off: a pr
 proxy, no background traffic, and the page's session emulating a browser offline. The page's
 requests, console and log messages, exceptions and dialogs are kept in `events`."""
 
+import base64
 import fcntl
 import json
 import os
@@ -16,7 +17,7 @@ import time
 FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
          "--disable-background-networking", "--disable-component-update", "--disable-sync",
          "--disable-extensions", "--proxy-server=127.0.0.1:9", "--window-size=1000,1300"]
-KEYS = {"ArrowLeft": 37, "ArrowRight": 39, "Home": 36, "End": 35, " ": 32}
+KEYS = {"ArrowLeft": 37, "ArrowRight": 39, "Home": 36, "End": 35, " ": 32, "Enter": 13}
 KEPT = ("Network.request", "Network.loading", "Log.", "Runtime.exception", "Runtime.consoleAPI",
         "Page.javascriptDialog")
 
@@ -114,10 +115,28 @@ class Chromium:
             raise RuntimeError("chromium: %s: %s" % (expression, result["exceptionDetails"]))
         return result["result"].get("value")
 
-    def key(self, key):
-        """Presses a key of KEYS; the page acts on its going down (a release would cost a frame)."""
+    def key(self, key, up=False):
+        """Presses a key of KEYS; the page acts on its going down (a release would cost a frame),
+        unless up: then the key is released too, as a button pressed by space wants."""
         params = {"type": "keyDown", "key": key, "windowsVirtualKeyCode": KEYS[key],
-                  "code": "Space" if key == " " else key}
-        if key == " ":
-            params["text"] = " "
+                  "code": {" ": "Space"}.get(key, key)}
+        if key in (" ", "Enter"):
+            params["text"] = {" ": " ", "Enter": "\r"}[key]
         self.send("Input.dispatchKeyEvent", params, session=self.session)
+        if up:
+            self.send("Input.dispatchKeyEvent", dict(params, type="keyUp", text=""),
+                      session=self.session)
+
+    def viewport(self, width, height):
+        """Shows the page in a window of width x height CSS pixels."""
+        self.send("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": False},
+            session=self.session)
+
+    def screenshot(self, clip=None):
+        """The window, or the clip {x, y, width, height} of it, as PNG bytes."""
+        params = {"format": "png"}
+        if clip:
+            params["clip"] = dict(clip, scale=1)
+        return base64.b64decode(self.send("Page.captureScreenshot", params,
+                                          session=self.session)["data"])

@@ -9,14 +9,6 @@ namespace {
 
 constexpr std::string_view kOption = "--lang";
 
-// A value as a message quotes it: a control character shown as '?', so the message stays a line.
-std::string shown(std::string_view value) {
-    std::string s(value);
-    for (char& c : s)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-    return s;
-}
-
 void speak(Language language, Output& out, Output& err) {
     out.speak(language);
     err.speak(language);
@@ -24,6 +16,13 @@ void speak(Language language, Output& out, Output& err) {
 }
 
 }  // namespace
+
+std::string shownValue(std::string_view value) {
+    std::string s(value);
+    for (char& c : s)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return s;
+}
 
 bool languageNamed(std::string_view code, Language& language) {
     if (code == texts::kLanguageCode.cs.view()) {
@@ -53,10 +52,20 @@ bool chooseLanguage(int argc, char* const* argv, std::initializer_list<std::stri
         const std::string_view arg = argv[at];
         const int length = languageOptionLength(argc, argv, at);
         if (length == 0) {
-            bool flag = false;
-            for (const std::string_view f : flags) flag = flag || arg == f;
-            if (!flag) break;
-            ++at;
+            // A flag that ends in '=' takes a value, as "--layout=neato" or "--layout neato".
+            int taken = 0;
+            for (const std::string_view f : flags) {
+                if (taken > 0) break;
+                if (!f.ends_with('=')) {
+                    taken = arg == f ? 1 : 0;
+                } else if (arg == f.substr(0, f.size() - 1)) {
+                    taken = at + 1 < argc ? 2 : 1;
+                } else {
+                    taken = arg.starts_with(f) ? 1 : 0;
+                }
+            }
+            if (taken == 0) break;
+            at += taken;
             continue;
         }
         if (arg == kOption && length == 1) {
@@ -68,15 +77,17 @@ bool chooseLanguage(int argc, char* const* argv, std::initializer_list<std::stri
             length == 2 ? std::string_view(argv[at + 1]) : arg.substr(kOption.size() + 1);
         if (!languageNamed(code, language)) {
             err.speak(given ? language : fallback);
-            err.print<texts::kUnknownLanguage>(shown(code), program);
+            err.print<texts::kUnknownLanguage>(shownValue(code), program);
             return false;
         }
         given = true;
         at += length;
     }
     if (!given && variable != nullptr && *variable != '\0' && !languageNamed(variable, language)) {
-        err.write(formatted<texts::kUnknownLanguageVariable>(Language::Czech, shown(variable)));
-        err.write(formatted<texts::kUnknownLanguageVariable>(Language::English, shown(variable)));
+        err.write(
+            formatted<texts::kUnknownLanguageVariable>(Language::Czech, shownValue(variable)));
+        err.write(
+            formatted<texts::kUnknownLanguageVariable>(Language::English, shownValue(variable)));
         language = Language::Czech;
     }
     speak(language, out, err);

@@ -8,10 +8,15 @@
 #pragma once
 
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "Format.h"
 #include "Output.h"
+
+// A value of the command line as a message quotes it: a control character shown as '?', so the
+// message stays a line.
+std::string shownValue(std::string_view value);
 
 // The language a code names: "cs" or "en"; false for anything else.
 bool languageNamed(std::string_view code, Language& language);
@@ -22,7 +27,8 @@ int languageOptionLength(int argc, char* const* argv, int at);
 
 // Chooses the language of a run of program from its arguments argv[1 .. argc - 1]: the last --lang
 // option among the leading ones, which end at the first argument that is neither a --lang option
-// nor one of flags (the program's options that take no value), or at "--". Without one, variable
+// nor one of flags (the program's other options; one that ends in '=' takes a value, given
+// after '=' or as the next argument), or at "--". Without one, variable
 // decides (KOSTRA_LANG's value; null when it is not set, and an empty value counts as not set).
 // out, err and the progress line speak the language from then on. False when a --lang option
 // names no language or has none: said on err, in the language chosen so far.

@@ -323,8 +323,18 @@ inline constexpr Text kOutOf{" z ", " of "};
 inline constexpr Text kDotUsage{"pouziti: ", "usage: "};
 inline constexpr Text kDrawingForm{"kostra-dot GRAFOVY_SOUBOR < vystup_kostry > kresba.dot\n",
                                    "kostra-dot GRAPH_FILE < kostra_output > drawing.dot\n"};
-inline constexpr Text kPageForm{"kostra-dot --html GRAFOVY_SOUBOR < vystup_kostry > stranka.html\n",
-                                "kostra-dot --html GRAPH_FILE < kostra_output > page.html\n"};
+inline constexpr Text kPageForm{
+    "kostra-dot --html [--layout dot|neato|circo] GRAFOVY_SOUBOR < vystup_kostry > stranka.html\n",
+    "kostra-dot --html [--layout dot|neato|circo] GRAPH_FILE < kostra_output > page.html\n"};
+// --layout: Graphviz's layout engine, which the option names.
+inline constexpr Text kUnknownLayout{
+    "CHYBA: neznamy rozvrh \"%s\", volba --layout prijima dot, neato nebo circo (pouziti: "
+    "kostra-dot --help)\n",
+    "ERROR: unknown layout \"%s\", --layout takes dot, neato or circo (usage: kostra-dot "
+    "--help)\n"};
+inline constexpr Text kLayoutMissing{
+    "CHYBA: volbe --layout chybi rozvrh, dot, neato nebo circo (pouziti: kostra-dot --help)\n",
+    "ERROR: --layout needs a layout, dot, neato or circo (usage: kostra-dot --help)\n"};
 inline constexpr auto kDotHelp =
     joinText<kDotUsage, kDrawingForm, Text{"         ", "       "}, kPageForm>();
 inline constexpr Text kPageTooLarge{
@@ -430,126 +440,334 @@ inline constexpr Text kWalkClaimsNothing{"nic nezabira", "claims nothing"};
 inline constexpr Text kWalkClaim{"%suzel %d pres hranu %d", "%snode %d through edge %d"};
 inline constexpr Text kWalkClaims{"zabira ", "claims "};
 inline constexpr Text kWalkClaimsMore{", ", ", "};
-// The page: its header, introduction, controls, legend and lines.
+// The page of --html: its header, then the words of the replay, which reach its script as JSON
+// (the script spells none itself): a "%d" or "%s" in them is filled in by the script. They are
+// proper Czech, with diacritics, as a page is read rather than parsed.
 inline constexpr Text kPageGraph{"graf ", "graph "};
-inline constexpr Text kPageCounts{", uzlu: %d, hran: %d", ", nodes: %d, edges: %d"};
+inline constexpr Text kPageCounts{", uzlů: %d, hran: %d", ", nodes: %d, edges: %d"};
+inline constexpr Text kPageTask1{
+    "Úloha 1: rekurzivní kostra od uzlu s nejvyšším stupněm",
+    "Task 1: recursive spanning forest from the node of highest degree"};
+inline constexpr Text kPageTask2{"Úloha 2 nebo 3: minimální kostra",
+                                 "Task 2 or 3: minimum spanning forest"};
+inline constexpr Text kPageTaskKruskal{"Úloha 2: minimální kostra (Borůvka-Kruskal)",
+                                       "Task 2: minimum spanning forest (Boruvka-Kruskal)"};
+inline constexpr Text kPageTaskPrim{"Úloha 3: minimální kostra (Jarník-Prim)",
+                                    "Task 3: minimum spanning forest (Jarnik-Prim)"};
+inline constexpr Text kPageTask4{"Úloha 4: nezávislá smyčka hrany %d",
+                                 "Task 4: fundamental loop of edge %d"};
+inline constexpr Text kPageTask5{"Úloha 5: nezávislý řez hrany %d",
+                                 "Task 5: fundamental cut-set of edge %d"};
+// What the steps are.
 inline constexpr Text kIntroWalk{
-    "Kroky: kazdy prvni vstup pruchodu do uzlu, v poradi pruchodu, od zacatku stromu po vstup, "
-    "ktery zabere jeho posledni uzel. Pri vstupu uzel zabere vsechny dosud nezabrane sousedy; "
-    "hrany k nim patri do kostry.",
-    "Steps: every first entry of the walk into a node, in the walk's order, from the start of a "
-    "tree to the entry that claims its last node. On entry a node claims all its neighbours not "
-    "claimed yet; the edges to them belong to the forest."};
-inline constexpr Text kIntroLastStep{" Posledni krok ukazuje vysledek.",
-                                     " The last step shows the result."};
+    "Kroky: každý první vstup průchodu do uzlu, od začátku stromu po vstup, který zabere jeho "
+    "poslední uzel.",
+    "Steps: every first entry of the walk into a node, from the start of a tree to the entry "
+    "that claims its last node."};
 inline constexpr Text kIntroKruskal{
-    "Kroky: kazda prijata hrana s obema radky sjednoceni. Hrany se berou podle vahy, stejne vahy "
-    "podle cisla hrany.",
-    "Steps: every accepted edge with both lines of its union. The edges are taken by weight, "
-    "equal weights by edge number."};
-inline constexpr Text kIntroPrim{"Kroky: kazdy vybrany uzel, s jeho radkem a radky klicu po nem.",
-                                 "Steps: every chosen node, with its line and the key lines after "
-                                 "it."};
-inline constexpr Text kIntroResult{"Stranka ukazuje vysledek: %s", "The page shows the result: %s"};
-inline constexpr Text kNoNarration{"kostra nevypsala podrobny vypis.",
-                                   "kostra printed no narration."};
-inline constexpr Text kOnlyWalkReplayed{
-    "prehrava se jen pruchod metody 1 (kostra metody 2 nebo 3 ne).",
-    "only the walk of method 1 is replayed (not the forest of method 2 or 3)."};
-inline constexpr Text kPageControls{
-    "<nav id=\"ovladani\" aria-label=\"ovladani\">\n"
-    "<button id=\"prvni\" title=\"na zacatek (Home)\">|&lt; prvni</button>\n"
-    "<button id=\"zpet\" title=\"o krok zpet (sipka vlevo)\">&lt; zpet</button>\n"
-    "<button id=\"prehrat\" title=\"prehrat nebo pozastavit (mezernik)\" "
-    "aria-pressed=\"false\">prehrat</button>\n"
-    "<button id=\"vpred\" title=\"o krok vpred (sipka vpravo)\">vpred &gt;</button>\n"
-    "<button id=\"posledni\" title=\"na konec (End)\">posledni &gt;|</button>\n"
-    "<label>rychlost <select id=\"rychlost\">\n"
-    "<option value=\"2000\">1 krok za 2 s</option>\n"
-    "<option value=\"1000\" selected>1 krok za s</option>\n"
-    "<option value=\"500\">2 kroky za s</option>\n"
-    "<option value=\"250\">4 kroky za s</option>\n"
-    "<option value=\"100\">10 kroku za s</option>\n"
-    "</select></label>\n"
-    "<input type=\"range\" id=\"posuvnik\" min=\"0\" max=\"%d\" value=\"0\" "
-    "aria-label=\"krok\">\n",
-    "<nav id=\"ovladani\" aria-label=\"controls\">\n"
-    "<button id=\"prvni\" title=\"to the start (Home)\">|&lt; first</button>\n"
-    "<button id=\"zpet\" title=\"a step back (left arrow)\">&lt; back</button>\n"
-    "<button id=\"prehrat\" title=\"play or pause (space)\" "
-    "aria-pressed=\"false\">play</button>\n"
-    "<button id=\"vpred\" title=\"a step forward (right arrow)\">forward &gt;</button>\n"
-    "<button id=\"posledni\" title=\"to the end (End)\">last &gt;|</button>\n"
-    "<label>speed <select id=\"rychlost\">\n"
-    "<option value=\"2000\">1 step every 2 s</option>\n"
-    "<option value=\"1000\" selected>1 step a second</option>\n"
-    "<option value=\"500\">2 steps a second</option>\n"
-    "<option value=\"250\">4 steps a second</option>\n"
-    "<option value=\"100\">10 steps a second</option>\n"
-    "</select></label>\n"
-    "<input type=\"range\" id=\"posuvnik\" min=\"0\" max=\"%d\" value=\"0\" "
-    "aria-label=\"step\">\n"};
+    "Kroky: každá hrana v pořadí podle váhy (stejné váhy podle čísla hrany), přijatá nebo "
+    "odmítnutá, až po poslední přijatou; pak jeden krok pro všechny zbylé hrany.",
+    "Steps: every edge in the order of weight (equal weights by edge number), accepted or "
+    "refused, up to the last one accepted; then one step for all the edges left."};
+inline constexpr Text kIntroPrim{
+    "Kroky: každý začátek stromu a každý vybraný uzel s klíči, které sníží.",
+    "Steps: every start of a tree and every chosen node with the keys it lowers."};
+inline constexpr Text kIntroLoop{
+    " Potom smyčka zvolené hrany hranu po hraně a nakonec seznam jejích hran s orientacemi.",
+    " Then the loop of the chosen edge edge by edge, and last the list of its edges with their "
+    "orientations."};
+inline constexpr Text kIntroCut{
+    " Potom řez zvolené hrany: obě strany, každá hrana řezu a nakonec seznam jeho hran s "
+    "orientacemi.",
+    " Then the cut-set of the chosen edge: the two sides, every edge of the cut-set, and last "
+    "the list of its edges with their orientations."};
+inline constexpr Text kIntroMethodGuessed{
+    " Výstup kostry neříká, kterou metodou kostru našla: stránka přehrává první z metod 1 až 3, "
+    "která dá tutéž kostru.",
+    " kostra's output does not say which method found the forest: the page replays the first of "
+    "methods 1 to 3 that gives the same forest."};
+// The controls; each button's title names its key.
+inline constexpr Text kPageControlsName{"ovládání", "controls"};
+inline constexpr Text kPageFirst{"|< první", "|< first"};
+inline constexpr Text kPageFirstTitle{"na začátek (Home)", "to the start (Home)"};
+inline constexpr Text kPageBack{"< zpět", "< back"};
+inline constexpr Text kPageBackTitle{"o krok zpět (šipka vlevo)", "a step back (left arrow)"};
+inline constexpr Text kPlay{"přehrát", "play"};
+inline constexpr Text kPause{"pozastavit", "pause"};
+inline constexpr Text kPagePlayTitle{"přehrát nebo pozastavit (mezerník)", "play or pause (space)"};
+inline constexpr Text kPageForward{"vpřed >", "forward >"};
+inline constexpr Text kPageForwardTitle{"o krok vpřed (šipka vpravo)",
+                                        "a step forward (right arrow)"};
+inline constexpr Text kPageLast{"poslední >|", "last >|"};
+inline constexpr Text kPageLastTitle{"na konec (End)", "to the end (End)"};
+inline constexpr Text kPageSpeed{"rychlost", "speed"};
+inline constexpr Text kPageSpeed2000{"1 krok za 2 s", "1 step every 2 s"};
+inline constexpr Text kPageSpeed1000{"1 krok za s", "1 step a second"};
+inline constexpr Text kPageSpeed500{"2 kroky za s", "2 steps a second"};
+inline constexpr Text kPageSpeed250{"4 kroky za s", "4 steps a second"};
+inline constexpr Text kPageSpeed100{"10 kroků za s", "10 steps a second"};
+inline constexpr Text kPageSlider{"krok", "step"};
 inline constexpr Text kStepOf{"krok %d z %d", "step %d of %d"};
-inline constexpr Text kLegend{"legenda", "legend"};
-inline constexpr Text kLegendWalkEdge{"hrany, pres ktere uzel v kroku zabira sousedy (silne)",
-                                      "the edges through which the step's node claims its "
-                                      "neighbours (thick)"};
-inline constexpr Text kLegendKruskalEdge{"hrana prijata v kroku (silne)",
-                                         "the edge accepted in the step (thick)"};
-inline constexpr Text kLegendPrimEdge{"hrana, pres kterou se vybrany uzel pripojuje (silne)",
-                                      "the edge through which the chosen node joins (thick)"};
-inline constexpr Text kLegendForest{"hrany kostry z drivejsich kroku (plne)",
-                                    "tree edges of the earlier steps (solid)"};
-inline constexpr Text kLegendRefused{
-    "hrany vzate pred hranou kroku a odmitnute, uzavrely by smycku (teckovane)",
-    "edges taken before the step's edge and refused, they would close a loop (dotted)"};
-inline constexpr Text kLegendKey{"hrana, ktera dava otevrenemu uzlu jeho klic (carka-tecka)",
-                                 "the edge that gives an open node its key (dash-dot)"};
-inline constexpr Text kLegendOtherEdges{"ostatni hrany (tenke, carkovane)",
-                                        "the other edges (thin, dashed)"};
-inline constexpr Text kLegendWalkNode{"uzel, do ktereho pruchod v kroku vstoupil (silny okraj)",
-                                      "the node the walk entered in the step (thick outline)"};
-inline constexpr Text kLegendClaimed{
-    "ostatni zabrane uzly, i ty, ktere krok zabral (sedy, plny okraj)",
-    "the other claimed nodes, those the step claimed too (grey, solid outline)"};
-inline constexpr Text kLegendKruskalNode{"uzly, kterym krok zmenil podstrom (silny okraj)",
-                                         "the nodes whose subtree the step changed (thick "
-                                         "outline)"};
-inline constexpr Text kLegendSubtree{"p=N vedle uzlu: jeho podstrom N (a barva podstromu)",
-                                     "s=N beside a node: its subtree N (and the subtree's "
-                                     "colour)"};
-inline constexpr Text kLegendPrimNode{"uzel vybrany v kroku (silny okraj)",
-                                      "the node chosen in the step (thick outline)"};
-inline constexpr Text kLegendChosen{"uzly vybrane drive (sedy, plny okraj)",
-                                    "the nodes chosen before (grey, solid outline)"};
-inline constexpr Text kLegendOpen{"otevreny uzel, k=N vedle nej je jeho klic (carkovany okraj)",
-                                  "an open node, k=N beside it is its key (dashed outline)"};
-inline constexpr Text kLegendOtherNodes{"ostatni uzly (tenky okraj)",
-                                        "the other nodes (thin outline)"};
-inline constexpr Text kLegendLastStep{
-    "Posledni krok ukazuje kresba ve svych stylech, jak je vysvetluje jeji popisek",
-    "The last step is shown in the drawing's own styles, as its caption explains them"};
-inline constexpr Text kLegendResult{
-    "Vysledek ukazuje kresba ve svych stylech, jak je vysvetluje jeji popisek",
-    "The result is shown in the drawing's own styles, as its caption explains them"};
-inline constexpr Text kLegendSides{"; od a do vedle uzlu: strana rezu",
-                                   "; from and to beside the nodes: the side of the cut-set"};
-inline constexpr Text kWalkLines{"kroky pruchodu", "the steps of the walk"};
-inline constexpr Text kKostraLines{"vypis kostry", "kostra's output"};
+inline constexpr Text kPageZoomIn{"zvětšit (+)", "zoom in (+)"};
+inline constexpr Text kPageZoomOut{"zmenšit (-)", "zoom out (-)"};
+inline constexpr Text kPageZoomFit{"celá kresba (0)", "whole drawing (0)"};
+inline constexpr Text kPageDrawingHelp{
+    "Kolečko myši, + a - mění velikost kresby, tažení myší nebo Shift a šipky ji posouvají, 0 "
+    "ukáže celou.",
+    "The mouse wheel, + and - zoom the drawing, dragging it or Shift and the arrows move it, 0 "
+    "shows it whole."};
+inline constexpr Text kPageDrawingName{
+    "kresba grafu, uzlů: %d, hran: %d; stav kroku popisuje "
+    "vysvětlení",
+    "drawing of the graph, nodes: %d, edges: %d; the "
+    "explanation tells the step's state"};
+// The panels beside the drawing.
+inline constexpr Text kPageExplanation{"vysvětlení", "explanation"};
+inline constexpr Text kPagePseudocode{"pseudokód", "pseudo-code"};
+inline constexpr Text kPageWeightSoFar{"váha kostry dosud: %s", "the forest's weight so far: %s"};
+inline constexpr Text kPageSubtrees{"podstromů: %d", "subtrees: %d"};
+inline constexpr Text kPageClaimed{"zabraných uzlů: %d z %d", "nodes claimed: %d of %d"};
+inline constexpr Text kPageChosenNodes{"vybraných uzlů: %d z %d", "nodes chosen: %d of %d"};
+inline constexpr Text kPageQueue{"fronta hran podle váhy", "the edge queue by weight"};
+inline constexpr Text kPageKeys{"klíče otevřených uzlů (nejmenší nahoře)",
+                                "the keys of the open nodes (smallest on top)"};
+inline constexpr Text kPageNode{"uzel", "node"};
+inline constexpr Text kPageKey{"klíč", "key"};
+inline constexpr Text kPageEdge{"hrana", "edge"};
+inline constexpr Text kPageNoOpenNode{"žádný otevřený uzel", "no open node"};
+inline constexpr Text kPageNoKey{"∞", "∞"};
+inline constexpr Text kPageLoopEdges{"hrany smyčky s orientacemi",
+                                     "the loop's edges with their "
+                                     "orientations"};
+inline constexpr Text kPageCutEdges{"hrany řezu s orientacemi",
+                                    "the cut-set's edges with their "
+                                    "orientations"};
+inline constexpr Text kPageLoopMatrix{
+    "matice nezávislých smyček (řádek pro každou nekostrovou "
+    "hranu)",
+    "the fundamental loop matrix (a row for every non-tree "
+    "edge)"};
+inline constexpr Text kPageCutMatrix{"matice nezávislých řezů (řádek pro každou kostrovou hranu)",
+                                     "the fundamental cut-set matrix (a row for every tree edge)"};
+inline constexpr Text kPageMatrixHint{
+    "Klik na řádek nebo na hranu v kresbě ukáže na kresbě její smyčku nebo řez; šipky vrátí "
+    "přehrávání.",
+    "A click on a row, or on an edge in the drawing, shows its loop or cut-set on the drawing; "
+    "the arrow keys return to the replay."};
+inline constexpr Text kPageMatrixTooLarge{
+    "Matice má %d řádků, stránka ji ukazuje nejvýše do 30; klik na hranu v kresbě ukáže její "
+    "smyčku nebo řez.",
+    "The matrix has %d rows, the page shows it up to 30; a click on an edge in the drawing shows "
+    "its loop or cut-set."};
+inline constexpr Text kPageEdgeName{"h%d", "e%d"};
+inline constexpr Text kPageEdgeLabel{"h%d: %d", "e%d: %d"};
+inline constexpr Text kPageLegend{"legenda", "legend"};
+inline constexpr Text kWalkLines{"kroky průchodu", "the steps of the walk"};
+inline constexpr Text kKostraLines{"výpis kostry", "kostra's output"};
 inline constexpr Text kNarrationLines{
-    "Radky podrobneho vypisu, jak je kostra vypsala; klik na radek ukaze jeho krok.",
-    "The lines of the narration as kostra printed them; a click on a line shows its step."};
-// The words the page's script shows: beside a node (its side of a cut, its subtree, its key),
-// in the step's description and on the play button.
+    "Řádky, jak je kostra vypsala (u průchodu, jak je říká stránka); klik na řádek ukáže jeho "
+    "krok.",
+    "The lines as kostra printed them (for the walk, as the page tells them); a click on a line "
+    "shows its step."};
+// Beside a node: its side of a cut-set, its subtree, its key.
 inline constexpr Text kFromSide{"od", "from"};
 inline constexpr Text kToSide{"do", "to"};
 inline constexpr Text kSubtreeMark{"p=", "s="};
 inline constexpr Text kKeyMark{"k=", "k="};
-inline constexpr Text kBeforeFirstStep{"pred prvnim krokem", "before the first step"};
-inline constexpr Text kResultStep{"vysledek", "result"};
-inline constexpr Text kNewTree{"novy strom zacina v uzlu ", "a new tree starts at node "};
-inline constexpr Text kPlay{"prehrat", "play"};
-inline constexpr Text kPause{"pozastavit", "pause"};
+// The legend: every state of an edge and of a node, with the line style, weight or label that
+// tells it besides its colour.
+inline constexpr Text kLegendStepEdge{"hrana kroku (silná, plná)",
+                                      "the step's edge (thick, solid)"};
+inline constexpr Text kLegendForest{"hrany kostry (plné)", "forest edges (solid)"};
+inline constexpr Text kLegendStepRefused{
+    "hrana kroku, která by uzavřela smyčku (silná, tečkovaná, přeškrtnutá)",
+    "the step's edge that would close a loop (thick, dotted, struck through)"};
+inline constexpr Text kLegendRefused{"odmítnuté hrany, uzavřely by smyčku (tečkované)",
+                                     "refused edges, they would close a loop (dotted)"};
+inline constexpr Text kLegendKey{"hrana, která dává otevřenému uzlu klíč (čárka-tečka)",
+                                 "the edge that gives an open node its key (dash-dot)"};
+inline constexpr Text kLegendOtherEdges{"ostatní hrany (tenké, čárkované)",
+                                        "the other edges (thin, dashed)"};
+inline constexpr Text kLegendPlus{"orientace +1: šipka ve směru hrany, popisek (+1)",
+                                  "orientation +1: the arrow along the edge, label (+1)"};
+inline constexpr Text kLegendMinus{
+    "orientace -1: šipka proti směru hrany, popisek (-1), "
+    "přerušovaná",
+    "orientation -1: the arrow against the edge, label (-1), "
+    "broken line"};
+inline constexpr Text kLegendStepNode{"uzel kroku (silný okraj)",
+                                      "the step's node (thick outline)"};
+inline constexpr Text kLegendDone{"zabrané nebo vybrané uzly (šedé, plný okraj)",
+                                  "claimed or chosen nodes (grey, solid outline)"};
+inline constexpr Text kLegendOpen{"otevřený uzel, k=N je jeho klíč (čárkovaný okraj)",
+                                  "an open node, k=N is its key (dashed outline)"};
+inline constexpr Text kLegendSubtree{"p=N: podstrom uzlu (a jeho barva)",
+                                     "s=N: the node's subtree (and its colour)"};
+inline constexpr Text kLegendFromSide{"strana od (plná výplň, popisek od)",
+                                      "the from side (solid fill, label from)"};
+inline constexpr Text kLegendToSide{"strana do (šrafovaná výplň, popisek do)",
+                                    "the to side (hatched fill, label to)"};
+inline constexpr Text kLegendOtherNodes{"ostatní uzly (tenký okraj)",
+                                        "the other nodes (thin outline)"};
+// The pseudo-code of every method, a line each; the page marks the line of the step shown.
+inline constexpr Text kCodeWalk1{"dokud je některý uzel nezabraný:",
+                                 "while some node is not claimed:"};
+inline constexpr Text kCodeWalk2{
+    "  zaber nezabraný uzel nejvyššího stupně (při shodě nejnižší číslo), začni v něm strom",
+    "  claim the unclaimed node of highest degree (lowest number on ties), start a tree at it"};
+inline constexpr Text kCodeWalk3{
+    "  vstup(u): poprvé v u zaber jeho nezabrané sousedy, hrany k nim do kostry",
+    "  enter(u): the first time in u, claim its unclaimed neighbours, their edges into the forest"};
+inline constexpr Text kCodeWalk4{"    pak vstup(v) po každé dosud neprošlé hraně u-v",
+                                 "    then enter(v) along every edge u-v not followed yet"};
+inline constexpr Text kCodeKruskal1{"seřaď hrany podle váhy, stejné váhy podle čísla hrany",
+                                    "sort the edges by weight, equal weights by edge number"};
+inline constexpr Text kCodeKruskal2{"pro každou hranu u-v v tomto pořadí:",
+                                    "for every edge u-v in that order:"};
+inline constexpr Text kCodeKruskal3{
+    "  jsou-li u a v v různých podstromech: přijmi ji, podstrom v připoj k podstromu u",
+    "  if u and v are in different subtrees: accept it, join v's subtree to u's"};
+inline constexpr Text kCodeKruskal4{"  jinak ji odmítni: uzavřela by smyčku",
+                                    "  else refuse it: it would close a loop"};
+inline constexpr Text kCodeKruskal5{"  drží-li jeden strom všechny uzly, zbylé hrany neber",
+                                    "  once one tree holds every node, take no more edges"};
+inline constexpr Text kCodePrim1{"dokud některý uzel nedosáhl žádný strom:",
+                                 "while some node is reached by no tree:"};
+inline constexpr Text kCodePrim2{"  nejnižší takový uzel s dostane klíč 0: začátek stromu",
+                                 "  the lowest such node s gets key 0: a tree starts"};
+inline constexpr Text kCodePrim3{"  dokud je některý uzel otevřený:", "  while some node is open:"};
+inline constexpr Text kCodePrim4{
+    "    vyber otevřený uzel a s nejmenším klíčem (při shodě nejnižší číslo)",
+    "    choose the open node a of smallest key (lowest number on ties)"};
+inline constexpr Text kCodePrim5{
+    "    pro hranu a-v k nevybranému v: je-li lehčí než klíč v, klíč v := její váha",
+    "    for an edge a-v to v not chosen: if lighter than v's key, v's key := its weight"};
+inline constexpr Text kCodeLoop1{"smyčka začíná zvolenou hranou od -> do, orientace +1",
+                                 "the loop starts with the chosen edge from -> to, orientation +1"};
+inline constexpr Text kCodeLoop2{"pak vede kostrou z uzlu do zpět do uzlu od:",
+                                 "then it runs through the forest from the to node back to the "
+                                 "from node:"};
+inline constexpr Text kCodeLoop3{"  hrana po svém směru +1, proti svému směru -1",
+                                 "  an edge along its own direction +1, against it -1"};
+inline constexpr Text kCodeLoop4{"ostatní hrany mají orientaci 0",
+                                 "every other edge has orientation 0"};
+inline constexpr Text kCodeCut1{"odeber zvolenou hranu: strom se rozpadne na stranu od a stranu do",
+                                "remove the chosen edge: its tree falls into a from side and a to "
+                                "side"};
+inline constexpr Text kCodeCut2{"pro každou hranu mezi oběma stranami:",
+                                "for every edge between the two sides:"};
+inline constexpr Text kCodeCut3{"  ze strany od na stranu do +1, opačně -1",
+                                "  from the from side to the to side +1, the other way -1"};
+inline constexpr Text kCodeCut4{"ostatní hrany mají orientaci 0",
+                                "every other edge has orientation 0"};
+// The sentence that explains a step: what happened and why.
+inline constexpr Text kSayWalkStart{"Průchod je před prvním krokem: žádný uzel není zabraný.",
+                                    "Before the first step no node is claimed."};
+inline constexpr Text kSayTreeAt{
+    "Strom začíná v uzlu %d, nezabraném uzlu nejvyššího stupně (při shodě nejnižší číslo).",
+    "A tree starts at node %d, the unclaimed node of highest degree (lowest number on ties)."};
+inline constexpr Text kSayEntry{"Průchod poprvé vstupuje do uzlu %d.",
+                                "The walk enters node %d for the first time."};
+inline constexpr Text kSayClaims{
+    " Zabírá jeho dosud nezabrané sousedy (%s) a hrany k nim patří "
+    "do kostry.",
+    " It claims its neighbours not claimed yet (%s), and the edges to "
+    "them join the forest."};
+inline constexpr Text kSayClaim{"uzel %d přes hranu %d", "node %d through edge %d"};
+inline constexpr Text kSayClaimsNothing{" Nic nezabírá: žádného nezabraného souseda nemá.",
+                                        " It claims nothing: no neighbour of it is unclaimed."};
+inline constexpr Text kSaySorting{
+    "Hrany se seřadí podle váhy, stejné váhy podle čísla hrany; každý uzel je zatím podstromem "
+    "sám o sobě.",
+    "The edges are sorted by weight, equal weights by edge number; each node is a subtree of its "
+    "own so far."};
+inline constexpr Text kSayAccepted{
+    "Hrana %d s váhou %d spojuje dva různé podstromy: podstrom %d se připojí k podstromu %d a "
+    "hrana patří do kostry.",
+    "Edge %d of weight %d joins two different subtrees: subtree %d joins subtree %d, and the edge "
+    "belongs to the forest."};
+inline constexpr Text kSayRefused{
+    "Hrana %d s váhou %d by uzavřela smyčku: oba konce jsou v "
+    "podstromu %d.",
+    "Edge %d of weight %d would close a loop: both its ends are in "
+    "subtree %d."};
+inline constexpr Text kSayRestRefused{
+    "Zbylé hrany (%s) by uzavřely smyčku: oba konce každé z nich jsou v jednom podstromu.",
+    "The edges left (%s) would each close a loop: both ends of each are in one subtree."};
+inline constexpr Text kSayRestNotTaken{
+    "Jeden strom už drží všechny uzly, a tak se zbylé hrany (%s) neberou: každá by uzavřela "
+    "smyčku.",
+    "One tree holds every node now, so the edges left (%s) are not taken: each would close a "
+    "loop."};
+inline constexpr Text kSayPrimStart{"Před prvním krokem nemá žádný uzel klíč.",
+                                    "Before the first step no node has a key."};
+inline constexpr Text kSayTreeStarts{
+    "Žádný uzel není otevřený: strom začíná v uzlu %d, nejnižším uzlu, kterého dosud žádný "
+    "strom nedosáhl, a ten dostává klíč 0.",
+    "No node is open: a tree starts at node %d, the lowest node no tree has reached yet, which "
+    "gets key 0."};
+inline constexpr Text kSayChosenStart{
+    "Uzel %d s klíčem 0 se vybere jako začátek stromu, bez "
+    "hrany.",
+    "Node %d with key 0 is chosen as the start of its tree, "
+    "without an edge."};
+inline constexpr Text kSayChosen{
+    "Uzel %d má mezi otevřenými uzly nejmenší klíč %d (při shodě rozhoduje nejnižší číslo): "
+    "připojí se přes hranu %d.",
+    "Node %d has the smallest key among the open nodes, %d (ties go to the lowest number): it "
+    "joins through edge %d."};
+inline constexpr Text kSayLowers{" Sníží klíče: %s.", " It lowers the keys: %s."};
+inline constexpr Text kSayLowered{"uzlu %d z %s na %d přes hranu %d",
+                                  "node %d from %s to %d through edge %d"};
+inline constexpr Text kSayLowersNothing{" Žádný klíč nesníží.", " It lowers no key."};
+inline constexpr Text kSayLoopStart{
+    "Smyčka začíná zvolenou hranou %d z uzlu %d do uzlu %d, s orientací +1; dál vede kostrou z "
+    "uzlu %d zpět do uzlu %d.",
+    "The loop starts with the chosen edge %d from node %d to node %d, orientation +1; it goes on "
+    "through the forest from node %d back to node %d."};
+inline constexpr Text kSayLoopSelf{
+    "Zvolená hrana %d vede z uzlu %d do něj samého: je sama svou "
+    "smyčkou, s orientací +1.",
+    "The chosen edge %d runs from node %d to itself: it is its own "
+    "loop, orientation +1."};
+inline constexpr Text kSayLoopAlong{
+    "Cesta kostrou pokračuje hranou %d z uzlu %d do uzlu %d, po "
+    "jejím směru: orientace +1.",
+    "The path goes on by edge %d from node %d to node %d, along "
+    "its direction: orientation +1."};
+inline constexpr Text kSayLoopAgainst{
+    "Cesta kostrou pokračuje hranou %d z uzlu %d do uzlu %d, "
+    "proti jejímu směru: orientace -1.",
+    "The path goes on by edge %d from node %d to node %d, "
+    "against its direction: orientation -1."};
+inline constexpr Text kSayLoopDone{"Smyčka hrany %d je uzavřená, její hrany s orientacemi: %s.",
+                                   "The loop of edge %d is closed, its edges with their "
+                                   "orientations: %s."};
+inline constexpr Text kSaySplit{
+    "Bez zvolené hrany %d se její strom rozpadne na dvě strany: stranu jejího uzlu od (%d) a "
+    "stranu jejího uzlu do (%d).",
+    "Without the chosen edge %d its tree falls into two sides: the side of its from node (%d) and "
+    "the side of its to node (%d)."};
+inline constexpr Text kSayLeaf{" Uzel %d je list kostry, jeho strana je on sám.",
+                               " Node %d is a leaf of the forest: its side is the node alone."};
+inline constexpr Text kSayCutForward{
+    "Hrana %d vede ze strany od na stranu do: patří do řezu s orientací +1.",
+    "Edge %d crosses from the from side to the to side: it belongs to the cut-set with "
+    "orientation +1."};
+inline constexpr Text kSayCutBackward{
+    "Hrana %d vede ze strany do na stranu od: patří do řezu s orientací -1.",
+    "Edge %d crosses from the to side to the from side: it belongs to the cut-set with "
+    "orientation -1."};
+inline constexpr Text kSayCutDone{"Řez hrany %d je úplný, jeho hrany s orientacemi: %s.",
+                                  "The cut-set of edge %d is complete, its edges with their "
+                                  "orientations: %s."};
+inline constexpr Text kSaySigned{"%d (%s)", "%d (%s)"};
+inline constexpr Text kSayOtherLoop{"Smyčka hrany %d, ukázaná klikem: %s. Šipky vrátí přehrávání.",
+                                    "The loop of edge %d, shown by a click: %s. The arrow keys "
+                                    "return to the replay."};
+inline constexpr Text kSayOtherCut{"Řez hrany %d, ukázaný klikem: %s. Šipky vrátí přehrávání.",
+                                   "The cut-set of edge %d, shown by a click: %s. The arrow keys "
+                                   "return to the replay."};
 
 // kostra-matice: its usage, its messages, and the comment lines of its matrices and the header of
 // its table. The kinds and the options are taken in either language, whichever the output speaks.

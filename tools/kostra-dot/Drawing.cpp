@@ -29,18 +29,30 @@ void writeTaskName(const Transcript& t, Output& out) {
     if (t.task == 5) out.print<texts::kCutCaption>(t.chosen);
 }
 
-void writeDot(const CGraph& g, const Transcript& t, Output& out, bool ids) {
-    out.print<"graph kostra {\n    labelloc=t;\n    labeljust=l;\n    label=\"">();
-    writeCaption(t, out);
-    out.print<"\";\n    node [shape=circle];\n">();
+void writeDot(const CGraph& g, const Transcript& t, Output& out, bool page,
+              std::string_view layout) {
+    out.print<"graph kostra {\n">();
+    if (!layout.empty()) out.print<"    layout=%s;\n">(layout);
+    if (!page) {
+        out.print<"    labelloc=t;\n    labeljust=l;\n    label=\"">();
+        writeCaption(t, out);
+        out.print<"\";\n">();
+    }
+    if (page) {
+        // A page scales the drawing to its window: labels larger against the layout's spacing,
+        // and ranks closer, let a larger graph fit with every label still readable; nodes apart
+        // for the engines that would let them overlap.
+        out.print<"    node [shape=circle, fontsize=20];\n    edge [fontsize=20];\n">();
+        out.print<"    ranksep=0.3;\n    overlap=false;\n">();
+    } else {
+        out.print<"    node [shape=circle];\n">();
+    }
 
     for (int i = 0; i < g.nodeCount; ++i) {
         const int side = t.task == 5 ? g.nodes[i].tag : 0;
         const char* fill = side == 1 ? "#fdd0a2" : side == 2 ? "#c7e9c0" : nullptr;
         out.print<"    %d">(i);
-        if (ids && fill != nullptr) {
-            out.print<" [id=\"u%d\", style=filled, fillcolor=\"%s\"]">(i, fill);
-        } else if (ids) {
+        if (page) {
             out.print<" [id=\"u%d\"]">(i);
         } else if (fill != nullptr) {
             out.print<" [style=filled, fillcolor=\"%s\"]">(fill);
@@ -50,9 +62,15 @@ void writeDot(const CGraph& g, const Transcript& t, Output& out, bool ids) {
 
     for (int k = 0; k < g.edgeCount; ++k) {
         const Edge& e = g.edges[k];
-        const int sign = t.task >= 4 ? t.orientation[static_cast<std::size_t>(k)] : 0;
         out.print<"    %d -- %d [">(e.from, e.to);
-        if (ids) out.print<"id=\"h%d\", ">(k);
+        if (page) {
+            // The page styles every state itself: the drawing is the layout alone.
+            out.print<"id=\"h%d\", label=\"">(k);
+            out.print<texts::kEdgeLabel>(k, e.weight);
+            out.print<"\"];\n">();
+            continue;
+        }
+        const int sign = t.task >= 4 ? t.orientation[static_cast<std::size_t>(k)] : 0;
         out.print<"label=\"">();
         out.print<texts::kEdgeLabel>(k, e.weight);
         if (k == t.chosen) {

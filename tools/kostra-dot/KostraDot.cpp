@@ -37,7 +37,7 @@ constexpr int kPageNodes = 4000;
 // The page of --html, on out only once it is whole: the drawing with ids, laid out by dot, and the
 // replay of the run.
 int writeHtml(CGraph& g, const Transcript& t, const std::string& narration, std::string_view path,
-              Output& out, Output& err) {
+              Engine engine, Output& out, Output& err) {
     std::string dot;
     Output drawing(&dot);
     drawing.speak(out.language());
@@ -46,7 +46,7 @@ int writeHtml(CGraph& g, const Transcript& t, const std::string& narration, std:
     Replay replay;
     if (!buildReplay(g, t, narration, replay, err, out.language())) return kDotNotTranscript;
     std::string svg;
-    if (!layOut(dot, svg, err)) return kDotNoLayout;
+    if (!layOut(dot, svg, err, engine)) return kDotNoLayout;
     std::string page;
     Output writer(&page);
     writer.speak(out.language());
@@ -60,12 +60,15 @@ int writeHtml(CGraph& g, const Transcript& t, const std::string& narration, std:
 
 int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& err,
                  const RunLimits& limits, const char* languageVariable) {
-    if (!chooseLanguage(argc, argv, {"--html", "-h", "--help", "--version"}, languageVariable, out,
-                        err, "kostra-dot"))
+    if (!chooseLanguage(argc, argv, {"--html", "--layout=", "-h", "--help", "--version"},
+                        languageVariable, out, err, "kostra-dot"))
         return kDotNoGraph;
     // The options before the graph file: --lang (taken above), "--html" for the page instead of
-    // the drawing, and the usage and the version, answered at once.
+    // the drawing, "--layout ENGINE" (or "--layout=ENGINE") for Graphviz's layout engine, and the
+    // usage and the version, answered at once.
     bool html = false;
+    Engine engine = Engine::Dot;
+    std::string_view layout;  // as named, for the drawing's layout attribute; empty: not named
     int at = 1;
     for (; at < argc; ++at) {
         const std::string_view option = argv[at];
@@ -73,6 +76,16 @@ int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& e
             at += length - 1;
         } else if (option == "--html") {
             html = true;
+        } else if (option == "--layout" || option.starts_with("--layout=")) {
+            if (option == "--layout" && at + 1 == argc) {
+                err.print<texts::kLayoutMissing>();
+                return kDotNoGraph;
+            }
+            layout = option == "--layout" ? std::string_view(argv[++at]) : option.substr(9);
+            if (!engineNamed(layout, engine)) {
+                err.print<texts::kUnknownLayout>(shownValue(layout));
+                return kDotNoGraph;
+            }
         } else if (option == "--version") {
             out.print<texts::kVersion>("kostra-dot", KOSTRA_VERSION);
             return kDotDone;
@@ -114,10 +127,10 @@ int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& e
     std::string narration;
     if (!readTranscript(transcriptFd, *graph, t, err, html ? &narration : nullptr))
         return kDotNotTranscript;
-    if (html) return writeHtml(*graph, t, narration, path, out, err);
+    if (html) return writeHtml(*graph, t, narration, path, engine, out, err);
     if (graph->edgeCount > kDrawableEdges) {
         err.print<texts::kDrawingCrowded>(graph->edgeCount);
     }
-    writeDot(*graph, t, out);
+    writeDot(*graph, t, out, false, layout);
     return kDotDone;
 }

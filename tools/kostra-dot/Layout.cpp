@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <new>
+#include <string>
 
 #include "Output.h"
 #include "Texts.h"
@@ -87,8 +88,8 @@ public:
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
 
-    // posix_spawnp's error number, 0 when dot runs.
-    int spawn(const Fd& in, const Fd& out, const Fd& err) {
+    // posix_spawnp's error number, 0 when dot runs, with the layout engine named (-K).
+    int spawn(const Fd& in, const Fd& out, const Fd& err, Engine engine) {
         posix_spawn_file_actions_t actions;
         posix_spawnattr_t attributes;
         if (posix_spawn_file_actions_init(&actions) != 0) throw std::bad_alloc();
@@ -112,7 +113,9 @@ public:
         }
         char name[] = "dot";
         char format[] = "-Tsvg";
-        char* argv[] = {name, format, nullptr};
+        std::string chosen = "-K";
+        chosen += engineName(engine);
+        char* argv[] = {name, format, chosen.data(), nullptr};
         if (rc == 0) rc = posix_spawnp(&pid_, name, &actions, &attributes, argv, environ);
         posix_spawnattr_destroy(&attributes);
         posix_spawn_file_actions_destroy(&actions);
@@ -228,7 +231,7 @@ bool takeSvgElement(std::string& text) {
 
 }  // namespace
 
-bool layOut(std::string_view dot, std::string& svg, Output& err) {
+bool layOut(std::string_view dot, std::string& svg, Output& err, Engine engine) {
     svg.clear();
     Fd childIn;
     Fd toDot;
@@ -243,7 +246,7 @@ bool layOut(std::string_view dot, std::string& svg, Output& err) {
     }
     const SigpipeIgnored quiet;
     Child child;
-    const int spawned = child.spawn(childIn, childOut, childErr);
+    const int spawned = child.spawn(childIn, childOut, childErr, engine);
     if (spawned == ENOENT || spawned == ENOTDIR) {
         err.print<texts::kDotNotFound>();
         return false;

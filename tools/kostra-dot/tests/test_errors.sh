@@ -180,7 +180,7 @@ fake_dot fails 'echo "Error: syntax" >&2; exit 3'
 fake_dot killed 'kill -9 $$'
 fake_dot junk 'while read -r line; do :; done; printf "ahoj\n"'
 fake_dot unended 'printf "<?xml version=\"1.0\"?>\n<svg width=\"1\">"'
-refuse html-usage 2 '^pouziti: kostra-dot --html GRAFOVY_SOUBOR' "$work/task1" --html
+refuse html-usage 2 '^pouziti: kostra-dot --html \[--layout dot\|neato\|circo\] GRAFOVY_SOUBOR' "$work/task1" --html
 refuse html-edges 6 '^CHYBA: graf je na stranku prilis velky \(2001 hran, 2002 uzlu; nejvyse 2000 hran a 4000 uzlu\)$' "$work/task1" --html "$work/path-2001.graph"
 refuse html-nodes 6 '^CHYBA: graf je na stranku prilis velky \(1 hran, 4001 uzlu' "$work/task1" --html "$work/nodes-4001.graph"
 refuse html-not-transcript 1 'ocekavan konec vystupu$' "$work/task1-trailing" --html "$graph"
