@@ -33,8 +33,15 @@ function linePattern(name, where, lang = language) {
   return new RegExp(where === "^" ? "^" + pattern : pattern + "$");
 }
 
+// The address holds the page's language ("jazyk=en") and the replay's step ("krok=N") or edge
+// ("hrana=N"), parts joined by "&"; each keeps the others.
 function languageFromAddress() {
   return /(^|[#&])jazyk=en(&|$)/.test(location.hash) ? "en" : "cs";
+}
+
+function addressParts(without) {
+  return location.hash.replace(/^#/, "").split("&")
+    .filter((part) => part !== "" && !without.test(part));
 }
 
 function showTexts() {
@@ -46,8 +53,12 @@ function showTexts() {
   const other = language === "en" ? "cs" : "en";
   $("language").lang = other;
   $("notices").textContent = text("kWebNotices", KOSTRA.version, KOSTRA.licence.split("\n")[0]);
+  $("graphviz-notice").textContent = text("kWebGraphvizNotice", KOSTRA.graphvizVersion,
+    KOSTRA.vizVersion);
   showTasks();
   showMethods();
+  showLayouts();
+  showDrawingNote();
 }
 
 function setLanguage(lang) {
@@ -59,6 +70,8 @@ function setLanguage(lang) {
   showAnswers();
   if (lastResult) showResult(lastResult);
   showState();
+  // The drawing speaks the page's language: kostra-dot's words, labels and lines made again.
+  if (drawn !== null && drawn.kind === "run") redraw(drawn);
 }
 
 // ---- The worker and the run interface
@@ -129,18 +142,24 @@ function restartWorker(reason) {
 // One run of kostra in the worker: the bytes of standard output and standard error, the status;
 // with treeFlags (a pattern of kostra's tree flag lines), the edges in the forest and the others
 // instead of the output.
-function runBytes(graphText, answers, name, lang, treeFlags) {
+// With draw ({graphText}: the graph file's text for the drawing), a run that ends with status 0
+// comes with its drawing too, in the page's language (see drawingOf).
+function runBytes(graphText, answers, name, lang, treeFlags, draw) {
   if (graphText !== null && typeof graphText !== "string") {
     return Promise.reject(new TypeError("graphText must be a string or null"));
   }
-  const id = nextId++;
-  const message = {
-    id, graphText, answers: String(answers ?? ""), name: name ?? "graf.txt",
+  return post({
+    graphText, answers: String(answers ?? ""), name: name ?? "graf.txt",
     english: (lang ?? language) === "en", treeFlags,
-  };
+    draw: draw && { graphText: draw.graphText, english: language === "en" },
+  });
+}
+
+function post(message) {
+  const id = nextId++;
   return new Promise((resolve, reject) => {
     pending.set(id, { resolve, reject });
-    worker.postMessage(message);
+    worker.postMessage({ id, ...message });
   });
 }
 
@@ -286,6 +305,7 @@ let graphPending = null;
 // The graph changed: kostra reads it again once the typing pauses.
 function graphChanged() {
   graphVersion++;
+  if (drawn !== null) clearDrawing();
   if ($("table-box").open) showTable(parseGraph(graphText()));
   usableEdges = null;
   showState();
@@ -368,7 +388,10 @@ async function refreshEdges() {
   box.hidden = task < 4;
   usableEdges = null;
   showState();
-  if (task < 4) return;
+  if (task < 4) {
+    if (drawn !== null && drawn.kind === "forest") clearDrawing();
+    return;
+  }
   showEdges(null);
   let result;
   try {
@@ -384,6 +407,7 @@ async function refreshEdges() {
   showEdges(edges);
   showAnswers();
   showState();
+  await drawForest(task, Number($("method").value));
 }
 
 function showEdges(edges) {
@@ -499,12 +523,25 @@ let lastResult = null;
 
 async function runTask() {
   const [graph, answers, name] = graphAndAnswers(taskAnswers());
+  const task = chosenTask();
+  const version = graphVersion;
+  const drawing = { graphText: graphText() };
   running = true;
   showState();
   try {
-    const result = await runBytes(graph, answers, name);
+    const result = await runBytes(graph, answers, name, undefined, undefined, drawing);
     lastResult = result;
     showResult(result);
+    if (result.drawing) {
+      // The forest's method: the task's, or the one that tasks 4 and 5 looked in.
+      const method = task >= 4 ? Number(answers.split("\n").at(-3)) : task;
+      showDrawing(result.drawing, {
+        kind: "run", fresh: true, graphText: drawing.graphText, transcript: result.stdout, name,
+        version, task, method,
+      });
+    } else {
+      clearDrawing();
+    }
   } catch (e) {
     if (e.message !== "stopped") {
       lastResult = null;
@@ -541,6 +578,208 @@ function download(bytes, name) {
   link.click();
   link.remove();
   setTimeout(() => URL.revokeObjectURL(url), 10000);
+}
+
+// ---- The drawing: kostra-dot's replay over the graph, laid out by Graphviz in a worker of its own
+
+// Graphviz's layout engines, as kostra-dot's --layout names them.
+const ENGINES = [["dot", "kWebLayoutDot"], ["neato", "kWebLayoutNeato"], ["circo", "kWebLayoutCirco"]];
+
+let layoutWorker = null;
+const layoutJobs = new Map();
+
+// The layout worker: Graphviz compiled to WebAssembly, its source an element of the page that is
+// not run here. It starts once kostra is ready (or when a drawing is asked for first), so that the
+// page is ready for input before Graphviz has loaded.
+function startLayout() {
+  const source = new Blob([$("layout-source").textContent], { type: "text/javascript" });
+  const url = URL.createObjectURL(source);
+  layoutWorker = new Worker(url);
+  URL.revokeObjectURL(url);
+  const broken = (reason) => {
+    for (const job of layoutJobs.values()) job.reject(new Error(reason));
+    layoutJobs.clear();
+    layoutWorker.terminate();
+    layoutWorker = null;
+  };
+  layoutWorker.onmessage = ({ data }) => {
+    if (data.broken) broken(data.broken);
+    const job = layoutJobs.get(data.id);
+    if (!job) return;
+    layoutJobs.delete(data.id);
+    if (data.error === undefined) {
+      job.resolve(data.svg);
+    } else {
+      job.reject(new Error(data.error));
+    }
+  };
+  layoutWorker.onerror = (event) => {
+    event.preventDefault();
+    broken(event.message || "Graphviz");
+  };
+}
+
+// The SVG of a drawing (DOT) laid out by Graphviz with engine.
+function layOut(dot, engine) {
+  if (layoutWorker === null) startLayout();
+  const id = nextId++;
+  return new Promise((resolve, reject) => {
+    layoutJobs.set(id, { resolve, reject });
+    layoutWorker.postMessage({ id, dot, engine });
+  });
+}
+
+function showLayouts() {
+  const select = $("layout");
+  const engine = select.value || "dot";
+  select.replaceChildren();
+  for (const [name, label] of ENGINES) {
+    const option = document.createElement("option");
+    option.value = name;
+    option.textContent = text(label);
+    select.append(option);
+  }
+  select.value = engine;
+}
+
+// What the drawing shows, with what it was made of: kind "run" (the replay of the run made with
+// the Run button) or "forest" (the forest of the method that tasks 4 and 5 look in, for picking
+// the edge); the graph's text and version, kostra's output, the forest's method and what the worker
+// made of them (made: the drawing, the replay's data and words). null: no drawing.
+let drawn = null;
+let replay = null;
+// Drawings asked for in turn: one that is done after a later one was asked for is not shown.
+let drawingAsked = 0;
+// The note beside the drawing: a text's name and what fills it in, or null.
+let drawingNote = null;
+
+function setDrawing(state) {
+  document.documentElement.dataset.drawing = state;
+}
+
+function showDrawingNote(note) {
+  if (note !== undefined) drawingNote = note;
+  $("drawing-note").textContent = drawingNote === null ? "" : text(...drawingNote);
+}
+
+// The address without the replay's step or edge: a new replay starts at its first step.
+function forgetStep() {
+  const kept = addressParts(/^(krok|hrana)=/);
+  const hash = kept.length > 0 ? "#" + kept.join("&") : "";
+  if (location.hash !== hash) history.replaceState(null, "", location.pathname + location.search + hash);
+}
+
+function clearDrawing(note = null) {
+  drawingAsked++;
+  if (replay !== null) replay.destroy();
+  if (drawn !== null && drawn.kind === "run") forgetStep();
+  replay = null;
+  drawn = null;
+  $("drawing").hidden = true;
+  setDrawing("none");
+  showDrawingNote(note);
+}
+
+// Shows what the worker made of a run for a drawing (made: kostraDraw's status and the drawing,
+// data and words, or the message why there is none), as what says (see drawn); a fresh run's
+// replay starts at its first step, one made again (another language or layout) at the step the
+// address names.
+async function showDrawing(made, what) {
+  if (made.status !== 0) {
+    clearDrawing(["kWebNoDrawing", made.note.trim().replace(/\n/g, " ")]);
+    return;
+  }
+  const asked = ++drawingAsked;
+  setDrawing("pending");
+  showDrawingNote(["kWebDrawingPending"]);
+  let svgText;
+  try {
+    svgText = await layOut(made.dot, $("layout").value);
+  } catch (e) {
+    if (asked === drawingAsked) clearDrawing(["kWebLayoutFailed", e.message]);
+    return;
+  }
+  if (asked !== drawingAsked) return;
+  // Graphviz's XML declaration and doctype are left out: the element alone is the drawing.
+  const parsed = new DOMParser().parseFromString(svgText.slice(svgText.indexOf("<svg")),
+    "image/svg+xml");
+  const svg = document.importNode(parsed.documentElement, true);
+  if (replay !== null) replay.destroy();
+  if (what.kind === "run" && what.fresh) forgetStep();
+  $("drawing").hidden = false;
+  replay = window.kostraReplay.mount($("drawing"), {
+    data: JSON.parse(made.data), words: JSON.parse(made.words), svg,
+    options: { address: what.kind === "run" },
+  });
+  if (what.kind === "forest") replay.go(replay.steps());
+  drawn = { ...what, made, fresh: false };
+  setDrawing(what.kind);
+  showDrawingNote(what.kind === "forest" ? ["kWebPickHint", what.method, what.task] : null);
+}
+
+// The drawing made again in the page's language by kostra-dot's code in the worker.
+async function redraw(what) {
+  const asked = drawingAsked;
+  let made;
+  try {
+    made = (await post({
+      draw: { graphText: what.graphText, transcript: what.transcript, english: language === "en" },
+      name: what.name,
+    })).drawing;
+  } catch (e) {
+    return;
+  }
+  if (asked === drawingAsked) await showDrawing(made, what);
+}
+
+// Tasks 4 and 5: the forest of the method they look in, drawn from a run of the task that marks
+// it (task 1, or tasks 2 and 3 narrated, so that the replay is of that very method), for the
+// edge to be picked with a click.
+async function drawForest(task, method) {
+  const version = graphVersion;
+  const graph = graphText();
+  const answers = method + "\n" + (method === 1 ? "" : text("kYes") + "\n");
+  let result;
+  try {
+    result = await runBytes(graph, answers, "graf.txt", language, undefined, { graphText: graph });
+  } catch (e) {
+    return;
+  }
+  if (version !== graphVersion || task !== chosenTask() || String(method) !== $("method").value) {
+    return;
+  }
+  if (!result.drawing) {
+    clearDrawing();
+    return;
+  }
+  await showDrawing(result.drawing, {
+    kind: "forest", graphText: graph, transcript: result.stdout, name: "graf.txt", version,
+    task, method,
+  });
+}
+
+// A click on an edge of the drawing of the forest that tasks 4 and 5 look in picks it, when the
+// task takes it; otherwise the note says why not.
+function edgeClicked(target) {
+  const edge = target instanceof Element ? target.closest("g.edge") : null;
+  const task = chosenTask();
+  if (edge === null || !/^h\d+$/.test(edge.id) || drawn === null || task < 4) return;
+  if (usableEdges === null || drawn.version !== graphVersion
+      || drawn.method !== Number($("method").value)) {
+    return;
+  }
+  const e = Number(edge.id.slice(1));
+  if (!usableEdges.has(e)) {
+    showDrawingNote([task === 4 ? "kWebEdgeInForest" : "kWebEdgeNotInForest", e]);
+    return;
+  }
+  if ($("edge").hidden) {
+    $("edge-number").value = e;
+  } else {
+    $("edge").value = String(e);
+  }
+  showAnswers();
+  showDrawingNote(["kWebEdgePicked", e]);
 }
 
 // ---- A random graph
@@ -588,7 +827,8 @@ async function openFile(file) {
 
 function wire() {
   $("language").addEventListener("click", () => {
-    location.hash = language === "en" ? "" : "jazyk=en";
+    const kept = addressParts(/^jazyk=/);
+    location.hash = (language === "en" ? kept : ["jazyk=en", ...kept]).join("&");
   });
   window.addEventListener("hashchange", () => setLanguage(languageFromAddress()));
 
@@ -658,6 +898,29 @@ function wire() {
   for (const id of ["narrate", "edge", "edge-number"]) $(id).addEventListener("change", showAnswers);
   $("edge-number").addEventListener("input", showAnswers);
   $("run").addEventListener("click", runTask);
+  $("layout").addEventListener("change", () => {
+    if (drawn !== null) showDrawing(drawn.made, drawn);
+  });
+  // A click on an edge: a real click, or a pointer's press and release in one place (as the
+  // replay takes them), picks it.
+  let pressed = null;
+  $("drawing").addEventListener("pointerdown", (event) => {
+    pressed = { x: event.clientX, y: event.clientY, id: event.pointerId };
+  });
+  $("drawing").addEventListener("pointerup", (event) => {
+    const still = pressed !== null && pressed.id === event.pointerId
+      && Math.abs(event.clientX - pressed.x) + Math.abs(event.clientY - pressed.y) < 5;
+    pressed = null;
+    if (still) edgeClicked(event.target);
+  });
+  $("drawing").addEventListener("click", (event) => edgeClicked(event.target));
+  // The replay's keys (the arrows, Home, End) act wherever the focus is but in the page's own
+  // radio buttons and lists, which keep their arrows.
+  document.querySelector("main").addEventListener("keydown", (event) => {
+    const t = event.target;
+    const own = t instanceof HTMLSelectElement || (t instanceof HTMLInputElement && t.type === "radio");
+    if (own && !t.closest(".kr-prehravac")) event.stopPropagation();
+  });
   $("stop").addEventListener("click", () => {
     restartWorker("stopped");
     $("status").textContent = text("kWebStopped");
@@ -673,7 +936,21 @@ function wire() {
 language = languageFromAddress();
 startWorker();
 window.kostra.ready = workerReady;
+workerReady.then(() => {
+  if (layoutWorker === null) startLayout();
+}, () => {});
+setDrawing("none");
 $("licence").textContent = KOSTRA.licence;
+// Each licence under its software's name, the first word of its file.
+for (const licence of Object.values(KOSTRA.thirdParty)) {
+  const details = document.createElement("details");
+  const summary = document.createElement("summary");
+  const pre = document.createElement("pre");
+  summary.textContent = licence.split(/[\s(]/)[0];
+  pre.textContent = licence;
+  details.append(summary, pre);
+  $("third-party").append(details);
+}
 showTexts();
 wire();
 setGraph(KOSTRA.examples["ctyri-uzly.txt"] ?? "", "graf.txt");
