@@ -71,7 +71,7 @@ function setLanguage(lang) {
   if (lastResult) showResult(lastResult);
   showState();
   // The drawing speaks the page's language: kostra-dot's words, labels and lines made again.
-  if (drawn !== null && drawn.kind === "run") redraw(drawn);
+  if (drawn !== null) redraw(drawn);
 }
 
 // ---- The worker and the run interface
@@ -704,6 +704,10 @@ async function showDrawing(made, what) {
   const parsed = new DOMParser().parseFromString(svgText.slice(svgText.indexOf("<svg")),
     "image/svg+xml");
   const svg = document.importNode(parsed.documentElement, true);
+  // The replay is mounted in a task of its own: a large drawing's parsing and mounting each take
+  // a while, and the page answers in between.
+  await new Promise((resolve) => setTimeout(resolve));
+  if (asked !== drawingAsked) return;
   if (replay !== null) replay.destroy();
   if (what.kind === "run" && what.fresh) forgetStep();
   $("drawing").hidden = false;
@@ -720,6 +724,7 @@ async function showDrawing(made, what) {
 // The drawing made again in the page's language by kostra-dot's code in the worker.
 async function redraw(what) {
   const asked = drawingAsked;
+  setDrawing("pending");
   let made;
   try {
     made = (await post({
@@ -737,6 +742,14 @@ async function redraw(what) {
 // edge to be picked with a click.
 async function drawForest(task, method) {
   const version = graphVersion;
+  // The drawing shown has that forest already: the run's replay, or the forest for the other task.
+  if (drawn !== null && drawn.version === version && drawn.method === method) {
+    if (drawn.kind === "forest") {
+      drawn.task = task;
+      showDrawingNote(["kWebPickHint", method, task]);
+    }
+    return;
+  }
   const graph = graphText();
   const answers = method + "\n" + (method === 1 ? "" : text("kYes") + "\n");
   let result;

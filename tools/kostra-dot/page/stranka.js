@@ -299,10 +299,15 @@
         svg.insertBefore(defs, svg.firstChild);
         figure.append(svg);
 
+        // The drawing's nodes and edges by their ids, found in one pass: the drawing is not in the
+        // document yet, where an id would be found at once, and a search for every id would read
+        // the whole drawing every time.
+        const byId = new Map();
+        for (const g of svg.querySelectorAll('g[id]')) byId.set(g.id, g);
         const nodes = [];
         const marks = [];  // a text beside every node: its subtree, its key, its side of a cut
         for (let i = 0; i < n; i++) {
-            const g = svg.querySelector('#u' + i);
+            const g = byId.get('u' + i);
             nodes.push(g);
             const ellipse = g && g.querySelector('ellipse');
             let mark = null;
@@ -322,7 +327,7 @@
         const edgeLabels = [];
         const edgeTexts = [];
         for (let e = 0; e < m; e++) {
-            const g = svg.querySelector('#h' + e);
+            const g = byId.get('h' + e);
             edges.push(g);
             const label = g && g.querySelector('text');
             edgeLabels.push(label);
