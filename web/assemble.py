@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
 """Assembles kostra.html, one self-contained page: the markup of page/kostra.html with the styles
-of kostra-dot's replay (stranka.css) and of page/kostra.css; the layout worker's source (Graphviz
-compiled to WebAssembly, the npm package @viz-js/viz's script for a classic worker, then
-page/layout.js) as the text of an element that is not run; kostra-dot's replay (stranka.js); the
+of kostra-dot's replay (stranka.css) and of page/kostra.css; the drawing worker's source (Graphviz
+compiled to WebAssembly, the npm package @viz-js/viz's script for a classic worker, emscripten's
+module of kostra-dot's drawing, then page/drawing.js) as the text of an element that is not run; kostra-dot's replay (stranka.js); the
 page's data (the catalogue's texts read from Texts.h, the example graphs, the version, the
 licences, and the worker's source: emscripten's module with the WebAssembly inside it, then
 page/worker.js); and page/kostra.js.
 
-usage: assemble.py --page DIR --module KOSTRA_WASM_JS --texts TEXTS_H --version V --licence FILE
-                   --replay DIR --viz VIZ_GLOBAL_JS --output KOSTRA_HTML
+usage: assemble.py --page DIR --module KOSTRA_WASM_JS --draw-module KOSTRA_DRAW_WASM_JS
+                   --texts TEXTS_H --version V --licence FILE --replay DIR --viz VIZ_GLOBAL_JS
+                   --output KOSTRA_HTML
                    --third-party LICENCE.txt ... --examples EXAMPLE.txt ...
 """
 import argparse
@@ -32,7 +33,8 @@ def raw_text(name, text):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("page", "module", "texts", "version", "licence", "replay", "viz", "output"):
+    for option in ("page", "module", "draw-module", "texts", "version", "licence", "replay", "viz",
+                   "output"):
         parser.add_argument("--" + option, required=True)
     parser.add_argument("--third-party", nargs="*", default=[])
     parser.add_argument("--examples", nargs="*", default=[])
@@ -69,8 +71,9 @@ def main():
         if "</" in text or "<!--" in text:
             sys.exit(f"assemble.py: {path.name} holds '</' or '<!--', which would end its element")
         styles += text
-    layout = raw_text("the layout worker", viz.read_text(encoding="utf-8") + "\n"
-                      + (page / "layout.js").read_text())
+    drawing = raw_text("the drawing worker", viz.read_text(encoding="utf-8") + "\n"
+                       + pathlib.Path(args.draw_module).read_text() + "\n"
+                       + (page / "drawing.js").read_text())
     scripts = [raw_text(path.name, path.read_text())
                for path in (replay / "stranka.js", page / "kostra.js")]
     html = (page / "kostra.html").read_text()
@@ -79,7 +82,7 @@ def main():
             sys.exit(f"assemble.py: kostra.html must hold {placeholder} once")
     html = html.replace("<!--styles-->", "<style>\n" + styles + "</style>")
     html = html.replace("<!--script-->",
-                        '<script type="text/x-kostra-layout" id="layout-source">' + layout
+                        '<script type="text/x-kostra-drawing" id="drawing-source">' + drawing
                         + "</script>\n<script>\n" + scripts[0] + "</script>\n<script>\nconst KOSTRA = "
                         + script_json(data) + ";\n</script>\n<script>\n" + scripts[1] + "</script>")
     pathlib.Path(args.output).write_text(html, encoding="utf-8")

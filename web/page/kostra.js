@@ -71,7 +71,7 @@ function setLanguage(lang) {
   if (lastResult) showResult(lastResult);
   showState();
   // The drawing speaks the page's language: kostra-dot's words, labels and lines made again.
-  if (drawn !== null) redraw(drawn);
+  if (drawn !== null) draw(drawn);
 }
 
 // ---- The worker and the run interface
@@ -142,24 +142,18 @@ function restartWorker(reason) {
 // One run of kostra in the worker: the bytes of standard output and standard error, the status;
 // with treeFlags (a pattern of kostra's tree flag lines), the edges in the forest and the others
 // instead of the output.
-// With draw ({graphText}: the graph file's text for the drawing), a run that ends with status 0
-// comes with its drawing too, in the page's language (see drawingOf).
-function runBytes(graphText, answers, name, lang, treeFlags, draw) {
+function runBytes(graphText, answers, name, lang, treeFlags) {
   if (graphText !== null && typeof graphText !== "string") {
     return Promise.reject(new TypeError("graphText must be a string or null"));
   }
-  return post({
-    graphText, answers: String(answers ?? ""), name: name ?? "graf.txt",
-    english: (lang ?? language) === "en", treeFlags,
-    draw: draw && { graphText: draw.graphText, english: language === "en" },
-  });
-}
-
-function post(message) {
   const id = nextId++;
+  const message = {
+    id, graphText, answers: String(answers ?? ""), name: name ?? "graf.txt",
+    english: (lang ?? language) === "en", treeFlags,
+  };
   return new Promise((resolve, reject) => {
     pending.set(id, { resolve, reject });
-    worker.postMessage({ id, ...message });
+    worker.postMessage(message);
   });
 }
 
@@ -525,19 +519,19 @@ async function runTask() {
   const [graph, answers, name] = graphAndAnswers(taskAnswers());
   const task = chosenTask();
   const version = graphVersion;
-  const drawing = { graphText: graphText() };
+  const drawnGraph = graphText();
   running = true;
   showState();
   try {
-    const result = await runBytes(graph, answers, name, undefined, undefined, drawing);
+    const result = await runBytes(graph, answers, name);
     lastResult = result;
     showResult(result);
-    if (result.drawing) {
+    if (result.status === 0) {
       // The forest's method: the task's, or the one that tasks 4 and 5 looked in.
       const method = task >= 4 ? Number(answers.split("\n").at(-3)) : task;
-      showDrawing(result.drawing, {
-        kind: "run", fresh: true, graphText: drawing.graphText, transcript: result.stdout, name,
-        version, task, method,
+      draw({
+        kind: "run", fresh: true, graphText: drawnGraph, transcript: result.stdout, name, version,
+        task, method,
       });
     } else {
       clearDrawing();
@@ -580,52 +574,49 @@ function download(bytes, name) {
   setTimeout(() => URL.revokeObjectURL(url), 10000);
 }
 
-// ---- The drawing: kostra-dot's replay over the graph, laid out by Graphviz in a worker of its own
+// ---- The drawing: kostra-dot's replay over the graph, made and laid out in a worker of its own
 
 // Graphviz's layout engines, as kostra-dot's --layout names them.
 const ENGINES = [["dot", "kWebLayoutDot"], ["neato", "kWebLayoutNeato"], ["circo", "kWebLayoutCirco"]];
 
-let layoutWorker = null;
-const layoutJobs = new Map();
+let drawingWorker = null;
+const drawingJobs = new Map();
 
-// The layout worker: Graphviz compiled to WebAssembly, its source an element of the page that is
-// not run here. It starts once kostra is ready (or when a drawing is asked for first), so that the
-// page is ready for input before Graphviz has loaded.
-function startLayout() {
-  const source = new Blob([$("layout-source").textContent], { type: "text/javascript" });
+// The drawing worker: kostra-dot's code and Graphviz compiled to WebAssembly, its source an
+// element of the page that is not run here. It starts when a drawing is first asked for, so that
+// loading it takes nothing from the page's start nor from kostra's runs.
+function startDrawing() {
+  const source = new Blob([$("drawing-source").textContent], { type: "text/javascript" });
   const url = URL.createObjectURL(source);
-  layoutWorker = new Worker(url);
+  drawingWorker = new Worker(url);
   URL.revokeObjectURL(url);
-  const broken = (reason) => {
-    for (const job of layoutJobs.values()) job.reject(new Error(reason));
-    layoutJobs.clear();
-    layoutWorker.terminate();
-    layoutWorker = null;
-  };
-  layoutWorker.onmessage = ({ data }) => {
-    if (data.broken) broken(data.broken);
-    const job = layoutJobs.get(data.id);
+  drawingWorker.onmessage = ({ data }) => {
+    const job = drawingJobs.get(data.id);
     if (!job) return;
-    layoutJobs.delete(data.id);
+    drawingJobs.delete(data.id);
     if (data.error === undefined) {
-      job.resolve(data.svg);
+      job.resolve(data);
     } else {
       job.reject(new Error(data.error));
     }
   };
-  layoutWorker.onerror = (event) => {
+  drawingWorker.onerror = (event) => {
     event.preventDefault();
-    broken(event.message || "Graphviz");
+    for (const job of drawingJobs.values()) job.reject(new Error(event.message || "Graphviz"));
+    drawingJobs.clear();
+    drawingWorker.terminate();
+    drawingWorker = null;
   };
 }
 
-// The SVG of a drawing (DOT) laid out by Graphviz with engine.
-function layOut(dot, engine) {
-  if (layoutWorker === null) startLayout();
+// One job of the drawing worker: a run drawn ({graphText, transcript, name, english, engine}
+// gives {made}) or a drawing laid out again ({dot, engine} gives {svg}).
+function drawingJob(message) {
+  if (drawingWorker === null) startDrawing();
   const id = nextId++;
   return new Promise((resolve, reject) => {
-    layoutJobs.set(id, { resolve, reject });
-    layoutWorker.postMessage({ id, dot, engine });
+    drawingJobs.set(id, { resolve, reject });
+    drawingWorker.postMessage({ id, ...message });
   });
 }
 
@@ -644,8 +635,9 @@ function showLayouts() {
 
 // What the drawing shows, with what it was made of: kind "run" (the replay of the run made with
 // the Run button) or "forest" (the forest of the method that tasks 4 and 5 look in, for picking
-// the edge); the graph's text and version, kostra's output, the forest's method and what the worker
-// made of them (made: the drawing, the replay's data and words). null: no drawing.
+// the edge); the graph's text, name and version, kostra's output, the task and the forest's
+// method, and what the worker made of them (made: the drawing, the replay's data and words, the
+// SVG). null: no drawing.
 let drawn = null;
 let replay = null;
 // Drawings asked for in turn: one that is done after a later one was asked for is not shown.
@@ -680,28 +672,36 @@ function clearDrawing(note = null) {
   showDrawingNote(note);
 }
 
-// Shows what the worker made of a run for a drawing (made: kostraDraw's status and the drawing,
-// data and words, or the message why there is none), as what says (see drawn); a fresh run's
-// replay starts at its first step, one made again (another language or layout) at the step the
-// address names.
-async function showDrawing(made, what) {
-  if (made.status !== 0) {
-    clearDrawing(["kWebNoDrawing", made.note.trim().replace(/\n/g, " ")]);
-    return;
-  }
+// Draws what says (see drawn), in the page's language and with the engine chosen: kostra-dot's
+// code makes the drawing, Graphviz lays it out, and the replay is mounted on it; a fresh run's
+// replay starts at its first step, one drawn again (in another language or layout) at the step
+// the address names. With relayout, the drawing already made is laid out again.
+async function draw(what, relayout = false) {
   const asked = ++drawingAsked;
   setDrawing("pending");
   showDrawingNote(["kWebDrawingPending"]);
-  let svgText;
+  let made;
   try {
-    svgText = await layOut(made.dot, $("layout").value);
+    if (relayout) {
+      const laid = await drawingJob({ dot: what.made.dot, engine: $("layout").value });
+      made = { ...what.made, svg: laid.svg };
+    } else {
+      made = (await drawingJob({
+        graphText: what.graphText, transcript: what.transcript, name: what.name,
+        english: language === "en", engine: $("layout").value,
+      })).made;
+    }
   } catch (e) {
     if (asked === drawingAsked) clearDrawing(["kWebLayoutFailed", e.message]);
     return;
   }
   if (asked !== drawingAsked) return;
+  if (made.status !== 0) {
+    clearDrawing(["kWebNoDrawing", made.note.trim().replace(/\n/g, " ")]);
+    return;
+  }
   // Graphviz's XML declaration and doctype are left out: the element alone is the drawing.
-  const parsed = new DOMParser().parseFromString(svgText.slice(svgText.indexOf("<svg")),
+  const parsed = new DOMParser().parseFromString(made.svg.slice(made.svg.indexOf("<svg")),
     "image/svg+xml");
   const svg = document.importNode(parsed.documentElement, true);
   // The replay is mounted in a task of its own: a large drawing's parsing and mounting each take
@@ -721,22 +721,6 @@ async function showDrawing(made, what) {
   showDrawingNote(what.kind === "forest" ? ["kWebPickHint", what.method, what.task] : null);
 }
 
-// The drawing made again in the page's language by kostra-dot's code in the worker.
-async function redraw(what) {
-  const asked = drawingAsked;
-  setDrawing("pending");
-  let made;
-  try {
-    made = (await post({
-      draw: { graphText: what.graphText, transcript: what.transcript, english: language === "en" },
-      name: what.name,
-    })).drawing;
-  } catch (e) {
-    return;
-  }
-  if (asked === drawingAsked) await showDrawing(made, what);
-}
-
 // Tasks 4 and 5: the forest of the method they look in, drawn from a run of the task that marks
 // it (task 1, or tasks 2 and 3 narrated, so that the replay is of that very method), for the
 // edge to be picked with a click.
@@ -754,18 +738,18 @@ async function drawForest(task, method) {
   const answers = method + "\n" + (method === 1 ? "" : text("kYes") + "\n");
   let result;
   try {
-    result = await runBytes(graph, answers, "graf.txt", language, undefined, { graphText: graph });
+    result = await runBytes(graph, answers, "graf.txt", language);
   } catch (e) {
     return;
   }
   if (version !== graphVersion || task !== chosenTask() || String(method) !== $("method").value) {
     return;
   }
-  if (!result.drawing) {
+  if (result.status !== 0) {
     clearDrawing();
     return;
   }
-  await showDrawing(result.drawing, {
+  await draw({
     kind: "forest", graphText: graph, transcript: result.stdout, name: "graf.txt", version,
     task, method,
   });
@@ -912,7 +896,7 @@ function wire() {
   $("edge-number").addEventListener("input", showAnswers);
   $("run").addEventListener("click", runTask);
   $("layout").addEventListener("change", () => {
-    if (drawn !== null) showDrawing(drawn.made, drawn);
+    if (drawn !== null) draw(drawn, true);
   });
   // A click on an edge: a real click, or a pointer's press and release in one place (as the
   // replay takes them), picks it.
@@ -949,9 +933,6 @@ function wire() {
 language = languageFromAddress();
 startWorker();
 window.kostra.ready = workerReady;
-workerReady.then(() => {
-  if (layoutWorker === null) startLayout();
-}, () => {});
 setDrawing("none");
 $("licence").textContent = KOSTRA.licence;
 // Each licence under its software's name, the first word of its file.

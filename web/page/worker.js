@@ -119,36 +119,6 @@ function run(m, { graphText, answers, name, english }) {
   }
 }
 
-// The drawing of a run, as kostra-dot --html makes it (kostraDraw, web/KostraWeb.cpp): the graph
-// file's text, written under name as the run had it (or graf.txt where that cannot be made), and
-// kostra's output in; kostra-dot's status out, with the drawing (DOT), the replay's data and its
-// words, or with the message that says why there is none.
-function draw(m, { graphText, transcript, english }, name) {
-  const FS = m.FS;
-  let path = name;
-  let made = path === "" ? null : writeGraph(FS, path, graphText);
-  if (made === null) {
-    path = "graf.txt";
-    made = writeGraph(FS, path, graphText);
-  }
-  const files = ["transcript", "dot", "data", "words", "err"].map((f) => RUN_DIR + "/draw-" + f);
-  FS.writeFile(files[0], transcript);
-  try {
-    const status = m.ccall("kostraDraw", "number", Array(7).fill("string").fill("number", 6),
-      [path, ...files, english ? 1 : 0]);
-    if (status < 0) throw new Error("kostraDraw: the drawing's files cannot be made");
-    const read = (file) => FS.readFile(file, { encoding: "utf8" });
-    if (status !== 0) return { status, note: read(files[4]) };
-    return { status, dot: read(files[1]), data: read(files[2]), words: read(files[3]) };
-  } finally {
-    for (const file of files) {
-      if (FS.analyzePath(file).exists) FS.unlink(file);
-    }
-    FS.unlink(path);
-    removeFolders(FS, made);
-  }
-}
-
 // The edges of kostra's tree flag lines (the pattern's groups: the edge, the flag), read here so
 // that the page's own thread never reads a large output: those in the forest, and the others.
 function treeFlags(stdout, source) {
@@ -170,15 +140,7 @@ onmessage = async ({ data }) => {
     return;
   }
   try {
-    // A drawing alone, of a run made before: its graph and its output come with the message.
-    if (data.answers === undefined) {
-      postMessage({ id: data.id, drawing: draw(m, data.draw, data.name) });
-      return;
-    }
     const result = run(m, data);
-    if (data.draw && result.status === 0) {
-      result.drawing = draw(m, { ...data.draw, transcript: result.stdout }, data.name);
-    }
     if (data.treeFlags) {
       result.treeFlags = treeFlags(result.stdout, data.treeFlags);
       result.stdout = new Uint8Array(0);
