@@ -602,16 +602,23 @@ function startDrawing() {
   };
   drawingWorker.onerror = (event) => {
     event.preventDefault();
-    for (const job of drawingJobs.values()) job.reject(new Error(event.message || "Graphviz"));
-    drawingJobs.clear();
-    drawingWorker.terminate();
-    drawingWorker = null;
+    stopDrawing(event.message || "Graphviz");
   };
 }
 
+function stopDrawing(reason) {
+  for (const job of drawingJobs.values()) job.reject(new Error(reason));
+  drawingJobs.clear();
+  drawingWorker.terminate();
+  drawingWorker = null;
+}
+
 // One job of the drawing worker: a run drawn ({graphText, transcript, name, english, engine}
-// gives {made}) or a drawing laid out again ({dot, engine} gives {svg}).
+// gives {made}) or a drawing laid out again ({dot, engine} gives {svg}). A job asked for while
+// another is under way makes that one needless: the worker is ended (a layout can take long, circo
+// on a large graph minutes) and a fresh one takes the new job.
 function drawingJob(message) {
+  if (drawingWorker !== null && drawingJobs.size > 0) stopDrawing("superseded");
   if (drawingWorker === null) startDrawing();
   const id = nextId++;
   return new Promise((resolve, reject) => {
