@@ -65,7 +65,9 @@ void walkSteps(CGraph& g, Replay& r, Language language) {
 class MinimumSteps : public Unwatched {
 public:
     MinimumSteps(Replay& r, const CGraph& g, int method, Language language, bool narrated)
-        : r_(r), say_(&text_), narration_(say_, g, static_cast<Method>(method)),
+        : r_(r),
+          say_(&text_),
+          narration_(say_, g, static_cast<Method>(method)),
           narrated_(narrated) {
         say_.speak(language);
     }
