@@ -2,29 +2,33 @@
 // values) writes out.print<F>(values(i)...) for i = 0 .. count - 1, in that order, byte for byte
 // as a plain loop writes them.
 //
-// The lines are cut into blocks. Helper threads format blocks ahead into buffers of their own,
-// a few at most each; the calling thread writes the blocks in order, and formats a block itself
-// when no helper has taken it yet. Nothing is allocated once the helpers run: every buffer is as
-// large as a block of the longest lines can be, taken before. When the output fails, the writing
-// stops, as a plain loop's printing would be dropped. Without helpers (one processor, a short
-// report, or a system that will not start a thread) it is the plain loop.
+// The lines are cut into blocks. Helper threads make blocks ahead, each into one of its two
+// buffers; the calling thread writes the blocks in order: a block that is ready straight from its
+// helper's buffer, one that no helper has taken made by itself. A block a helper is still making
+// is waited for while the helper gets on with it; when it does not (another program has its
+// processor), the calling thread makes that block itself and the helper's copy is dropped, so the
+// report never takes longer than the calling thread alone would take. Nothing is allocated once
+// the helpers run: every buffer is as large as a block of the longest lines can be, taken before.
+// When the output fails, the writing stops, as a plain loop's printing would be dropped. Without
+// helpers (one processor, a short report, or a system that will not start a thread) it is the
+// plain loop.
 //
 // Contract: values(i) returns a std::tuple of the ints of line i and may be called from any thread
 // (it must only read); F holds "%d" and "%2d" conversions only. The progress line (Progress.h)
 // learns after every block that doneBefore + the lines written so far are done. Cost: the plain
-// loop's, shared by the threads; memory: 3 buffers of a block (at most kBlockLines lines) a helper.
+// loop's, shared by the threads; memory: 3 buffers of a block (at most kBlockLines lines) and an
+// output's buffer a helper.
 #pragma once
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <system_error>
 #include <thread>
 #include <tuple>
-#include <vector>
 
 #include "Output.h"
 #include "Processors.h"
@@ -33,11 +37,20 @@
 namespace parallel_lines {
 
 constexpr int kBlockLines = 16384;
+// A helper says how far it is in its block every this many lines.
+constexpr int kStepLines = 1024;
+// The time the writer waits for a helper's block without seeing the helper get on with it (about
+// the time of kStepLines lines) before it makes the block itself.
+constexpr std::chrono::microseconds kStall{50};
 
-// A buffer that holds one formatted block, or none (block -1).
-struct Slot {
-    std::string text;
-    std::atomic<int> block{-1};
+// A helper's state, as the writer reads it.
+struct Helper {
+    std::atomic<int> block{-1};    // the block it is making; -1 none
+    std::atomic<int> made{0};      // lines of it made, counted in steps
+    std::string scratch;           // where a block is made, then swapped into text[j]
+    std::unique_ptr<Output> into;  // makes blocks into scratch
+    std::string text[2];
+    std::atomic<int> holds[2] = {-1, -1};  // the block in text[j] ready to be written; -1 none
 };
 
 // The most characters a line of F takes: every conversion at most 11 ("-2147483648").
@@ -48,11 +61,16 @@ consteval std::size_t longestLine(const Format<N>& f) {
     return Format<N>::size + 11 * conversions;
 }
 
+// Formats lines [from, to) of the report into out.
+template <Format F, class Values>
+void formatLines(Output& out, int from, int to, const Values& values) {
+    for (int i = from; i < to; ++i)
+        std::apply([&out](auto... v) { out.print<F>(v...); }, values(i));
+}
+
 template <Format F, class Values>
 void formatBlock(Output& out, int block, int count, const Values& values) {
-    const int end = std::min(count, (block + 1) * kBlockLines);
-    for (int i = block * kBlockLines; i < end; ++i)
-        std::apply([&out](auto... v) { out.print<F>(v...); }, values(i));
+    formatLines<F>(out, block * kBlockLines, std::min(count, (block + 1) * kBlockLines), values);
 }
 
 }  // namespace parallel_lines
@@ -60,73 +78,108 @@ void formatBlock(Output& out, int block, int count, const Values& values) {
 template <Format F, class Values>
 void printLines(Output& out, int count, const Values& values, std::int64_t doneBefore = 0) {
     using parallel_lines::kBlockLines;
-    using parallel_lines::Slot;
+    using parallel_lines::kStepLines;
     const int blocks = count / kBlockLines + (count % kBlockLines != 0 ? 1 : 0);
     const int helpers = std::min(usableProcessors() - 1, blocks - 1);
-    auto written = [doneBefore](int b) {
+    auto told = [doneBefore](int b) {
         progress::done(doneBefore + std::int64_t{b + 1} * kBlockLines);
     };
     if (helpers <= 0) {
         for (int b = 0; b < blocks; ++b) {
             parallel_lines::formatBlock<F>(out, b, count, values);
-            written(b);
+            told(b);
         }
         return;
     }
     constexpr std::size_t blockBytes = kBlockLines * parallel_lines::longestLine(F);
-    const std::size_t slotCount = 2 * static_cast<std::size_t>(helpers);
-    std::unique_ptr<Slot[]> slots = std::make_unique<Slot[]>(slotCount);
-    std::vector<std::string> own(static_cast<std::size_t>(helpers));
-    for (std::size_t s = 0; s < slotCount; ++s) slots[s].text.reserve(blockBytes);
-    for (std::string& text : own) text.reserve(blockBytes);
+    std::unique_ptr<parallel_lines::Helper[]> state =
+        std::make_unique<parallel_lines::Helper[]>(static_cast<std::size_t>(helpers));
+    for (int h = 0; h < helpers; ++h) {
+        for (std::string* text : {&state[h].scratch, &state[h].text[0], &state[h].text[1]})
+            text->reserve(blockBytes);
+        state[h].into = std::make_unique<Output>(&state[h].scratch);
+    }
 
-    std::atomic<int> next{0};  // the first block no thread has taken
-    std::atomic<bool> stop{false};
-    auto help = [&](std::string& text) {
-        Output formatter(&text);
-        for (int b = next.fetch_add(1); b < blocks && !stop.load(); b = next.fetch_add(1)) {
-            Slot& slot = slots[static_cast<std::size_t>(b) % slotCount];
-            for (int held = slot.block.load(); held != -1; held = slot.block.load()) {
-                if (stop.load()) return;
-                slot.block.wait(held);
+    std::atomic<int> next{0};      // the first block no thread has taken
+    std::atomic<int> written{-1};  // the last block written (or, at the end, every block)
+    std::atomic<int> started{0};   // helpers that have started, each with a state of its own
+
+    // A helper takes the next block whenever one of its buffers is free (its block written), and
+    // stops making a block once the writer has gone past it.
+    auto help = [&] {
+        parallel_lines::Helper& me = state[started.fetch_add(1)];
+        Output& into = *me.into;
+        for (;;) {
+            int j = -1;
+            for (int seen = written.load(); j < 0; seen = written.load()) {
+                if (seen >= blocks) return;
+                if (me.holds[0].load() <= seen) j = 0;
+                if (me.holds[1].load() <= seen) j = 1;
+                if (j < 0) written.wait(seen);
             }
-            text.clear();
-            parallel_lines::formatBlock<F>(formatter, b, count, values);
-            formatter.flush();
-            text.swap(slot.text);
-            slot.block.store(b);
-            slot.block.notify_all();
+            const int b = next.fetch_add(1);
+            if (b >= blocks) return;
+            me.made.store(0);
+            me.block.store(b);
+            me.scratch.clear();
+            const int end = std::min(count, (b + 1) * kBlockLines);
+            for (int from = b * kBlockLines; from < end && written.load() < b; from += kStepLines) {
+                parallel_lines::formatLines<F>(into, from, std::min(end, from + kStepLines),
+                                               values);
+                me.made.fetch_add(1, std::memory_order_relaxed);
+            }
+            into.flush();
+            me.scratch.swap(me.text[j]);
+            if (written.load() < b) me.holds[j].store(b);
+            me.block.store(-1);
         }
     };
-    std::vector<HelperThread> threads;
-    try {
-        threads.reserve(static_cast<std::size_t>(helpers));
-        for (std::string& text : own)
-            threads.push_back(helperThread([&help, &text] { help(text); }));
-    } catch (const std::system_error&) {
-        // No more threads to be had: the ones started and this one do it all.
-    }
-    for (int b = 0; b < blocks && !out.failed(); ++b) {
-        int mine = b;
-        if (next.compare_exchange_strong(mine, b + 1)) {
-            parallel_lines::formatBlock<F>(out, b, count, values);
-            written(b);
-            continue;
+
+    // The writer: block b from the buffer of the helper that made it, or made here. However it
+    // ends (an output into a string may run out of memory), the helpers stop.
+    auto write = [&] {
+        struct Stop {
+            std::atomic<int>& written;
+            int blocks;
+            ~Stop() {
+                written.store(blocks);
+                written.notify_all();
+            }
+        } stop{written, blocks};
+        for (int b = 0; b < blocks && !out.failed(); ++b) {
+            int mine = b;
+            bool own = next.compare_exchange_strong(mine, b + 1);
+            auto since = std::chrono::steady_clock::now();
+            int lastMade = -1;
+            while (!own) {
+                bool found = false;
+                for (int h = 0; h < helpers && !found; ++h) {
+                    for (int j = 0; j < 2 && !found; ++j) {
+                        if (state[h].holds[j].load() != b) continue;
+                        out.write(state[h].text[j]);
+                        state[h].holds[j].store(-1);
+                        found = true;
+                    }
+                }
+                if (found) break;
+                int made = -1;
+                for (int h = 0; h < helpers; ++h)
+                    if (state[h].block.load() == b) made = state[h].made.load();
+                const auto now = std::chrono::steady_clock::now();
+                if (made != lastMade) {
+                    lastMade = made;
+                    since = now;
+                }
+                own = now - since > parallel_lines::kStall;
+                if (!own) std::this_thread::yield();
+            }
+            if (own) parallel_lines::formatBlock<F>(out, b, count, values);
+            written.store(b);
+            written.notify_all();
+            told(b);
         }
-        Slot& slot = slots[static_cast<std::size_t>(b) % slotCount];
-        for (int held = slot.block.load(); held != b; held = slot.block.load())
-            slot.block.wait(held);
-        out.write(slot.text);
-        slot.text.clear();
-        slot.block.store(-1);
-        slot.block.notify_all();
-        written(b);
-    }
-    stop.store(true);
-    for (std::size_t s = 0; s < slotCount; ++s) {
-        slots[s].block.store(-2);  // no slot is waited for any more: a helper waiting goes
-        slots[s].block.notify_all();
-    }
+    };
+    runBeside(helpers, help, write);
 }
 
 // The same for a text of the catalogue, in the language out speaks.
