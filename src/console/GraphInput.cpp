@@ -61,11 +61,7 @@ constexpr std::uint64_t kSmallGraphBytes = std::uint64_t{1} << 20;
 
 RunLimits machineLimits() {
     RunLimits limits;
-    const long pages = ::sysconf(_SC_PHYS_PAGES);
-    const long pageSize = ::sysconf(_SC_PAGESIZE);
-    if (pages > 0 && pageSize > 0)
-        limits.maxGraphBytes =
-            static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+    limits.system = memory::askSystem;
     return limits;
 }
 
@@ -107,7 +103,8 @@ bool readEdgesAtOnce(int fd, std::size_t taken, CGraph& g, const RunLimits& limi
 // leave them to be read one value a read.
 template <class EdgesAtOnce>
 int readGraphWith(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
-                  const RunLimits& limits, Notes* notes, const EdgesAtOnce& edgesAtOnce) {
+                  const RunLimits& limits, Notes* notes, memory::Shortage* shortage,
+                  const EdgesAtOnce& edgesAtOnce) {
     const Source src{in, prompts, notes};
     const int ended = prompts != nullptr ? kStatusInputEnded : kStatusInconsistent;
     const progress::Phase phase({"nacitam graf", "hrana", prompts != nullptr});
@@ -130,7 +127,13 @@ int readGraphWith(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& grap
         if (notes != nullptr) notes->tooShort(in, m);
         return kStatusInconsistent;
     }
-    if (bytes > limits.maxGraphBytes) return kStatusNoMemory;
+    const memory::Shortage judged =
+        memory::judge(n, m, limits.system != nullptr ? limits.system() : memory::System{}, bytes,
+                      limits.maxGraphBytes);
+    if (judged.bound != memory::Shortage::Bound::None) {
+        if (shortage != nullptr) *shortage = judged;
+        return kStatusNoMemory;
+    }
     graph = std::make_unique<CGraph>(n, m);
     if (edgesAtOnce(*graph)) return kStatusDone;
 
@@ -155,8 +158,9 @@ int readGraphWith(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& grap
 }  // namespace
 
 int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
-              const RunLimits& limits, Notes* notes) {
-    return readGraphWith(in, prompts, graph, limits, notes, [](CGraph& /*g*/) { return false; });
+              const RunLimits& limits, Notes* notes, memory::Shortage* shortage) {
+    return readGraphWith(in, prompts, graph, limits, notes, shortage,
+                         [](CGraph& /*g*/) { return false; });
 }
 
 void tellUnreadGraph(int status, std::string_view path, Verdict style, Output& to) {
@@ -170,7 +174,7 @@ void tellUnreadGraph(int status, std::string_view path, Verdict style, Output& t
 }
 
 int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLimits& limits,
-                  Notes* notes) {
+                  Notes* notes, memory::Shortage* shortage) {
     const GraphFile file(path);
     try {
         if (file.fd() < 0) {
@@ -179,9 +183,9 @@ int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLim
         }
         LineReader in(file.fd());
         in.knowSize(file.size());
-        const int status = readGraphWith(in, nullptr, graph, limits, notes, [&](CGraph& g) {
-            return readEdgesAtOnce(file.fd(), in.taken(), g, limits);
-        });
+        const int status = readGraphWith(
+            in, nullptr, graph, limits, notes, shortage,
+            [&](CGraph& g) { return readEdgesAtOnce(file.fd(), in.taken(), g, limits); });
         if (notes != nullptr) notes->closeWarnings();
         return status;
     } catch (const std::bad_alloc&) {

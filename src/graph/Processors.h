@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -37,7 +38,8 @@ int usableProcessors();
 class HelperThread {
 public:
     HelperThread() = default;
-    template <class F>
+    template <class F,
+              class = std::enable_if_t<!std::is_same_v<std::remove_cvref_t<F>, HelperThread>>>
     explicit HelperThread(F&& f) : thread_(std::forward<F>(f)) {}
     HelperThread(HelperThread&&) noexcept = default;
     HelperThread& operator=(HelperThread&& other) noexcept {
