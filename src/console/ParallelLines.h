@@ -100,16 +100,18 @@ void printLines(Output& out, int count, const Values& values, std::int64_t doneB
         state[h].into = std::make_unique<Output>(&state[h].scratch);
     }
 
-    std::atomic<int> next{0};      // the first block no thread has taken
+    // Block b is for the writer when b % threads is 0, and for helper b % threads - 1 otherwise.
+    const int threads = helpers + 1;
     std::atomic<int> written{-1};  // the last block written (or, at the end, every block)
-    std::atomic<int> started{0};   // helpers that have started, each with a state of its own
+    std::atomic<int> started{0};   // helpers that have started, each taking the blocks of one
 
-    // A helper takes the next block whenever one of its buffers is free (its block written), and
-    // stops making a block once the writer has gone past it.
+    // A helper makes its blocks in order, each whenever one of its buffers is free (its block
+    // written), and passes over one, or stops making it, once the writer has gone past it.
     auto help = [&] {
-        parallel_lines::Helper& me = state[started.fetch_add(1)];
+        const int k = started.fetch_add(1);
+        parallel_lines::Helper& me = state[k];
         Output& into = *me.into;
-        for (;;) {
+        for (int b = k + 1; b < blocks; b += threads) {
             int j = -1;
             for (int seen = written.load(); j < 0; seen = written.load()) {
                 if (seen >= blocks) return;
@@ -117,8 +119,7 @@ void printLines(Output& out, int count, const Values& values, std::int64_t doneB
                 if (me.holds[1].load() <= seen) j = 1;
                 if (j < 0) written.wait(seen);
             }
-            const int b = next.fetch_add(1);
-            if (b >= blocks) return;
+            if (written.load() >= b) continue;
             me.made.store(0);
             me.block.store(b);
             me.scratch.clear();
@@ -131,12 +132,22 @@ void printLines(Output& out, int count, const Values& values, std::int64_t doneB
             into.flush();
             me.scratch.swap(me.text[j]);
             if (written.load() < b) me.holds[j].store(b);
-            me.block.store(-1);
         }
     };
 
-    // The writer: block b from the buffer of the helper that made it, or made here. However it
-    // ends (an output into a string may run out of memory), the helpers stop.
+    // Writes block b if its helper holds it ready.
+    const auto ready = [&out](parallel_lines::Helper& helper, int b) {
+        for (int j = 0; j < 2; ++j) {
+            if (helper.holds[j].load() != b) continue;
+            out.write(helper.text[j]);
+            helper.holds[j].store(-1);
+            return true;
+        }
+        return false;
+    };
+    // The writer: its own blocks made here, every other one from the buffer of the helper that
+    // made it; or made here too when the helper is not at it, or not getting on with it. However
+    // it ends (an output into a string may run out of memory), the helpers stop.
     auto write = [&] {
         struct Stop {
             std::atomic<int>& written;
@@ -147,33 +158,30 @@ void printLines(Output& out, int count, const Values& values, std::int64_t doneB
             }
         } stop{written, blocks};
         for (int b = 0; b < blocks && !out.failed(); ++b) {
-            int mine = b;
-            bool own = next.compare_exchange_strong(mine, b + 1);
-            auto since = std::chrono::steady_clock::now();
-            int lastMade = -1;
-            while (!own) {
-                bool found = false;
-                for (int h = 0; h < helpers && !found; ++h) {
-                    for (int j = 0; j < 2 && !found; ++j) {
-                        if (state[h].holds[j].load() != b) continue;
-                        out.write(state[h].text[j]);
-                        state[h].holds[j].store(-1);
-                        found = true;
+            bool make = b % threads == 0;
+            if (!make) {
+                parallel_lines::Helper& helper = state[b % threads - 1];
+                auto since = std::chrono::steady_clock::now();
+                for (int lastMade = -1; !ready(helper, b);) {
+                    // Not at it: behind, or not started. (It tells a block ready before it
+                    // starts the next, so a block it has just made is seen here.)
+                    if (helper.block.load() != b) {
+                        make = !ready(helper, b);
+                        break;
                     }
+                    const int made = helper.made.load();
+                    const auto now = std::chrono::steady_clock::now();
+                    if (made != lastMade) {
+                        lastMade = made;
+                        since = now;
+                    } else if (now - since > parallel_lines::kStall) {
+                        make = true;
+                        break;
+                    }
+                    std::this_thread::yield();
                 }
-                if (found) break;
-                int made = -1;
-                for (int h = 0; h < helpers; ++h)
-                    if (state[h].block.load() == b) made = state[h].made.load();
-                const auto now = std::chrono::steady_clock::now();
-                if (made != lastMade) {
-                    lastMade = made;
-                    since = now;
-                }
-                own = now - since > parallel_lines::kStall;
-                if (!own) std::this_thread::yield();
             }
-            if (own) parallel_lines::formatBlock<F>(out, b, count, values);
+            if (make) parallel_lines::formatBlock<F>(out, b, count, values);
             written.store(b);
             written.notify_all();
             told(b);
