@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -51,6 +52,64 @@ TEST(memory, reads_what_the_system_says) {
          }) {
         EXPECT_EQ(memory::groupRoomFrom(g.limit, g.usage, g.stat), g.room) << g.limit << g.stat;
     }
+}
+
+// The files of the control groups the next test makes up.
+std::map<std::string, std::string> groupFiles;
+
+std::string groupFile(const std::string& path) {
+    const auto found = groupFiles.find(path);
+    return found == groupFiles.end() ? std::string() : found->second;
+}
+
+TEST(memory, the_control_groups_limits_are_found_up_the_tree) {
+    const std::string mounts =
+        "25 1 0:23 / /proc rw - proc proc rw\n"
+        "30 25 0:26 / /sys/fs/cgroup rw,nosuid - cgroup2 cgroup2 rw,nsdelegate\n"
+        "36 32 0:33 / /sys/fs/cgroup/memory rw - cgroup cgroup rw,memory\n"
+        "37 32 0:34 / /sys/fs/cgroup/cpu rw - cgroup cgroup rw,cpu\n"
+        "40 32 0:35 /inner /mnt/group rw - cgroup2 cgroup2 rw\n";
+    struct Case {
+        const char* groups;
+        std::map<std::string, std::string> files;
+        std::uint64_t room;
+    };
+    for (const Case& c : {
+             // Version 2: the group's own limit, and a smaller one above it.
+             Case{"0::/a/b\n",
+                  {{"/sys/fs/cgroup/a/b/memory.max", "max\n"},
+                   {"/sys/fs/cgroup/a/memory.max", "9000\n"},
+                   {"/sys/fs/cgroup/a/memory.current", "1000\n"},
+                   {"/sys/fs/cgroup/a/memory.stat", "anon 1000\nfile 0\n"}},
+                  8000},
+             Case{"0::/a/b\n",
+                  {{"/sys/fs/cgroup/a/b/memory.max", "5000\n"},
+                   {"/sys/fs/cgroup/a/b/memory.current", "1000\n"},
+                   {"/sys/fs/cgroup/a/memory.max", "9000\n"}},
+                  4000},
+             // The root group, which has no limit file.
+             Case{"0::/\n", {}, kUnknown},
+             // Version 1: the memory controller's hierarchy, not the processor's.
+             Case{"5:cpu,cpuacct:/x\n4:memory:/p/q\n",
+                  {{"/sys/fs/cgroup/memory/p/q/memory.limit_in_bytes", "7000\n"},
+                   {"/sys/fs/cgroup/memory/p/q/memory.usage_in_bytes", "3000\n"},
+                   {"/sys/fs/cgroup/memory/p/memory.limit_in_bytes", "9223372036854771712\n"},
+                   {"/sys/fs/cgroup/memory/memory.limit_in_bytes", "9223372036854771712\n"},
+                   {"/sys/fs/cgroup/cpu/x/memory.limit_in_bytes", "10\n"}},
+                  4000},
+             Case{"5:cpu:/x\n", {{"/sys/fs/cgroup/cpu/x/memory.limit_in_bytes", "10\n"}}, kUnknown},
+             Case{"garbage\n", {}, kUnknown},
+         }) {
+        groupFiles = c.files;
+        EXPECT_EQ(memory::groupRoomOf(c.groups, mounts, groupFile), c.room) << c.groups;
+    }
+    // A mount of a group of its own (a container's): the paths below its root.
+    groupFiles = {{"/mnt/group/c/memory.max", "100\n"}, {"/mnt/group/c/memory.current", "30\n"}};
+    EXPECT_EQ(
+        memory::groupRoomOf("0::/inner/c\n",
+                            "40 32 0:35 /inner /mnt/group rw - cgroup2 cgroup2 rw\n", groupFile),
+        70U);
+    groupFiles.clear();
 }
 
 TEST(memory, sizes_as_people_read_them) {

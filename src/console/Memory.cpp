@@ -108,21 +108,7 @@ std::uint64_t groupRoomFrom(std::string_view limit, std::string_view usage, std:
     return saturatingSub(most, saturatingSub(used, reclaimable));
 }
 
-#if defined(__linux__)
-
 namespace {
-
-// The text of a small file of /proc or /sys; empty when it cannot be read.
-std::string readText(const std::string& path) {
-    std::string text;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return text;
-    char buffer[4096];
-    for (ssize_t got = 0; (got = ::read(fd, buffer, sizeof buffer)) > 0 && text.size() < 65536;)
-        text.append(buffer, static_cast<std::size_t>(got));
-    ::close(fd);
-    return text;
-}
 
 // The fields of a line of /proc/self/mountinfo: the mount's root within its file system (4th), its
 // mount point (5th), the file system's type (after " - ") and its options (the last).
@@ -151,15 +137,15 @@ bool parseMount(std::string_view line, Mount& mount) {
     return true;
 }
 
-// The least room the memory limits of the process's control group and of its ancestors leave.
-std::uint64_t groupRoom() {
-    const std::string groups = readText("/proc/self/cgroup");
-    const std::string mounts = readText("/proc/self/mountinfo");
+}  // namespace
+
+std::uint64_t groupRoomOf(std::string_view groups, std::string_view mounts,
+                          std::string (*read)(const std::string& path)) {
     std::uint64_t room = kUnknown;
     for (std::size_t at = 0; at < groups.size();) {
         std::size_t end = groups.find('\n', at);
-        if (end == std::string::npos) end = groups.size();
-        const std::string_view line = std::string_view(groups).substr(at, end - at);
+        if (end == std::string_view::npos) end = groups.size();
+        const std::string_view line = groups.substr(at, end - at);
         at = end + 1;
         // "0::/path" (version 2) or "4:memory:/path" (version 1, controllers separated by commas).
         const std::size_t first = line.find(':');
@@ -178,9 +164,9 @@ std::uint64_t groupRoom() {
         std::string_view path = line.substr(second + 1);
         for (std::size_t m = 0; m < mounts.size();) {
             std::size_t mend = mounts.find('\n', m);
-            if (mend == std::string::npos) mend = mounts.size();
+            if (mend == std::string_view::npos) mend = mounts.size();
             Mount mount;
-            const bool parsed = parseMount(std::string_view(mounts).substr(m, mend - m), mount);
+            const bool parsed = parseMount(mounts.substr(m, mend - m), mount);
             m = mend + 1;
             if (!parsed || mount.type != (v2 ? "cgroup2" : "cgroup")) continue;
             if (!v2 && mount.options.find("memory") == std::string_view::npos) continue;
@@ -188,15 +174,16 @@ std::uint64_t groupRoom() {
             std::string_view below = path;
             if (mount.root != "/" && below.starts_with(mount.root))
                 below.remove_prefix(mount.root.size());
+            if (below == "/") below = {};
             std::string dir = std::string(mount.point) + std::string(below);
             const char* limitFile = v2 ? "/memory.max" : "/memory.limit_in_bytes";
             const char* usageFile = v2 ? "/memory.current" : "/memory.usage_in_bytes";
             // The group and every group above it, up to the mount point.
             for (;;) {
-                const std::string limit = readText(dir + limitFile);
+                const std::string limit = read(dir + limitFile);
                 if (!limit.empty()) {
-                    room = std::min(room, groupRoomFrom(limit, readText(dir + usageFile),
-                                                        readText(dir + "/memory.stat")));
+                    room = std::min(room, groupRoomFrom(limit, read(dir + usageFile),
+                                                        read(dir + "/memory.stat")));
                 }
                 if (dir.size() <= mount.point.size()) break;
                 dir.resize(dir.rfind('/'));
@@ -207,6 +194,22 @@ std::uint64_t groupRoom() {
     return room;
 }
 
+#if defined(__linux__)
+
+namespace {
+
+// The text of a small file of /proc or /sys; empty when it cannot be read.
+std::string readText(const std::string& path) {
+    std::string text;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return text;
+    char buffer[4096];
+    for (ssize_t got = 0; (got = ::read(fd, buffer, sizeof buffer)) > 0 && text.size() < 65536;)
+        text.append(buffer, static_cast<std::size_t>(got));
+    ::close(fd);
+    return text;
+}
+
 }  // namespace
 
 System askSystem() {
@@ -215,7 +218,8 @@ System askSystem() {
     struct rlimit limit {};
     if (::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
         system.addressSpace = addressSpaceFrom(limit.rlim_cur, readText("/proc/self/status"));
-    system.group = groupRoom();
+    system.group =
+        groupRoomOf(readText("/proc/self/cgroup"), readText("/proc/self/mountinfo"), readText);
     return system;
 }
 

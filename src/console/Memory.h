@@ -46,6 +46,12 @@ System askSystem();
 std::uint64_t availableFrom(std::string_view meminfo);
 std::uint64_t addressSpaceFrom(std::uint64_t limit, std::string_view status);
 std::uint64_t groupRoomFrom(std::string_view limit, std::string_view usage, std::string_view stat);
+// The least room that the memory limits of the process's control group and of every group above
+// it leave, from the texts of /proc/self/cgroup and /proc/self/mountinfo, the groups' files read
+// with read (empty: no such file): memory.max, memory.current and memory.stat in version 2,
+// memory.limit_in_bytes, memory.usage_in_bytes and memory.stat in version 1.
+std::uint64_t groupRoomOf(std::string_view groups, std::string_view mounts,
+                          std::string (*read)(const std::string& path));
 
 // Why a graph does not fit, for the note that says so.
 struct Shortage {
