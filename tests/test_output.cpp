@@ -10,6 +10,7 @@
 
 #include "Output.h"
 #include "ParallelLines.h"
+#include "Processors.h"
 
 namespace {
 

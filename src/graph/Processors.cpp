@@ -135,6 +135,11 @@ int usableProcessors() {
     return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
+int rangeShares(int count) {
+    constexpr int kRangeItems = 1 << 16;
+    return std::max(1, count / kRangeItems);
+}
+
 namespace processors_detail {
 
 void beforeStart() {
@@ -146,17 +151,20 @@ void afterStart() {
 }
 
 void runPass(const Pass& pass, int helpers, void (*own)(const void*), const void* ownWork) {
-    const std::unique_lock<std::mutex> alone(passRunning, std::try_to_lock);
-    if (helpers <= 0 || !alone.owns_lock()) {
-        if (own != nullptr) {
-            own(ownWork);
+    helpers = std::min(helpers, usableProcessors() - 1);
+    if (helpers > 0) {
+        const std::unique_lock<std::mutex> alone(passRunning, std::try_to_lock);
+        if (alone.owns_lock()) {
+            static Pool pool;
+            pool.run(pass, helpers, own, ownWork);
             return;
         }
-        for (int s = 0; s < pass.shares; ++s) pass.run(pass.work, s);
+    }
+    if (own != nullptr) {
+        own(ownWork);
         return;
     }
-    static Pool pool;
-    pool.run(pass, helpers, own, ownWork);
+    for (int s = 0; s < pass.shares; ++s) pass.run(pass.work, s);
 }
 
 }  // namespace processors_detail

@@ -68,11 +68,12 @@ struct Pass {
     void (*run)(const void* work, int share);
     const void* work;
 };
-// Runs the pass's shares on the calling thread and on up to `helpers` helpers, each taking the
-// next share until none is left; returns when every share is done. With own, the calling thread
-// runs own(ownWork) instead of taking shares, and the pass ends for the helpers once own returns
-// (a share taken is still finished). Runs everything on the calling thread when no helper can be
-// had, when helpers is 0, or when a pass runs already (one started from within a share).
+// Runs the pass's shares on the calling thread and on up to `helpers` helpers (no more than the
+// usable processors less one), each taking the next share until none is left; returns when every
+// share is done. With own, the calling thread runs own(ownWork) instead of taking shares, and the
+// pass ends for the helpers once own returns (a share taken is still finished). Runs everything
+// on the calling thread when no helper can be had or is wanted, or when a pass runs already (one
+// started from within a share).
 void runPass(const Pass& pass, int helpers, void (*own)(const void*) = nullptr,
              const void* ownWork = nullptr);
 }  // namespace processors_detail
@@ -99,15 +100,9 @@ HelperThread helperThread(F&& f) {
 // them all in order. work must not throw.
 template <class Work>
 void runShares(int shares, const Work& work) {
-    if (shares <= 0) return;
-    const int helpers = shares > 1 ? usableProcessors() - 1 : 0;
-    if (helpers <= 0) {
-        for (int s = 0; s < shares; ++s) work(s);
-        return;
-    }
     const processors_detail::Pass pass{
         shares, [](const void* w, int s) { (*static_cast<const Work*>(w))(s); }, &work};
-    processors_detail::runPass(pass, helpers < shares - 1 ? helpers : shares - 1);
+    processors_detail::runPass(pass, shares - 1);
 }
 
 // Runs own() on the calling thread while up to `helpers` helpers each run help(): for work where
@@ -116,10 +111,6 @@ void runShares(int shares, const Work& work) {
 // has returned does not run it. Neither may throw.
 template <class Help, class Own>
 void runBeside(int helpers, const Help& help, const Own& own) {
-    if (helpers <= 0) {
-        own();
-        return;
-    }
     const processors_detail::Pass pass{
         helpers, [](const void* h, int /*share*/) { (*static_cast<const Help*>(h))(); }, &help};
     processors_detail::runPass(
@@ -139,15 +130,16 @@ inline int sharesFor(long long count, long long least) {
     return most < 1 ? 1 : most < processors ? static_cast<int>(most) : processors;
 }
 
-// Runs work(begin, end) for ranges that cut [0, count) into pieces of kRangeItems items (the last
-// one up to twice that), taken by the calling thread and the helpers (runShares), so a thread held
-// up by another program takes fewer of them. For passes over every node or edge whose items are
-// independent of each other.
+// The pieces forRanges cuts count items into: 65536 items each (the last up to twice that).
+int rangeShares(int count);
+
+// Runs work(begin, end) for ranges that cut [0, count) into pieces (rangeShares), taken by the
+// calling thread and the helpers (runShares), so a thread held up by another program takes fewer
+// of them. For passes over every node or edge whose items are independent of each other.
+
 template <class Work>
 void forRanges(int count, const Work& work) {
-    constexpr long long kRangeItems = 1 << 16;
-    const long long pieces = count / kRangeItems;
-    const int shares = pieces < 1 ? 1 : static_cast<int>(pieces);
+    const int shares = rangeShares(count);
     runShares(shares,
               [&](int s) { work(shareBegin(count, s, shares), shareBegin(count, s + 1, shares)); });
 }
