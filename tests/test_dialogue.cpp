@@ -190,6 +190,39 @@ TEST(dialogue, runs_in_one_process_do_not_affect_each_other) {
     EXPECT_EQ(first[5].substr(first[5].size() - ended.size()), ended);
 }
 
+// The report in English: the English lines of the catalogue, with the numbers of the Czech ones.
+TEST(dialogue, the_report_speaks_the_language_of_the_output) {
+    GraphFile file("5\n4\n0\n1\n4\n1\n2\n1\n2\n0\n3\n2\n3\n2\n3\n1\n5\n");
+    const auto english = [&](const std::string& answers) {
+        Transcript r;
+        {
+            Output out(&r.out);
+            Output err(&r.err);
+            out.speak(Language::English);
+            err.speak(Language::English);
+            LineReader in(answers.data(), answers.size());
+            r.status = runKostra(file.path.c_str(), in, out, err);
+        }
+        EXPECT_EQ(r.status, kStatusDone);
+        return r.out.substr(r.out.find(texts::kBanner.en.view()) + texts::kBanner.en.size);
+    };
+    std::string lines;
+    const int inTree[] = {1, 1, 0, 0, 1};
+    const int weight[] = {4, 1, 3, 2, 5};
+    for (int i = 0; i < 5; ++i)
+        lines += formatted<texts::kEdgeLine>(Language::English, i, inTree[i], weight[i]);
+    const int bones[] = {1, 3, 1, 1};
+    const int degree[] = {2, 3, 3, 2};
+    for (int i = 0; i < 4; ++i)
+        lines += formatted<texts::kNodeLine>(Language::English, i, bones[i], degree[i]);
+    EXPECT_EQ(english("1\n"), lines);
+    lines.clear();
+    const int loop[] = {1, 1, 1, 0, 0};
+    for (int i = 0; i < 5; ++i)
+        lines += formatted<texts::kOrientationLine>(Language::English, i, loop[i]);
+    EXPECT_EQ(english("4\n1\n2\n"), lines);
+}
+
 TEST(dialogue, the_graph_file_is_read_by_the_same_rules_as_the_keyboard) {
     // The same description, typed and read from a file, gives the same report.
     const std::string graph = "3\n3\n0\n9\n1\nx\n5\n1\n2\n1\n2\n2\n-4\n";

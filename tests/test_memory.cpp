@@ -12,6 +12,9 @@
 #include "Output.h"
 #include "main.h"
 
+// The allocations to grant before one fails (-1: all of them); tests/failing_allocations.cpp.
+extern long allocationsLeft;
+
 namespace {
 
 constexpr std::uint64_t kUnknown = memory::kUnknown;
@@ -31,6 +34,7 @@ TEST(memory, reads_what_the_system_says) {
     EXPECT_EQ(memory::addressSpaceFrom(5 * kMiB, "VmSize: 10240 kB\n"), 0U);
     EXPECT_EQ(memory::addressSpaceFrom(100 * kMiB, "Name: kostra\n"), 100 * kMiB);
     EXPECT_EQ(memory::addressSpaceFrom(kUnknown, "VmSize: 10240 kB\n"), kUnknown);
+    EXPECT_EQ(memory::addressSpaceFrom(std::uint64_t{1} << 63, "VmSize: 10240 kB\n"), kUnknown);
 
     // A control group's limit less what it holds that cannot be reclaimed: in version 2 its page
     // cache (file) less shared memory, which stays; in version 1 total_cache less total_shmem.
@@ -44,11 +48,11 @@ TEST(memory, reads_what_the_system_says) {
              Group{"max\n", "5000\n", "file 100\n", kUnknown},
              Group{"10000\n", "4000\n", "anon 3000\nfile 1000\nshmem 400\n", 6600},
              Group{"10000\n", "4000\n", "anon 4000\n", 6000},
-             Group{"10000\n", "12000\n", "file 1000\n", 0},
-             Group{"10000\n", "", "", 10000},
+             Group{"10000\n", "12000\n", "file 1000\n", 0}, Group{"10000\n", "", "", 10000},
              Group{"9223372036854771712\n", "4000\n", "", kUnknown},
              Group{"10000\n", "4000\n", "cache 1000\ntotal_cache 1500\ntotal_shmem 500\n", 7000},
              Group{"", "4000\n", "", kUnknown},
+             Group{"99999999999999999999999\n", "4000\n", "", kUnknown},  // beyond 64 bits
          }) {
         EXPECT_EQ(memory::groupRoomFrom(g.limit, g.usage, g.stat), g.room) << g.limit << g.stat;
     }
@@ -65,10 +69,14 @@ std::string groupFile(const std::string& path) {
 TEST(memory, the_control_groups_limits_are_found_up_the_tree) {
     const std::string mounts =
         "25 1 0:23 / /proc rw - proc proc rw\n"
+        "26 1 0:24 / /broken rw\n"          // no separator
+        "27 1 0:25 / /broken rw - tmpfs\n"  // no source after the type
+        "28 1\n"
         "30 25 0:26 / /sys/fs/cgroup rw,nosuid - cgroup2 cgroup2 rw,nsdelegate\n"
         "36 32 0:33 / /sys/fs/cgroup/memory rw - cgroup cgroup rw,memory\n"
         "37 32 0:34 / /sys/fs/cgroup/cpu rw - cgroup cgroup rw,cpu\n"
         "40 32 0:35 /inner /mnt/group rw - cgroup2 cgroup2 rw\n";
+    // (The first version-2 mount is /sys/fs/cgroup: /mnt/group is looked at alone, below.)
     struct Case {
         const char* groups;
         std::map<std::string, std::string> files;
@@ -99,6 +107,9 @@ TEST(memory, the_control_groups_limits_are_found_up_the_tree) {
                   4000},
              Case{"5:cpu:/x\n", {{"/sys/fs/cgroup/cpu/x/memory.limit_in_bytes", "10\n"}}, kUnknown},
              Case{"garbage\n", {}, kUnknown},
+             Case{"4:memory\n", {}, kUnknown},
+             // The last line without its line break.
+             Case{"4:memory:/p", {{"/sys/fs/cgroup/memory/p/memory.limit_in_bytes", "50\n"}}, 50},
          }) {
         groupFiles = c.files;
         EXPECT_EQ(memory::groupRoomOf(c.groups, mounts, groupFile), c.room) << c.groups;
@@ -274,6 +285,20 @@ TEST(memory, nodes_far_more_than_the_edges_touch_get_a_note) {
     }();
     r = run(nullptr, spread + "4\n", {});
     EXPECT_EQ(r.err.find("nema zadnou hranu"), std::string::npos);
+
+    // Without the memory to count the nodes with an edge, and for a graph that fits, nothing is
+    // said.
+    CGraph g(2000000, 1);
+    g.edges[0] = {0, 1, false, 0, 5};
+    std::string said;
+    {
+        Output err(&said);
+        allocationsLeft = 0;
+        memory::tellIdleNodes(g, err);
+        allocationsLeft = -1;
+        memory::tellShortage({}, err);
+    }
+    EXPECT_EQ(said, "");
 }
 
 }  // namespace

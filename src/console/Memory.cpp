@@ -204,7 +204,7 @@ std::string readText(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return text;
     char buffer[4096];
-    for (ssize_t got = 0; (got = ::read(fd, buffer, sizeof buffer)) > 0 && text.size() < 65536;)
+    for (ssize_t got = 0; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
         text.append(buffer, static_cast<std::size_t>(got));
     ::close(fd);
     return text;
