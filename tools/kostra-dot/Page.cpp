@@ -254,12 +254,14 @@ constexpr Word kWords[] = {
 
 // The page's title: the task, and for tasks 2 and 3 the method when the run narrated.
 void writePageTask(const Transcript& t, Output& out) {
-    if (t.task == 1) out.print<texts::kPageTask1>();
-    if (t.task == 2 && !t.narrated) out.print<texts::kPageTask2>();
-    if (t.task == 2 && t.narrated && t.method == 2) out.print<texts::kPageTaskKruskal>();
-    if (t.task == 2 && t.narrated && t.method == 3) out.print<texts::kPageTaskPrim>();
-    if (t.task == 4) out.print<texts::kPageTask4>(t.chosen);
-    if (t.task == 5) out.print<texts::kPageTask5>(t.chosen);
+    const bool minimum = t.task == Task::BoruvkaKruskal;
+    if (t.task == Task::Skeleton) out.print<texts::kPageTask1>();
+    if (minimum && !t.narrated) out.print<texts::kPageTask2>();
+    if (minimum && t.narrated && t.method == Method::BoruvkaKruskal)
+        out.print<texts::kPageTaskKruskal>();
+    if (minimum && t.narrated && t.method == Method::JarnikPrim) out.print<texts::kPageTaskPrim>();
+    if (t.task == Task::Loop) out.print<texts::kPageTask4>(t.chosen);
+    if (t.task == Task::Cut) out.print<texts::kPageTask5>(t.chosen);
 }
 
 }  // namespace
@@ -267,7 +269,8 @@ void writePageTask(const Transcript& t, Output& out) {
 void writePageData(const CGraph& g, const Transcript& t, const Replay& r, Output& out) {
     out.print<
         "{\"task\":%d,\"method\":%d,\"narrated\":%s,\"nodes\":%d,\"edges\":%d,\"chosen\":%d,">(
-        t.task, r.method, t.narrated ? "true" : "false", g.nodeCount, g.edgeCount, t.chosen);
+        static_cast<int>(t.task), static_cast<int>(r.method), t.narrated ? "true" : "false",
+        g.nodeCount, g.edgeCount, t.chosen);
     const auto column = [&g](auto field) {
         std::vector<int> values(static_cast<std::size_t>(g.edgeCount));
         for (int k = 0; k < g.edgeCount; ++k)
