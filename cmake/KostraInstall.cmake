@@ -56,6 +56,10 @@ if(TARGET kostra-matice)
   string(APPEND CPACK_PACKAGE_DESCRIPTION
          "\nkostra-matice writes the fundamental loop or cut matrix of a forest.")
 endif()
+if(KOSTRA_PAGE_INSTALLED)
+  string(APPEND CPACK_PACKAGE_DESCRIPTION
+         "\n/usr/share/kostra/kostra.html runs kostra itself in a web browser, offline.")
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -132,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         runKostra(graphPath, in, streams.outStream, streams.errStream, fuzz::kLimits);
     streams.flush();
     const Run run{status, streams.out};
-    require(Notes::onlyNotes(streams.err), kTarget,
+    require(naive::onlyNotes(streams.err), kTarget,
             "standard error holds more than notes although standard output works", streams.err);
     require(status >= kStatusDone && status <= kStatusNoMemory, kTarget,
             "an exit status outside 0..4", run.out);

@@ -38,6 +38,7 @@
 
 #include "CGraph.h"
 #include "FuzzSupport.h"
+#include "naive_dialogue.h"
 #include "GraphInput.h"
 #include "KostraDot.h"
 #include "Notes.h"
@@ -54,7 +55,8 @@ constexpr std::size_t kSocketMax = std::size_t{64} << 10;
 constexpr std::string_view kSeparator = "@@@\n";
 constexpr std::string_view kUsage =
     "pouziti: kostra-dot GRAFOVY_SOUBOR < vystup_kostry > kresba.dot\n"
-    "         kostra-dot --html GRAFOVY_SOUBOR < vystup_kostry > stranka.html\n";
+    "         kostra-dot --html [--layout dot|neato|circo] GRAFOVY_SOUBOR < vystup_kostry > "
+    "stranka.html\n";
 
 enum class Source { Raw, FileRun, KeyboardRun };
 enum class Arguments { Graph, None, Help, ShortHelp, Directory, Missing };
@@ -416,7 +418,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(status != kStatusNoMemory || err == texts::kNoMemory.cs.view(), kTarget,
                 "status 4 without its message", err);
     } else {
-        require(Notes::onlyNotes(err), kTarget, "a drawing with a message on standard error", err);
+        require(naive::onlyNotes(err), kTarget, "a drawing with a message on standard error", err);
     }
 
     if (arguments == Arguments::Help || arguments == Arguments::ShortHelp) {

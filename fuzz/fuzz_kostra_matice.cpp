@@ -269,7 +269,7 @@ void readTable(const std::string& text, const Judged& j, int m, Matrix& x) {
 // cut, as getLoop or getCut leaves the edge tags.
 void expected(CGraph& g, const Judged& j, Matrix& x) {
     x.reset(g.edgeCount);
-    g.markForest(j.method);
+    g.markForest(static_cast<Method>(j.method));
     g.bones();
     for (int e = 0; e < g.edgeCount; ++e) {
         if (g.edges[e].inTree != j.cuts) continue;
@@ -373,7 +373,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // after it.
     const std::string wide =
         "POZNAMKA: graf ma " + std::to_string(m) + " hran, tabulka je siroka\n";
-    require(Notes::onlyNotes(streams.err) &&
+    require(naive::onlyNotes(streams.err) &&
                 streams.err.find("POZNAMKA: zapisu ") != std::string::npos &&
                 (j.table && m > 40) == streams.err.ends_with(wide),
             kTarget, "a matrix with an unexpected message on standard error",

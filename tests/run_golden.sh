@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs one golden transcript: kostra as a user runs it, its standard output and exit status
 # compared byte for byte with the expected ones, and its standard error too when the case has a
-# <case>.err. With KOSTRA_UPDATE_GOLDEN=1 in the environment the run's output, status (and
+# <case>.err. The environment is the test's without KOSTRA_LANG, and with the settings in
+# <case>.env (NAME=VALUE words) when the case has one. With KOSTRA_UPDATE_GOLDEN=1 in the environment the run's output, status (and
 # standard error, for a case with .err) replace the expected ones instead
 # (tests/update-golden.sh).
 # usage: run_golden.sh KOSTRA DIR CASE
@@ -18,11 +19,14 @@ elif [ -f "$name.graph" ]; then
 fi
 input=/dev/null
 [ -f "$name.in" ] && input=$name.in
+settings=()
+[ -f "$name.env" ] && read -r -a settings < "$name.env"
 
 actual=$(mktemp)
 errors=$(mktemp)
 trap 'rm -f "$actual" "$errors"' EXIT
-timeout 30 "$kostra" "${args[@]}" < "$input" > "$actual" 2> "$errors"
+timeout 30 env -u KOSTRA_LANG "${settings[@]}" "$kostra" "${args[@]}" < "$input" > "$actual" \
+    2> "$errors"
 status=$?
 if [ "${KOSTRA_UPDATE_GOLDEN:-}" = 1 ]; then
     cp "$actual" "$name.out"

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "CGraph.h"
+#include "Narration.h"
+#include "Observed.h"
 #include "Output.h"
 #include "Texts.h"
 
@@ -219,8 +221,8 @@ TEST(cgraph, edges_are_taken_by_weight_then_edge_number) {
         g.makeRoutes();
         std::string trace;
         Output out(&trace);
-        g.narrateTo(&out);
-        const int components = g.BoruvkaKruskal(true);
+        Narration narration(out, g, Method::BoruvkaKruskal);
+        const int components = g.BoruvkaKruskal(narration);
         out.flush();
 
         // The same edges in the same order from a stable sort and a plain relabelling pass.
@@ -274,7 +276,7 @@ TEST(cgraph, jarnik_prim_takes_every_32_bit_weight) {
         CGraph g(c.n, static_cast<int>(c.edges.size()));
         setEdges(g, c.edges);
         g.makeRoutes();
-        EXPECT_EQ(g.JarnikPrim(false), c.components);
+        EXPECT_EQ(g.JarnikPrim(), c.components);
         EXPECT_EQ(treeFlags(g), c.inTree);
         for (int i = 0; i < c.n; ++i) EXPECT_EQ(g.nodes[i].tag, CGraph::DONE);
     }
@@ -309,7 +311,7 @@ TEST(cgraph, loops_and_cuts_of_the_worked_examples) {
         setEdges(g, *c.edges);
         g.makeRoutes();
         if (c.method == 1) g.skeleton();
-        if (c.method == 2) g.BoruvkaKruskal(false);
+        if (c.method == 2) g.BoruvkaKruskal();
         g.bones();
         if (c.loop)
             g.getLoop(c.edge);
@@ -323,7 +325,7 @@ TEST(cgraph, cut_sides_are_labelled_when_neither_end_is_a_leaf) {
     CGraph g(4, 4);
     setEdges(g, {{0, 1, 1}, {1, 2, 2}, {2, 3, 3}, {3, 0, 4}});
     g.makeRoutes();
-    g.BoruvkaKruskal(false);
+    g.BoruvkaKruskal();
     g.bones();
     g.getCut(1);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(g.nodes[i].tag, i < 2 ? 1 : 2) << "node " << i;
@@ -341,7 +343,7 @@ TEST(cgraph, self_loop_is_its_own_loop_and_never_in_a_cut) {
     CGraph g(3, 4);
     setEdges(g, {{0, 1, 1}, {1, 1, 1}, {1, 2, 1}, {2, 2, 1}});
     g.makeRoutes();
-    g.JarnikPrim(false);
+    g.JarnikPrim();
     g.bones();
     g.getLoop(1);
     EXPECT_EQ(edgeTags(g), (std::vector<int>{0, 1, 0, 0}));

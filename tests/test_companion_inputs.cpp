@@ -109,11 +109,11 @@ TEST(companion_inputs, the_same_transcripts_ended_normally_are_taken) {
 TEST(companion_inputs, the_header_shows_control_characters_and_del_in_the_path_as_question_marks) {
     std::unique_ptr<CGraph> g;
     ASSERT_EQ(readGraphFile(kExample, g), 0);
-    g->markForest(1);
+    g->markForest(Method::Skeleton);
     const std::string path = std::string(
         "a\tb\x7f"
         "c\x1b[2Jd\x01.txt");
-    const MatrixTitle title{path, 1};
+    const MatrixTitle title{path, Method::Skeleton};
     for (const bool table : {false, true}) {
         FundamentalRows rows(*g, MatrixKind::Loops);
         std::string text;

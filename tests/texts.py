@@ -93,7 +93,7 @@ def _evaluate(definition, known, name):
 
 def _load():
     known = {}
-    for m in _DEFINITION.finditer(_HEADER.read_text()):
+    for m in _DEFINITION.finditer(_HEADER.read_text(encoding="utf-8")):
         known[m.group(1)] = _evaluate(m.group(2), known, m.group(1))
     return known
 

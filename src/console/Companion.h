@@ -1,8 +1,9 @@
 // The process entry that kostra's companion programs share: standard output and standard error as
 // Output streams, and the two failures that can strike anywhere ended the same way in every one of
-// them: running out of memory with status 4 and "CHYBA: nedostatek pameti", an output that cannot
-// be written with status 5 and "CHYBA: nelze zapsat vystup", both on standard error. Progress of
-// long work is shown on standard error when it is a terminal (Progress.h).
+// them: running out of memory with status 4 and the catalogue's kNoMemory, an output that cannot
+// be written with status 5 and kCannotWrite, both on standard error, in the language the body
+// chose for err (Language.h). Progress of long work is shown on standard error when it is a
+// terminal (Progress.h).
 //
 //     int main(int argc, char** argv) {
 //         return runCompanion([&](Output& out, Output& err) { return convert(argc, argv, out, err);

@@ -8,6 +8,10 @@
 #include <cerrno>
 #include <new>
 
+#if defined(__EMSCRIPTEN__)
+#include <emscripten/heap.h>
+#endif
+
 #include "ParallelEdges.h"
 #include "Processors.h"
 #include "Progress.h"
@@ -61,6 +65,10 @@ constexpr std::uint64_t kSmallGraphBytes = std::uint64_t{1} << 20;
 
 RunLimits machineLimits() {
     RunLimits limits;
+#if defined(__EMSCRIPTEN__)
+    // A browser's WebAssembly memory, which grows up to its maximum: 32-bit addresses.
+    limits.maxGraphBytes = emscripten_get_heap_max();
+#endif
     limits.system = memory::askSystem;
     return limits;
 }
@@ -107,7 +115,7 @@ int readGraphWith(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& grap
                   const EdgesAtOnce& edgesAtOnce) {
     const Source src{in, prompts, notes};
     const int ended = prompts != nullptr ? kStatusInputEnded : kStatusInconsistent;
-    const progress::Phase phase({"nacitam graf", "hrana", prompts != nullptr});
+    const progress::Phase phase({texts::kReadingGraph, texts::kEdgeUnit, prompts != nullptr});
     int m = 0;
     int n = 0;
     if (!ask<texts::kEdgeCountPrompt>(src, {Expected::EdgeCount}, m, [](int v) { return v >= 0; }))

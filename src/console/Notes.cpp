@@ -61,7 +61,7 @@ bool severalNumbers(std::string_view text) {
 }
 
 // The value's name in a warning: the question kostra asks for it at the keyboard, without its
-// colon ("pocet uzlu", "hrana 3 od uzlu").
+// colon ("number of nodes", "edge 3 from node").
 std::string field(const Expected& e, Language language) {
     std::string question;
     switch (e.kind) {
@@ -108,9 +108,12 @@ Expected following(const Expected& e) {
     return next;
 }
 
-// Czech counts: 1 radek, 2 to 4 radky, 0 or 5 and more radku.
-std::string counted(std::int64_t n, const char* one, const char* few, const char* many) {
-    return number(n) + " " + (n == 1 ? one : (n >= 2 && n <= 4 ? few : many));
+// A count and the form of what it counts: One for 1, Few for 2 to 4, Many for any other count, as
+// Czech has them (English gives Few and Many alike).
+template <Text One, Text Few, Text Many>
+std::string counted(std::int64_t n, Language language) {
+    const std::string_view forms[] = {One.in(language), Few.in(language), Many.in(language)};
+    return number(n) + " " + std::string(forms[n == 1 ? 0 : n >= 2 && n <= 4 ? 1 : 2]);
 }
 
 }  // namespace
@@ -118,22 +121,27 @@ std::string counted(std::int64_t n, const char* one, const char* few, const char
 // Why a read gave no value: what the hint says about it.
 std::string Notes::problem(const LineReader& in, LineReader::Got got, int value,
                            const Expected& e) {
+    const Language language = err_.language();
     const bool file = source_ == Source::GraphFile;
     const std::string_view text = in.lastRead();
     if (got == LineReader::Got::Number) {
         if ((e.kind == Expected::LoopEdge || e.kind == Expected::CutEdge) && value >= 0 &&
             value < edges_) {  // an edge, but of the other kind
-            return "hrana " + number(value) +
-                   (e.kind == Expected::LoopEdge ? " je kostrova" : " neni kostrova");
+            return e.kind == Expected::LoopEdge
+                       ? formatted<texts::kIsTreeEdge>(language, number(value))
+                       : formatted<texts::kIsNoTreeEdge>(language, number(value));
         }
-        return number(value) + " je mimo rozsah";
+        return formatted<texts::kOutOfRange>(language, number(value));
     }
-    if (blank(text)) return file ? "prazdny radek" : "prazdna odpoved";
+    if (blank(text)) {
+        return std::string(file ? texts::kEmptyLine.in(language)
+                                : texts::kEmptyAnswer.in(language));
+    }
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i])) ++i;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-    if (i < text.size() && isDigit(text[i])) return "cislo mimo rozsah -2147483648 az 2147483647";
-    return "neni cislo";
+    if (i < text.size() && isDigit(text[i])) return std::string(texts::kBeyond32Bits.in(language));
+    return std::string(texts::kNotANumber.in(language));
 }
 
 // The values of the graph description from e on, e included.
@@ -157,24 +165,26 @@ Notes::~Notes() = default;
 
 Output& Notes::text() {
     if (!text_) text_ = std::make_unique<Output>(&pending_);
+    text_->speak(err_.language());
     return *text_;
 }
 
 std::string Notes::accepts(const Expected& e) {
+    const Language language = err_.language();
     switch (e.kind) {
         case Expected::EdgeCount:
-            return "cele cislo 0 az 2147483647";
+            return std::string(texts::kTakesEdgeCount.in(language));
         case Expected::NodeCount:
-            return "cele cislo 1 az 2147483647";
+            return std::string(texts::kTakesNodeCount.in(language));
         case Expected::From:
         case Expected::To:
-            return "cislo uzlu 0 az " + number(nodes_ - 1);
+            return formatted<texts::kTakesNode>(language, number(nodes_ - 1));
         case Expected::Weight:
-            return "cele cislo -2147483648 az 2147483647";
+            return std::string(texts::kTakesWeight.in(language));
         case Expected::Choice:
-            return "cislo ulohy 1 az 5";
+            return std::string(texts::kTakesChoice.in(language));
         case Expected::Method:
-            return "cislo metody 1 az 3";
+            return std::string(texts::kTakesMethod.in(language));
         default:
             break;
     }
@@ -186,9 +196,11 @@ std::string Notes::accepts(const Expected& e) {
             if (graph_->edges[i].inTree != (e.kind == Expected::CutEdge)) continue;
             usableList_ += (listed++ == 0 ? " " : ", ") + number(i);
         }
-        if (usable_ > listed) usableList_ += ", ... (celkem " + number(usable_) + ")";
+        if (usable_ > listed)
+            usableList_ += formatted<texts::kEdgesInAll>(language, number(usable_));
     }
-    return (e.kind == Expected::LoopEdge ? "cislo nekostrove hrany:" : "cislo kostrove hrany:") +
+    return std::string(e.kind == Expected::LoopEdge ? texts::kTakesNonTreeEdge.in(language)
+                                                    : texts::kTakesTreeEdge.in(language)) +
            usableList_;
 }
 
@@ -202,39 +214,40 @@ void Notes::hint() {
 bool Notes::warning() { return ++warnings_ <= kMaxWarnings; }
 
 void Notes::closeWarnings() {
-    if (warnings_ > kMaxWarnings) {
-        say<"VAROVANI: dalsich %s varovani se nevypisuje (jen prvnich %d)\n">(
-            number(warnings_ - kMaxWarnings), kMaxWarnings);
-    }
+    if (warnings_ > kMaxWarnings)
+        say<texts::kWarningsLeftOut>(number(warnings_ - kMaxWarnings), kMaxWarnings);
     warnings_ = 0;
 }
 
 void Notes::refused(const LineReader& in, LineReader::Got got, int value, const Expected& e) {
+    const Language language = err_.language();
     const std::string_view read = in.lastRead();
     if (source_ == Source::GraphFile) {
         if (severalNumbers(read) && severalLines_++ == 0) severalLine_ = in.lineNumber();
         if (!warning()) return;
-        say<"VAROVANI: radek %s \"%s\": %s, ocekava se %s (%s); %s\n">(
-            lineOf(in), shown(read), problem(in, got, value, e), field(e, err_.language()),
-            accepts(e), in.endMet() ? "soubor jim konci" : "misto nej se cte dalsi radek");
+        say<texts::kLineRefused>(lineOf(in), shown(read), problem(in, got, value, e),
+                                 field(e, language), accepts(e),
+                                 in.endMet() ? texts::kFileEndsWithIt.in(language)
+                                             : texts::kNextLineInstead.in(language));
         return;
     }
     if ((e.kind == Expected::LoopEdge || e.kind == Expected::CutEdge) && usable_ == 0) {
-        say<"POZNAMKA: odpoved \"%s\" nebyla prijata; graf nema zadnou %s hranu, na otazku neni "
-            "platna odpoved (konec vstupu: Ctrl-D)\n">(
-            shown(read), e.kind == Expected::LoopEdge ? "nekostrovou" : "kostrovou");
+        say<texts::kNoAnswerPossible>(shown(read), e.kind == Expected::LoopEdge
+                                                       ? texts::kNonTreeKind.in(language)
+                                                       : texts::kTreeKind.in(language));
     } else {
-        say<"POZNAMKA: odpoved \"%s\" nebyla prijata (%s); otazka prijima %s\n">(
-            shown(read), problem(in, got, value, e), accepts(e));
+        say<texts::kAnswerRefused>(shown(read), problem(in, got, value, e), accepts(e));
     }
     hint();
 }
 
 void Notes::refusedYesNo(const LineReader& in) {
+    const Language language = err_.language();
     const std::string_view read = in.lastRead();
-    say<"POZNAMKA: odpoved \"%s\" nebyla prijata (%s); otazka prijima %s\n">(
-        shown(read), blank(read) ? "prazdna odpoved" : "nezacina pismenem a ani n",
-        "a (ano) nebo n (ne), malym pismenem na zacatku radku");
+    say<texts::kAnswerRefused>(
+        shown(read),
+        blank(read) ? texts::kEmptyAnswer.in(language) : texts::kNotYesOrNo.in(language),
+        texts::kTakesYesNo.in(language));
     hint();
 }
 
@@ -244,27 +257,25 @@ void Notes::taken(const LineReader& in, int value, const Expected& e) {
         if (severalNumbers(read) && severalLines_++ == 0) severalLine_ = in.lineNumber();
         if (!warning()) return;
         if (in.after() == LineReader::After::Cut) {
-            say<"VAROVANI: radek %s je delsi nez 255 znaku: bere se %d jako %s a zbytek radku se "
-                "cte jako dalsi radek\n">(lineOf(in), value, field(e, err_.language()));
+            say<texts::kLongLineTaken>(lineOf(in), value, field(e, err_.language()));
         } else {
-            say<"VAROVANI: radek %s \"%s\": bere se %d jako %s, zbytek radku \"%s\" se nebere v "
-                "uvahu\n">(lineOf(in), shown(read), value, field(e, err_.language()),
-                           shown(afterNumber(read)));
+            say<texts::kLineTaken>(lineOf(in), shown(read), value, field(e, err_.language()),
+                                   shown(afterNumber(read)));
         }
         return;
     }
     if (in.after() == LineReader::After::Cut) {
-        say<"POZNAMKA: odpoved je delsi nez 255 znaku: bere se %d a zbytek se cte jako dalsi "
-            "odpoved\n">(value);
+        say<texts::kLongAnswerTaken>(value);
     } else {
-        say<"POZNAMKA: z odpovedi \"%s\" se bere %d, zbytek \"%s\" se nebere v uvahu\n">(
-            shown(read), value, shown(afterNumber(read)));
+        say<texts::kAnswerTaken>(shown(read), value, shown(afterNumber(read)));
     }
     hint();
 }
 
-std::string Notes::lineOf(const LineReader& in) {
-    return number(in.lineNumber()) + (in.continuesLine() ? " (pokracovani)" : "");
+std::string Notes::lineOf(const LineReader& in) const {
+    std::string line = number(in.lineNumber());
+    if (in.continuesLine()) line += texts::kContinued.in(err_.language());
+    return line;
 }
 
 void Notes::read(const LineReader& in, LineReader::Got got, int value, bool took,
@@ -277,19 +288,19 @@ void Notes::read(const LineReader& in, LineReader::Got got, int value, bool took
 }
 
 void Notes::ended(const LineReader& in, bool took, const Expected& e) {
+    const Language language = err_.language();
     // The lines of the file: every line break read, and a last line without one.
     const std::int64_t lines = in.linesStarted();
     const bool unbroken = lines > in.lineBreaks();
     closeWarnings();
     if (lines == 0) {
-        say<"POZNAMKA: soubor je prazdny; graf zacina poctem hran a poctem uzlu, kazdy na svem "
-            "radku\n">();
+        say<texts::kFileEmpty>();
         return;
     }
     std::string needed;
     Expected next = e;
     if (e.kind == Expected::EdgeCount) {
-        needed = "pocet hran, pocet uzlu a tri radky za kazdou hranu";
+        needed = texts::kEverythingNeeded.in(language);
     } else {
         std::int64_t values = valuesFrom(e);
         if (took) {
@@ -297,29 +308,26 @@ void Notes::ended(const LineReader& in, bool took, const Expected& e) {
             next = following(e);
         }
         if (values == 0) {
-            say<"POZNAMKA: posledni radek %s (\"%s\") nema znak konce radku; graf je jinak uplny, "
-                "staci pridat konec radku na konec souboru\n">(number(lines), shown(in.lastRead()));
+            say<texts::kOnlyLineBreakMissing>(number(lines), shown(in.lastRead()));
             return;
         }
-        needed = counted(values, "radek", "radky", "radku");
+        needed = counted<texts::kLine1, texts::kLine2, texts::kLine5>(values, language);
     }
-    say<"POZNAMKA: soubor konci radkem %s, graf ale potrebuje jeste %s; prvni chybi %s (%s)">(
-        number(lines), needed, field(next, err_.language()), accepts(next));
+    say<texts::kFileEndsEarly>(number(lines), needed, field(next, language), accepts(next));
     if (severalLines_ > 0) {
-        say<"; na %s je vic cisel (poprve na radku %s), soubor ale ma mit na kazdem radku jen "
-            "jednu hodnotu: pocet hran, pocet uzlu, pak od, do a vahu kazde hrany pod sebou">(
-            counted(severalLines_, "radku", "radcich", "radcich"), number(severalLine_));
+        say<texts::kSeveralNumbers>(
+            counted<texts::kOnLine1, texts::kOnLine2, texts::kOnLine2>(severalLines_, language),
+            number(severalLine_));
     }
-    if (unbroken) say<"; posledni radek navic nema znak konce radku">();
-    say<"\n">();
+    if (unbroken) say<texts::kLastLineUnbroken>();
+    say<texts::kLineEnd>();
 }
 
 void Notes::tooShort(const LineReader& in, int edges) {
     closeWarnings();
-    say<"POZNAMKA: pocet hran je %d, po radku %s ale soubor obsahuje uz jen %s; kazda hrana "
-        "potrebuje tri radky, tedy aspon 6 bajtu\n">(
-        edges, number(in.lineNumber()),
-        counted(static_cast<std::int64_t>(in.bytesLeft()), "bajt", "bajty", "bajtu"));
+    say<texts::kFileTooShort>(edges, number(in.lineNumber()),
+                              counted<texts::kByte1, texts::kByte2, texts::kByte5>(
+                                  static_cast<std::int64_t>(in.bytesLeft()), err_.language()));
 }
 
 void Notes::cannotOpen(const char* path, int error) {
@@ -333,25 +341,24 @@ void Notes::printCannotOpen() {
     if (openPath_ == nullptr) return;
     const int error = openError_;
     if (error == ENOENT || error == ENOTDIR) {
-        err_.print<"POZNAMKA: soubor neexistuje">();
+        err_.print<texts::kNoSuchFile>();
     } else if (error == EACCES) {
-        err_.print<"POZNAMKA: soubor nelze cist, chybi pravo cteni">();
+        err_.print<texts::kNotReadable>();
     } else if (error == EISDIR) {
-        err_.print<"POZNAMKA: to je adresar, graf se cte ze souboru">();
+        err_.print<texts::kIsDirectory>();
     } else {
-        err_.print<"POZNAMKA: system soubor neotevrel (%s)">(std::strerror(error));
+        err_.print<texts::kNotOpened>(std::strerror(error));
     }
     // A name that looks like an option: how to give it as a file, and where the options are.
     if (openPath_[0] == '-') {
-        err_.print<
-            "; napovedu vypise volba --help, soubor se jmenem od znaku - se zadava jako ./">();
+        err_.print<texts::kNamedLikeOption>();
         // The name as it is, but for a control character, which would break the line.
         for (const char* c = openPath_; *c != '\0'; ++c) {
             const bool control = static_cast<unsigned char>(*c) < 0x20 || *c == 0x7F;
             err_.write(control ? "?" : c, 1);
         }
     }
-    err_.print<"\n">();
+    err_.print<texts::kLineEnd>();
     openPath_ = nullptr;
 }
 
@@ -362,20 +369,10 @@ void Notes::edgeQuestion(const CGraph& g, Expected::Kind kind, int usable) {
     listed_ = false;
     usableList_.clear();
     if (usable > 0) return;
-    say<"POZNAMKA: graf nema zadnou %s hranu, na nasledujici otazku proto neni platna odpoved; "
-        "ukoncete vstup klavesami Ctrl-D\n">(kind == Expected::LoopEdge ? "nekostrovou"
-                                                                        : "kostrovou");
+    const Language language = err_.language();
+    say<texts::kNoEdgeToAsk>(kind == Expected::LoopEdge ? texts::kNonTreeKind.in(language)
+                                                        : texts::kTreeKind.in(language));
     hint();
-}
-
-bool Notes::onlyNotes(std::string_view text) {
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        if (end == std::string_view::npos) return false;
-        if (!text.starts_with("VAROVANI: ") && !text.starts_with("POZNAMKA: ")) return false;
-        text.remove_prefix(end + 1);
-    }
-    return true;
 }
 
 bool Notes::any() const { return !pending_.empty() || openPath_ != nullptr; }

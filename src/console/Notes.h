@@ -10,8 +10,8 @@
 //   refused, and at once when no answer can ever be taken.
 //
 // None of it changes what is read or what is written on standard output. Every text is a line of
-// its own, starting with "VAROVANI: " (a line of the file is not what it looks like) or
-// "POZNAMKA: " (why, and what is accepted).
+// its own, in the language of err, starting with the catalogue's kWarning (a line of the file is
+// not what it looks like) or kNote (why, and what is accepted).
 #pragma once
 
 #include <cstdint>
@@ -70,10 +70,6 @@ public:
     // edges can be taken. When none can, says so at once.
     void edgeQuestion(const CGraph& g, Expected::Kind kind, int usable);
 
-    // Every line of text is a note (or text is empty): what standard error may hold when the run
-    // has nothing else to say there.
-    static bool onlyNotes(std::string_view text);
-
     // The graph file's warnings are over: how many of them were not kept.
     void closeWarnings();
     // There are notes that print() would write.
@@ -86,10 +82,10 @@ private:
     void refused(const LineReader& in, LineReader::Got got, int value, const Expected& e);
     void taken(const LineReader& in, int value, const Expected& e);
     Output& text();  // where a note is made; made when the first one comes
-    // Makes a note and keeps it in pending_, ready to be written.
-    template <Format F, class... Args>
+    // Makes a note of a text of the catalogue and keeps it in pending_, ready to be written.
+    template <Text T, class... Args>
     void say(const Args&... args) {
-        text().print<F>(args...);
+        text().print<T>(args...);
         text_->flush();
     }
     void hint();  // writes the hint made on err
@@ -98,7 +94,7 @@ private:
     std::string accepts(const Expected& e);
     std::string problem(const LineReader& in, LineReader::Got got, int value, const Expected& e);
     std::int64_t valuesFrom(const Expected& e) const;
-    static std::string lineOf(const LineReader& in);
+    std::string lineOf(const LineReader& in) const;
 
     Source source_;
     Output& err_;

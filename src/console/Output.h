@@ -1,6 +1,7 @@
 // Buffered text output with printf-style messages checked at compile time.
 //
-//     out.print<"hrana %2d: v kostre=%2d, vaha=%2d\n">(i, inTree, weight);
+//     out.print<"%2d: %2d, %2d\n">(i, inTree, weight);
+//     out.print<texts::kEdgeLine>(i, inTree, weight);  // a text of the catalogue (Texts.h)
 //
 // The format understands "%d", "%2d" (right-aligned in two places, as printf does) and "%s";
 // everything else is copied as it stands. The format is split at compile time, so a report of
@@ -41,24 +42,30 @@ public:
     // A text of the catalogue, in the language this output speaks.
     template <Text T, class... Args>
     void print(const Args&... args) {
+        // (Returns rather than else: clang-tidy takes the two languages' calls for one branch
+        // twice.)
         if (language_ == Language::English) {
             print<T.en>(args...);
-        } else {
-            print<T.cs>(args...);
+            return;
         }
+        print<T.cs>(args...);
     }
 
     // The language of the texts of the catalogue printed here (Czech until told otherwise).
     void speak(Language language) { language_ = language; }
     Language language() const { return language_; }
 
+    // The buffer goes out only when it is full (or flushed), so the writes the system sees depend
+    // on the bytes alone, never on the pieces they were handed over in: a report formatted on
+    // several threads is written in the same writes whichever thread formats which block.
     void write(const char* s, std::size_t n) {
-        if (n > capacity_ - len_) {
+        while (n > capacity_ - len_) {
+            const std::size_t part = capacity_ - len_;
+            std::memcpy(buf_ + len_, s, part);
+            len_ = capacity_;
+            s += part;
+            n -= part;
             flush();
-            if (n > capacity_) {
-                writeOut(s, n);
-                return;
-            }
         }
         std::memcpy(buf_ + len_, s, n);
         len_ += n;
@@ -122,10 +129,18 @@ private:
     }
 
     // printf("%*d", width, v) for width 1 or 2.
-    // The digits go straight into the buffer, where their length says they end.
+    // The digits go straight into the buffer, where their length says they end; near the buffer's
+    // end, through write(), which fills it to the last byte first.
     void number(int v, int width) {
-        if (kNumberRoom > capacity_ - len_) flush();
-        char* p = buf_ + len_;
+        if (kNumberRoom > capacity_ - len_) {
+            char digits[kNumberRoom];
+            write(digits, static_cast<std::size_t>(formatNumber(digits, v, width) - digits));
+            return;
+        }
+        len_ = static_cast<std::size_t>(formatNumber(buf_ + len_, v, width) - buf_);
+    }
+    // Writes v at p as number() prints it; returns where it ends.
+    static char* formatNumber(char* p, int v, int width) {
         const unsigned u = v < 0 ? 0U - static_cast<unsigned>(v) : static_cast<unsigned>(v);
         if (v < 0) {
             *p++ = '-';
@@ -134,7 +149,7 @@ private:
         }
         p += decimalLength(u);
         decimalDigits(p, u);
-        len_ = static_cast<std::size_t>(p - buf_);
+        return p;
     }
     void number(bool v, int width) { number(static_cast<int>(v), width); }
 
@@ -165,5 +180,6 @@ std::string formatted(const Args&... args) {
 // What Output::print<T>(args...) writes in the language, as a string.
 template <Text T, class... Args>
 std::string formatted(Language language, const Args&... args) {
-    return language == Language::English ? formatted<T.en>(args...) : formatted<T.cs>(args...);
+    if (language == Language::English) return formatted<T.en>(args...);
+    return formatted<T.cs>(args...);
 }

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "Texts.h"
+
 namespace progress {
 
 namespace detail {
@@ -38,6 +40,10 @@ volatile std::sig_atomic_t shown = 0;    // characters of the line now on the sc
 volatile std::sig_atomic_t lineStart = 1;
 const char* volatile what = nullptr;
 const char* volatile unit = nullptr;
+// The line's words in its language: the work's two as a phase starts, the one between a count
+// and its total as the program says which language it speaks.
+Language lineLanguage = Language::Czech;
+const char* volatile outOf = texts::kOutOf.cs.text;
 timespec started{};
 
 // The appenders of the handler: no allocation, no locale, no stdio.
@@ -98,7 +104,7 @@ void draw(int /*signal*/) {
         line.put(unit);
         line.put(" ");
         line.put(d);
-        line.put(" z ");
+        line.put(outOf);
         line.put(t);
         line.put(" (");
         line.put(d * 100 / t);
@@ -129,6 +135,11 @@ void arm(long firstMicros, long everyMicros) {
 
 }  // namespace
 
+void speak(Language language) {
+    lineLanguage = language;
+    outOf = language == Language::English ? texts::kOutOf.en.text : texts::kOutOf.cs.text;
+}
+
 void showOn(int fd) {
     if (::isatty(fd) == 0) return;
     terminal = fd;
@@ -148,8 +159,9 @@ Phase::Phase(const Work& work) {
         if (::sigaction(SIGALRM, &action, nullptr) != 0) return;
         handlerInstalled = true;
     }
-    what = work.what;
-    unit = work.unit;
+    const bool english = lineLanguage == Language::English;
+    what = english ? work.what.english : work.what.czech;
+    unit = english ? work.unit.english : work.unit.czech;
     // Work starts after an answer; typed at the terminal, its line break is on the screen.
     if (inputIsTerminal) lineStart = 1;
     detail::done.store(0, std::memory_order_relaxed);

@@ -1,9 +1,10 @@
 // Where a long run stands, for a person at a terminal: from about a second into a stretch of
 // work (reading the graph, marking the forest, writing the report), one line on standard error,
-// redrawn four times a second, such as
+// redrawn four times a second, such as (in English)
 //
-//     nacitam graf, hrana 3145728 z 10000000 (31 %), 2 s
+//     reading the graph, edge 3145728 of 10000000 (31 %), 2 s
 //
+// Its words are texts of the catalogue, in the language the program speaks (speak()).
 // Nothing is ever shown unless the program's main asked for it with showOn() and standard error
 // is a terminal, so a pipe or a file never gets it. The line is wiped (overwritten with blanks,
 // which needs no terminal control sequence) before anything else is written on standard output
@@ -15,7 +16,10 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
+
+#include "Format.h"
 
 namespace progress {
 
@@ -23,10 +27,24 @@ namespace progress {
 // standard error).
 void showOn(int fd);
 
+// The language of the line from now on (Czech until told otherwise).
+void speak(Language language);
+
+// A word of the line in both languages: a text of the catalogue, whose characters live as long
+// as the program.
+struct Words {
+    const char* czech = nullptr;
+    const char* english = nullptr;
+    constexpr Words() = default;
+    template <std::size_t C, std::size_t E>
+    constexpr Words(const Text<C, E>& text)  // NOLINT(google-explicit-constructor): a text is words
+        : czech(text.cs.text), english(text.en.text) {}
+};
+
 // A stretch of work, shown while the object lives.
 struct Work {
-    const char* what;            // "nacitam graf"
-    const char* unit = nullptr;  // what done() and total() count ("hrana"), if they are given
+    Words what;       // "reading the graph"
+    Words unit = {};  // what done() and total() count ("edge"), if they are given
     // Not shown when standard input is a terminal: a person types there, and the line would
     // stand in the middle of the answers.
     bool readsInput = false;

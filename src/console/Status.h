@@ -9,4 +9,6 @@ enum Status : int {
     kStatusInputEnded = 3,    // standard input ended while a question was waiting for an answer
     kStatusNoMemory = 4,      // memory for the graph or a working array cannot be obtained
     kStatusCannotWrite = 5,   // the output could not be written
+    // kostra's command line is wrong: a --lang option without a language it knows
+    kStatusBadCommandLine = 6,
 };

@@ -1,10 +1,15 @@
 // The process entry of kostra: standard input, standard output and standard error wired to the
-// dialogue; its status becomes the exit status. "--help" and "--version" as the only or first
-// argument are answered here instead (a graph file of either name is given as ./--help).
+// dialogue; its status becomes the exit status. The options come before the graph file: --lang
+// (the language, Language.h), and "--help" or "--version", answered here instead of a run (a
+// graph file named like an option is given as ./--help). Arguments after the graph file are not
+// read; a note on standard error says so.
 #include <unistd.h>
 
+#include <cstdlib>
+#include <string>
 #include <string_view>
 
+#include "Language.h"
 #include "Machine.h"
 #include "Progress.h"
 #include "Texts.h"
@@ -15,25 +20,9 @@ namespace {
 // Writes the answer to an option; its status.
 int answer(std::string_view option, Output& out, Output& err) {
     if (option == "--version") {
-        out.print<"kostra %s\n">(KOSTRA_VERSION);
+        out.print<texts::kVersion>("kostra", KOSTRA_VERSION);
     } else {
-        out.print<
-            "pouziti: kostra [GRAF]\n"
-            "         kostra --help | --version\n"
-            "Nacte vazeny graf ze souboru GRAF, bez nej z klavesnice, nabidne pet uloh a vypise\n"
-            "vysledek: kostru od uzlu s nejvyssim stupnem, minimalni kostru (Boruvka-Kruskal\n"
-            "nebo Jarnik-Prim), nezavislou smycku nekostrove hrany nebo nezavisly rez kostrove\n"
-            "hrany. Odpovedi na otazky cte ze standardniho vstupu.\n"
-            "  GRAF       soubor s popisem grafu: pocet hran, pocet uzlu, pak od, do a vaha\n"
-            "             kazde hrany, kazda hodnota na svem radku (soubor jmenem --help se\n"
-            "             zadava jako ./--help)\n"
-            "  --help     tato napoveda\n"
-            "  --version  verze programu\n"
-            "Varovani ke vstupu a napovedy k odpovedim pise na standardni chybovy vystup,\n"
-            "a je-li to terminal, tez jak daleko je dlouha prace.\n"
-            "Navratovy kod: 0 vysledek je vypsan, 1 soubor neni konzistentni popis grafu,\n"
-            "2 soubor nelze otevrit, 3 vstup skoncil pred odpovedi, 4 nedostatek pameti,\n"
-            "5 vystup nelze zapsat.\n">();
+        out.print<texts::kHelp>();
     }
     if (out.flush()) return kStatusDone;
     err.print<texts::kCannotWrite>();
@@ -41,15 +30,38 @@ int answer(std::string_view option, Output& out, Output& err) {
     return kStatusCannotWrite;
 }
 
+// An argument as a note quotes it: a control character shown as '?', so the note stays a line.
+std::string shown(std::string_view arg) {
+    std::string s(arg);
+    for (char& c : s)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return s;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     Output out(STDOUT_FILENO);
     Output err(STDERR_FILENO);
-    const std::string_view first = argc > 1 ? argv[1] : "";
+    if (!chooseLanguage(argc, argv, {"--help", "--version"}, std::getenv("KOSTRA_LANG"), out, err,
+                        "kostra")) {
+        err.flush();
+        return kStatusBadCommandLine;
+    }
+    int at = 1;
+    while (at < argc && languageOptionLength(argc, argv, at) > 0)
+        at += languageOptionLength(argc, argv, at);
+    const std::string_view first = at < argc ? argv[at] : "";
     if (first == "--help" || first == "--version") return answer(first, out, err);
+    if (argc - at > 1) {
+        const std::string_view ignored = argv[at + 1];
+        err.print<texts::kArgumentsIgnored>(shown(first), shown(ignored));
+        if (ignored.starts_with('-')) err.print<texts::kOptionsFirst>();
+        err.print<texts::kLineEnd>();
+        err.flush();
+    }
     progress::showOn(STDERR_FILENO);
     useMachineProcessors();
     LineReader answers(STDIN_FILENO, &out);
-    return runKostra(argc > 1 ? argv[1] : nullptr, answers, out, err, machineLimits());
+    return runKostra(at < argc ? argv[at] : nullptr, answers, out, err, machineLimits());
 }

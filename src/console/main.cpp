@@ -5,9 +5,11 @@
 #include <tuple>
 
 #include "CGraph.h"
+#include "Narration.h"
 #include "ParallelLines.h"
 #include "Progress.h"
 #include "Questions.h"
+#include "Task.h"
 #include "Texts.h"
 #include "algebra.h"
 
@@ -30,11 +32,12 @@ bool askVerbose(LineReader& in, Output& out, Notes& hints, bool& verbose) {
 }
 
 // The report's lines are formatted on every processor (ParallelLines.h), from the graph's records
-// and the degrees makeRoutes counted, which nothing changes meanwhile.
-void report(const CGraph& g, int choice, Output& out) {
+// and the degrees, counted before, which nothing changes meanwhile. The loop and cut tasks read
+// no degree, and never count them.
+void report(const CGraph& g, Task task, Output& out) {
     out.print<texts::kBanner>();
-    const progress::Phase phase({"vypisuji vysledek", "radek", false, true});
-    if (choice >= 4) {
+    const progress::Phase phase({texts::kWritingReport, texts::kLineUnit, false, true});
+    if (!reportsForest(task)) {
         progress::total(g.edgeCount);
         printLines<texts::kOrientationLine>(out, g.edgeCount, [&g](int i) {
             return std::tuple{i, g.edges[i].tag};
@@ -45,6 +48,7 @@ void report(const CGraph& g, int choice, Output& out) {
     printLines<texts::kEdgeLine>(out, g.edgeCount, [&g](int i) {
         return std::tuple{i, static_cast<int>(g.edges[i].inTree), g.edges[i].weight};
     });
+    g.countDegrees();
     printLines<texts::kNodeLine>(
         out, g.nodeCount,
         [&g](int i) {
@@ -54,8 +58,8 @@ void report(const CGraph& g, int choice, Output& out) {
 }
 
 // The work of a task between two questions, or before the report: shown as it goes on.
-progress::Work working(const char* what, bool narrated = false) {
-    return {what, nullptr, false, narrated};
+progress::Work working(progress::Words what, bool narrated = false) {
+    return {what, {}, false, narrated};
 }
 
 int inputEnded(Output& out) {
@@ -71,31 +75,31 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
     if (!ask<texts::kChoicePrompt>(stdinSource, {Expected::Choice}, choice,
                                    [](int v) { return betweend(1, v, 5) != 0; }))
         return inputEnded(out);
+    const auto task = static_cast<Task>(choice);
     {
-        const progress::Phase phase(working("pripravuji seznamy sousedu"));
+        const progress::Phase phase(working(texts::kBuildingRoutes));
         g.makeRoutes();
     }
 
-    if (choice == 1) {
-        const progress::Phase phase(working("hledam kostru"));
+    if (task == Task::Skeleton) {
+        const progress::Phase phase(working(texts::kFindingForest));
         g.skeleton();
         g.bones();
-    } else if (choice <= 3) {
+    } else if (reportsForest(task)) {
         bool verbose = false;
         if (!askVerbose(answers, out, hints, verbose)) return inputEnded(out);
-        const progress::Phase phase(working("hledam kostru", verbose));
-        g.narrateTo(&out);
-        if (choice == 2) g.BoruvkaKruskal(verbose);
-        if (choice == 3) g.JarnikPrim(verbose);
+        const progress::Phase phase(working(texts::kFindingForest, verbose));
+        narratedForest(g, methodOf(task), verbose ? &out : nullptr);
         g.bones();
     } else {
-        int method = 0;
-        if (!ask<texts::kMethodPrompt>(stdinSource, {Expected::Method}, method,
+        int number = 0;
+        if (!ask<texts::kMethodPrompt>(stdinSource, {Expected::Method}, number,
                                        [](int v) { return betweend(1, v, 3) != 0; }))
             return inputEnded(out);
+        const auto method = static_cast<Method>(number);
         int trees = 0;  // the tree edges, for the hint on the edge question
         {
-            const progress::Phase phase(working("hledam kostru"));
+            const progress::Phase phase(working(texts::kFindingForest));
             trees = g.nodeCount - g.markForest(method);  // a forest: nodes less its trees
             g.bones();
         }
@@ -103,13 +107,13 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
             return std::tuple{i, static_cast<int>(g.edges[i].inTree)};
         });
         int edge = 0;
-        if (choice == 4) {
+        if (task == Task::Loop) {
             hints.edgeQuestion(g, Expected::LoopEdge, g.edgeCount - trees);
             if (!ask<texts::kLoopPrompt>(stdinSource, {Expected::LoopEdge}, edge, [&g](int v) {
                     return v >= 0 && v < g.edgeCount && !g.edges[v].inTree;
                 }))
                 return inputEnded(out);
-            const progress::Phase phase(working("hledam smycku"));
+            const progress::Phase phase(working(texts::kFindingLoop));
             g.getLoop(edge);
         } else {
             hints.edgeQuestion(g, Expected::CutEdge, trees);
@@ -117,11 +121,11 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
                     return v >= 0 && v < g.edgeCount && g.edges[v].inTree;
                 }))
                 return inputEnded(out);
-            const progress::Phase phase(working("hledam rez"));
+            const progress::Phase phase(working(texts::kFindingCut));
             g.getCut(edge);
         }
     }
-    report(g, choice, out);
+    report(g, task, out);
     return kStatusDone;
 }
 
@@ -177,7 +181,7 @@ int runKostra(const char* graphPath, LineReader& answers, Output& out, Output& e
         status = kStatusNoMemory;
     }
     if (status == kStatusNoMemory) {
-        out.print<"\n">();
+        out.print<texts::kLineEnd>();
         out.print<texts::kNoMemory>();
         if (shortage.bound != memory::Shortage::Bound::None && out.flush())
             memory::tellShortage(shortage, err);

@@ -10,10 +10,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "BigVector.h"
+#include "Observer.h"
 #include "RouteTable.h"
 
 class LabelledUnionFind;
-class Output;
 
 struct Node {
     int bones;  // routes whose edge is in the tree; written by bones()
@@ -28,21 +29,16 @@ struct Edge {
     int weight;
 };
 
-// One step of the walk of skeleton(), for a program that shows the walk as it goes.
-struct WalkStep {
-    enum class Kind : std::uint8_t {
-        Start,  // a tree starts at node (claimed by no edge; an isolated node is a tree too)
-        Entry,  // the walk enters node for the first time
-        Claim,  // the node of the last Entry claims node through edge, which joins the tree
-    };
-    Kind kind;
-    int node;
-    int edge;  // Claim: the tree edge; otherwise -1
-};
-
 // Orders two edge numbers by the weights of their edges in the graph cmpweight_hint points to:
 // 1 when the first weighs more, -1 when less, 0 when equal. BoruvkaKruskal sets the pointer.
 extern "C" int cmpweight(const void* a, const void* b);
+
+// The three ways of marking a spanning forest, numbered as the loop and cut tasks ask for them.
+enum class Method {
+    Skeleton = 1,        // the forest grown from the node of greatest degree (skeleton)
+    BoruvkaKruskal = 2,  // a minimum forest by ascending weight
+    JarnikPrim = 3,      // a minimum forest grown tree by tree
+};
 extern const class CGraph* cmpweight_hint;
 
 class CGraph {
@@ -65,17 +61,17 @@ public:
     CGraph(const CGraph&) = delete;
     CGraph& operator=(const CGraph&) = delete;
 
-    // Where BoruvkaKruskal and JarnikPrim narrate their steps when asked to (nowhere by default).
-    void narrateTo(Output* out) { narration_ = out; }
-
-    // The edges are complete: counts every node's routes, which every report reads, and leaves
-    // the lists to the first method that reads them, which builds them in the layout it reads
-    // best. Called again after the edges change, it forgets what was built from the old ones. A
-    // method that needs the table builds it itself when makeRoutes() was never called.
-    // Cost: O(n + m).
+    // The edges are complete: the route table is built from them as far as it is read, the
+    // degrees when first read, the lists by the first method that reads them, in the layout it
+    // reads best. Called again after the edges change, it forgets what was built from the old
+    // ones. A method that needs the table builds it itself when makeRoutes() was never called.
+    // Cost: O(1) here; O(n + m) for what is read later.
     void makeRoutes();
-    // The number of routes of the node: the edges that touch it, a self-loop once.
+    // The number of routes of the node: the edges that touch it, a self-loop once. The first call
+    // counts every node's routes (O(n + m)): call countDegrees() first where several threads read
+    // degrees at once.
     int degree(int node) const { return counted().degree(node); }
+    void countDegrees() const { counted(); }
     // The node's routes in ascending edge number: for every edge that touches it, the edge and the
     // node at its other end (the node itself for a self-loop).
     RouteTable::Routes routes(int node) const { return listed().routes(node); }
@@ -94,6 +90,11 @@ public:
     // Cost: O(n + greatest degree).
     int getCentroid(bool onlyUntagged) const;
 
+    // Every method below that decides something comes twice: plain, and with an observer that it
+    // tells every decision (Observer.h says what each tells, and in which order). The plain one is
+    // the observed one with Unwatched, which tells nobody and costs nothing. The observed forms'
+    // bodies are in Observed.h, for the code that runs them with an observer of its own.
+
     // The forest grown from the node of greatest degree. Marks a spanning forest in inTree
     // without regard to weights and returns the number of trees (an isolated node is one; a graph
     // without edges gives n trees and no tree edge). Each tree grows from the untagged node of
@@ -101,33 +102,35 @@ public:
     // it enters, first claims every neighbour not yet claimed, putting the edge to it in the tree,
     // and then follows every edge not yet followed to the node at its other end; a node is
     // entered once per edge by which the walk reaches it. On return every node tag and every edge
-    // tag is 1 (every edge is followed). Cost: O(n + m + greatest degree); no recursion.
+    // tag is 1 (every edge is followed). Cost: O(n + m + greatest degree); no recursion. Watched,
+    // it counts the components first, O(n + m α(n)), to tell where each tree ends.
     int skeleton();
-    // The same, and the walk's steps into steps (cleared first): every tree's Start, then every
-    // first Entry of a node with the Claims it makes, in the walk's order, up to the Claim of the
-    // tree's last node (the entries after it claim nothing). The walk itself is the one above;
-    // watching it costs skeleton() nothing.
-    int skeleton(std::vector<WalkStep>& steps);
+    template <class Observer>
+    int skeleton(Observer& tell);
     // A minimum spanning forest by ascending weight: marks it in inTree and returns the number of
     // components (an isolated node is one; a graph without edges gives n). Edges are taken in
-    // ascending weight, equal weights in ascending edge number, so the forest and the narration
+    // ascending weight, equal weights in ascending edge number, so the forest and what it tells
     // are reproducible; an edge is accepted when it joins two different subtrees, and the subtree
-    // of its to node takes the label of the subtree of its from node. verbose narrates every step
-    // to narrateTo's output. On return every node tag is -1; edge tags are untouched. Reads no
-    // route. Cost: O(m) for the sort, then O(m α(n)).
-    int BoruvkaKruskal(bool verbose);
+    // of its to node takes the label of the subtree of its from node. On return every node tag is
+    // -1; edge tags are untouched. Reads no route. Cost: O(m) for the sort, then O(m α(n)).
+    int BoruvkaKruskal();
+    template <class Observer>
+    int BoruvkaKruskal(Observer& tell);
     // A minimum spanning forest grown tree by tree: marks it in inTree and returns the number of
     // trees (an isolated node is one; a graph without edges gives n). A tree starts at the
     // lowest-numbered node no earlier tree has reached and repeatedly adds the open node of
     // smallest key, the lowest number on ties; adding node a offers each neighbour not yet added
     // the edge's weight as its key when that is strictly below its key. Every 32-bit weight works;
-    // a self-loop changes nothing. verbose narrates every step to narrateTo's output. On return
-    // every node tag is DONE; edge tags are untouched. Cost: O(m log n); the same with smaller
-    // heaps, a bucket a weight, when the weights span at most 2^16 values and at most n / 32.
-    int JarnikPrim(bool verbose);
-    // The forest of method 1 (skeleton), 2 (BoruvkaKruskal) or 3 (JarnikPrim), without narration,
-    // as the loop and cut tasks number them; returns the number of trees.
-    int markForest(int method);
+    // a self-loop changes nothing. On return every node tag is DONE; edge tags are untouched.
+    // Cost: O(m log n); the same with smaller heaps, a bucket a weight, when the weights span at
+    // most 2^16 values and at most n / 32.
+    int JarnikPrim();
+    template <class Observer>
+    int JarnikPrim(Observer& tell);
+    // The forest of the method; returns the number of trees.
+    int markForest(Method method);
+    template <class Observer>
+    int markForest(Method method, Observer& tell);
 
     // The independent loop of a non-tree edge (\pre !edges[edge].inTree), in the edge tags: the
     // edge +1, every edge of the tree path from its to node back to its from node +1 when the loop
@@ -136,6 +139,8 @@ public:
     // marks (0/1) of a depth-first search from the to node over tree edges in route order.
     // Cost: O(n + m).
     void getLoop(int edge);
+    template <class Observer>
+    void getLoop(int edge, Observer& tell);
     // The independent cut of a tree edge (\pre edges[edge].inTree, and bones() counted on the
     // current forest), in the edge tags: every edge joining the side of its from node to the
     // side of its to node +1 when it runs from the from side to the to side, -1 the other way,
@@ -143,6 +148,8 @@ public:
     // leaf of the forest its side is that node alone and node tags are left untouched; otherwise
     // they end as the side labels of splitTree(edge, 1, 2). Cost: O(n + m).
     void getCut(int edge);
+    template <class Observer>
+    void getCut(int edge, Observer& tell);
     // Labels the from side of the tree edge with a and its to side with b, every other node 0,
     // after clearing all node and edge tags. The to node ends with b only when it has another tree
     // edge (otherwise it keeps a); the from node always ends with a. Cost: O(n + m).
@@ -151,18 +158,18 @@ public:
 private:
     struct Walk;
     struct Forest;
-    // The walk of skeleton(), telling watch every step (a watcher that does nothing costs nothing).
-    template <class Watch>
-    int growForest(Watch& watch);
-    template <class Watch>
-    void skeleton_R(int start, Walk& walk, Watch& watch);
+    template <class Observer>
+    void skeleton_R(int start, Walk& walk, Observer& tell);
     // JarnikPrim's trees grown with open as the queue of open nodes.
-    template <class Queue>
-    int growPrim(Queue& open, Output* say);
+    template <class Queue, class Observer>
+    int growPrim(Queue& open, Observer& tell);
     void countComponents(LabelledUnionFind& components, BigVector<int>& size) const;
-    bool getLoop_R(int node, int target, Forest& forest);
+    // The lowest and the highest weight of an edge, and every tree flag cleared.
+    void weightRange(int& lightest, int& heaviest);
+    template <class Observer>
+    bool getLoop_R(int node, int target, Forest& forest, Observer& tell, int closing);
     void split(int edge, int a, int b, Forest& forest);
-    void splitTree_R(int node, int label, Forest& forest);
+    void splitTree_R(int node, std::uint8_t code, Forest& forest);
     // bones holds, for every node, the count bones() gives for the current inTree flags.
     bool bonesAreCurrent() const;
 
@@ -176,5 +183,4 @@ private:
         return table_;
     }
     mutable RouteTable table_;  // derived from the edges, built as far as it is read
-    Output* narration_ = nullptr;
 };

@@ -38,6 +38,7 @@ int usableProcessors();
 class HelperThread {
 public:
     HelperThread() = default;
+    // The work to run; never another helper (that is the move below).
     template <class F,
               class = std::enable_if_t<!std::is_same_v<std::remove_cvref_t<F>, HelperThread>>>
     explicit HelperThread(F&& f) : thread_(std::forward<F>(f)) {}

@@ -82,6 +82,6 @@ bool scanLine(std::string_view line, Ints&... values) {
 // The same for a text of the catalogue, as it is written in the language.
 template <Text T, class... Ints>
 bool scanLine(Language language, std::string_view line, Ints&... values) {
-    return language == Language::English ? scanLine<T.en>(line, values...)
-                                         : scanLine<T.cs>(line, values...);
+    if (language == Language::English) return scanLine<T.en>(line, values...);
+    return scanLine<T.cs>(line, values...);
 }

@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
 """Installation, manual pages and the Debian package, checked as a user and a packager see them.
 
-usage: test_install.py prefix|manpages|deb --source DIR --build DIR --version X.Y.Z --programs NAME...
+usage: test_install.py prefix|manpages|deb --source DIR --build DIR --version X.Y.Z [--page ON|OFF]
+                      --programs NAME...
 
 prefix    cmake --install into a scratch prefix (with a blank in its path): exactly the programs,
-          their manual pages, the example graphs, the licence and the changelog, nothing else;
-          every program has its page; man finds each page from the program's directory on PATH
-          and renders it without a warning; the installed kostra runs on the installed example.
+          their manual pages, the example graphs, the licence, the changelog and (--page ON) the
+          browser page, nothing else; every program has its page; man finds each page from the
+          program's directory on PATH and renders it without a warning; the installed kostra runs
+          on the installed example.
 manpages  every page the build configures: rendered by groff with all warnings on, not one
-          warning; the version in its header is the project's; the sections a page must have;
-          every program text found in the program's sources appears in its page; its
-          cross-references name pages that exist; the compressed page is the page.
+          warning; the version in its header is the project's; the sections a page must have; its
+          cross-references name pages that exist; the compressed page is the page; every text of
+          the catalogue the program prints, in Czech and in English, appears in its page.
 deb       cpack -G DEB into a scratch directory: the control fields, the exact contents with
           their modes and owner, stripped programs, and the unpacked package working (a program
           run, every page rendered by man without a warning).
@@ -27,23 +29,21 @@ import subprocess
 import sys
 import tempfile
 
-SECTIONS = ["NAME", "SYNOPSIS", "DESCRIPTION", "EXIT STATUS", "CZECH TEXTS", "EXAMPLES", "SEE ALSO"]
+SECTIONS = ["NAME", "SYNOPSIS", "DESCRIPTION", "EXIT STATUS", "TEXTS IN CZECH AND ENGLISH", "EXAMPLES",
+            "SEE ALSO"]
 EXTERNAL_PAGES = {"dot", "scanf"}
 
-# Where each program's own texts are, and which string literals count as texts, file by file:
-# "formats", every literal that is a template argument (the compile-time formats of print<...>
-# and ask<...>); "captions", only the formats of the drawing's caption lines (they end in the
-# DOT line break \l; the rest of the drawing is DOT syntax); "messages", the literals that start
-# like a message or the usage (the page of kostra-dot --html is HTML markup around words that its
-# manual lists apart, and holds no message).
+# Where each program's sources are. Every text of the catalogue (src/texts/Texts.h) that they name
+# is one the program prints, in Czech and in English, but for those they only read back (kostra's
+# transcript, which kostra-dot reads with scanLine, readTable and kostras) and those of the files
+# left out: the page of kostra-dot --html (Page.cpp), whose words its manual lists apart.
 TEXT_SOURCES = {
-    "kostra": ("src", {}, "formats"),
-    "kostra-dot": ("tools/kostra-dot", {"Drawing.cpp": "captions", "Page.cpp": "messages"},
-                   "formats"),
-    "kostra-matice": ("tools/kostra-matice", {}, "messages"),
+    "kostra": ("src", ()),
+    "kostra-dot": ("tools/kostra-dot", ("Page.cpp",)),
+    "kostra-matice": ("tools/kostra-matice", ()),
 }
-FORMAT_LITERALS = re.compile(r'\w<\s*((?:"(?:[^"\\\n]|\\.)*"\s*)+)>')
-STRING_LITERAL = re.compile(r'"((?:[^"\\\n]|\\.)*)"')
+READ_BACK = re.compile(r"(?:scanLine|readTable|kostras)<texts::k\w+>")
+NAMED = re.compile(r"texts::(k\w+)")
 CONVERSION = re.compile(r"%[-+ #0]*\d*(?:\.\d+)?[a-z]|\n")
 
 
@@ -72,6 +72,8 @@ def expected_files(args):
         files.add(f"share/doc/kostra/examples/{os.path.basename(graph)}")
     files.add("share/doc/kostra/copyright")
     files.add("share/doc/kostra/changelog.gz")
+    if args.page == "ON":
+        files.add("share/kostra/kostra.html")
     return files
 
 
@@ -157,30 +159,26 @@ def roff_text(page):
 
 
 def program_texts(source, program):
-    """The fixed parts of every text the program prints, as found in its sources."""
-    directory, kinds, default = TEXT_SOURCES[program]
-    texts = set()
+    """The fixed parts of every text the program prints, in both languages, from the catalogue."""
+    sys.path.insert(0, os.path.join(source, "tests"))
+    import texts  # noqa: E402: the catalogue's reader, in the source tree given
+    directory, left_out = TEXT_SOURCES[program]
+    names = set()
     for path in sorted(glob.glob(os.path.join(source, directory, "**", "*.[ch]*"), recursive=True)):
-        if "/tests/" in path:
+        if "/tests/" in path or os.path.basename(path) in left_out:
             continue
-        kind = kinds.get(os.path.basename(path), default)
         with open(path, encoding="utf-8") as f:
-            code = f.read()
-        if kind == "messages":
-            literals = [s for s in STRING_LITERAL.findall(code)
-                        if s.startswith(("CHYBA", "POZNAMKA", "pouziti"))]
-        else:
-            literals = ["".join(STRING_LITERAL.findall(m)) for m in FORMAT_LITERALS.findall(code)]
-        if kind == "captions":
-            literals = [s for s in literals if s.endswith("\\\\l")]
-        for literal in literals:
-            literal = literal.replace("\\\\l", "\n").replace("\\n", "\n").replace('\\"', '"')
-            literal = literal.replace("\\\\", "\\")
-            for part in CONVERSION.split(literal.replace("%%", "%")):
+            names |= set(NAMED.findall(READ_BACK.sub("", f.read())))
+    parts = set()
+    for name in names:
+        for language in texts.LANGUAGES:
+            # A caption's line ends with DOT's left-aligned line break.
+            text = texts.get(name, language).replace("\\l", "\n").replace("%%", "%")
+            for part in CONVERSION.split(text):
                 part = re.sub(r"\s+", " ", part).strip()
                 if len(re.findall(r"[A-Za-z]", part)) >= 2:
-                    texts.add(part)
-    return texts
+                    parts.add(part)
+    return parts
 
 
 def check_manpages(args, problems):
@@ -215,7 +213,7 @@ def check_manpages(args, problems):
         if os.path.isdir(os.path.join(args.source, TEXT_SOURCES[name][0])):
             text = roff_text(source)
             texts = program_texts(args.source, name)
-            if not texts and TEXT_SOURCES[name][2] == "formats":
+            if not texts:
                 problems.append(f"{name}(1): no texts found in the program's sources")
             for missing_text in sorted(t for t in texts if t not in text):
                 problems.append(f"{name}(1) does not show the program's text {missing_text!r}")
@@ -295,6 +293,7 @@ def main():
     parser.add_argument("--source", required=True)
     parser.add_argument("--build", required=True)
     parser.add_argument("--version", required=True)
+    parser.add_argument("--page", default="OFF", help="ON: the browser page is installed too")
     parser.add_argument("--programs", nargs="+", required=True)
     args = parser.parse_args()
     problems = []

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "Texts.h"
 
 namespace naive {
 
@@ -36,5 +39,24 @@ private:
 
 // "%d" on a C string, with a number outside the 32-bit range counted as no number.
 bool parseInt(const char* text, int& value);
+
+// Every line of text is a note, a warning or a remark in either language (or text is empty):
+// what standard error may hold when a run has nothing else to say there.
+inline bool onlyNotes(std::string_view text) {
+    const auto isNote = [](std::string_view line) {
+        for (const Language language : {Language::Czech, Language::English}) {
+            if (line.starts_with(texts::kWarning.in(language)) ||
+                line.starts_with(texts::kNote.in(language)))
+                return true;
+        }
+        return false;
+    };
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        if (end == std::string_view::npos || !isNote(text)) return false;
+        text.remove_prefix(end + 1);
+    }
+    return true;
+}
 
 }  // namespace naive

@@ -22,6 +22,16 @@ void Graph::narrate(const char* line) {
     if (narration != nullptr) narration->append(line);
 }
 
+void Graph::log(const char* what, std::initializer_list<int> values) {
+    if (events == nullptr) return;
+    events->append(what);
+    for (const int v : values) {
+        events->push_back(' ');
+        events->append(std::to_string(v));
+    }
+    events->push_back('\n');
+}
+
 // One counting pass over all edges per node, then a filling pass for a node that has any.
 void Graph::makeRoutes() {
     for (int i = 0; i < nodeCount; ++i) {
@@ -86,7 +96,7 @@ int Graph::skeleton() {
         const int c = getCentroid(true);
         if (c == -1) break;
         nodes[c].tag = 1;
-        if (steps != nullptr) steps->push_back({WalkStep::Kind::Start, c, -1});
+        log("tree", {c});
         skeleton_R(c);
         ++trees;
     }
@@ -95,8 +105,7 @@ int Graph::skeleton() {
 
 void Graph::skeleton_R(int row) {
     if (entries != nullptr) entries->push_back(row);
-    if (steps != nullptr && !entered_[static_cast<std::size_t>(row)])
-        steps->push_back({WalkStep::Kind::Entry, row, -1});
+    if (!entered_[static_cast<std::size_t>(row)]) log("entry", {row});
     entered_[static_cast<std::size_t>(row)] = true;
     // Copies: the route list does not change, but a reference across the recursion reads badly.
     const std::vector<Route> routes = nodes[row].routes;
@@ -104,7 +113,7 @@ void Graph::skeleton_R(int row) {
         if (nodes[r.node].tag == 0) {
             nodes[r.node].tag = 1;
             edges[r.edge].inTree = true;
-            if (steps != nullptr) steps->push_back({WalkStep::Kind::Claim, r.node, r.edge});
+            log("claim", {r.node, r.edge});
         }
     }
     for (const Route& r : routes) {
@@ -123,15 +132,27 @@ int Graph::BoruvkaKruskal(bool verbose) {
         std::snprintf(line, sizeof line, "%s", texts::kKruskalSorting.cs.text);
         narrate(line);
     }
+    log("sorting", {});
     // Equal weights keep ascending edge number.
     std::stable_sort(order.begin(), order.end(),
                      [this](int a, int b) { return edges[a].weight < edges[b].weight; });
     for (int i = 0; i < nodeCount; ++i) nodes[i].tag = i;
     for (Edge& e : edges) e.inTree = false;
+    // Once one tree holds every node, every later edge would be refused: the method takes no more.
+    int joined = 0;
     for (const int e : order) {
         const int f = edges[e].from;
         const int t = edges[e].to;
-        if (nodes[f].tag == nodes[t].tag) continue;
+        if (nodes[f].tag == nodes[t].tag) {
+            if (joined < nodeCount - 1) {
+                log("refused", {e, nodes[f].tag});
+            } else {
+                log("untaken", {e});
+            }
+            continue;
+        }
+        ++joined;
+        log("accepted", {e, nodes[t].tag, nodes[f].tag});
         if (verbose) {
             std::snprintf(line, sizeof line, texts::kKruskalJoining.cs.text, e, edges[e].weight);
             narrate(line);
@@ -156,6 +177,7 @@ int Graph::BoruvkaKruskal(bool verbose) {
         std::snprintf(line, sizeof line, texts::kKruskalCount.cs.text, count);
         narrate(line);
     }
+    log("count", {count});
     return count;
 }
 
@@ -171,6 +193,7 @@ int Graph::JarnikPrim(bool verbose) {
     int components = 0;
     char line[200];
     for (;;) {
+        log("tree", {s});
         state[s] = State::Open;
         key[s] = 0;
         for (;;) {
@@ -180,6 +203,7 @@ int Graph::JarnikPrim(bool verbose) {
                 if (a == -1 || key[i] < key[a]) a = i;
             }
             if (a == -1) break;
+            log("chosen", {a, key[a], parentEdge[a]});
             if (verbose) {
                 std::snprintf(line, sizeof line, texts::kPrimAdding.cs.text, a);
                 narrate(line);
@@ -190,6 +214,11 @@ int Graph::JarnikPrim(bool verbose) {
                 if (state[v] == State::Done) continue;
                 const int w = edges[r.edge].weight;
                 if (state[v] == State::Open && !(w < key[v])) continue;
+                if (state[v] == State::Open) {
+                    log("lowered", {v, key[v], parentEdge[v], w, r.edge});
+                } else {
+                    log("lowered", {v, NOT_REACHED, -1, w, r.edge});
+                }
                 state[v] = State::Open;
                 key[v] = w;
                 parentEdge[v] = r.edge;
@@ -218,6 +247,7 @@ int Graph::JarnikPrim(bool verbose) {
         std::snprintf(line, sizeof line, texts::kPrimCount.cs.text, components);
         narrate(line);
     }
+    log("count", {components});
     return components;
 }
 
@@ -227,7 +257,13 @@ void Graph::getLoop(int e) {
     clearETags();
     clearVTags();
     nodes[t].tag = 1;
-    if (getLoop_R(t, f)) edges[e].tag = 1;
+    path_.clear();
+    if (getLoop_R(t, f)) {
+        edges[e].tag = 1;
+        // The path was found from its far end back: it runs from t to f the other way round.
+        log("loop", {e, 1});
+        for (auto k = path_.rbegin(); k != path_.rend(); ++k) log("loop", {*k, edges[*k].tag});
+    }
 }
 
 bool Graph::getLoop_R(int row, int target) {
@@ -239,6 +275,7 @@ bool Graph::getLoop_R(int row, int target) {
         nodes[r.node].tag = 1;
         if (getLoop_R(r.node, target)) {
             edges[r.edge].tag = edges[r.edge].from == row ? 1 : -1;
+            path_.push_back(r.edge);
             return true;
         }
     }
@@ -248,11 +285,17 @@ bool Graph::getLoop_R(int row, int target) {
 void Graph::getCut(int e) {
     const int f = edges[e].from;
     const int t = edges[e].to;
+    if (isTailBone(f) || isTailBone(t)) {
+        const int leaf = isTailBone(f) ? f : t;
+        log("leaf", {leaf});
+        logSides(e);
+    }
     if (isTailBone(f)) {
         clearETags();
         for (const Route& r : nodes[f].routes) {
             if (r.node == f) continue;
             edges[r.edge].tag = edges[r.edge].from == f ? 1 : -1;
+            log("cut", {r.edge, edges[r.edge].tag});
         }
         return;
     }
@@ -261,13 +304,32 @@ void Graph::getCut(int e) {
         for (const Route& r : nodes[t].routes) {
             if (r.node == t) continue;
             edges[r.edge].tag = edges[r.edge].to == t ? 1 : -1;
+            log("cut", {r.edge, edges[r.edge].tag});
         }
         return;
     }
     splitTree(e, 1, 2);
-    for (Edge& d : edges) {
+    for (int i = 0; i < nodeCount; ++i)
+        if (nodes[i].tag != 0) log("side", {i, nodes[i].tag});
+    for (int k = 0; k < edgeCount; ++k) {
+        Edge& d = edges[k];
         if (nodes[d.from].tag + nodes[d.to].tag == 3) d.tag = nodes[d.from].tag == 1 ? 1 : -1;
+        if (d.tag != 0) log("cut", {k, d.tag});
     }
+}
+
+// The two sides of tree edge e as splitTree labels them, the to node on the to side even when it
+// is a leaf, told without touching the marks.
+void Graph::logSides(int e) {
+    if (events == nullptr) return;
+    const std::vector<Node> nodesBefore = nodes;
+    const std::vector<Edge> edgesBefore = edges;
+    splitTree(e, 1, 2);
+    nodes[edges[e].to].tag = 2;
+    for (int i = 0; i < nodeCount; ++i)
+        if (nodes[i].tag != 0) log("side", {i, nodes[i].tag});
+    nodes = nodesBefore;
+    edges = edgesBefore;
 }
 
 void Graph::splitTree(int e, int a, int b) {

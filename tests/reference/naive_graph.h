@@ -4,6 +4,7 @@
 // the graph). The records mirror CGraph's, with vectors instead of owned arrays.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -48,8 +49,12 @@ public:
     std::vector<Edge> edges;
     std::string* narration = nullptr;     // where the verbose lines go; nowhere when null
     std::vector<int>* entries = nullptr;  // when set, skeleton_R appends every node it enters
-    // When set, skeleton appends every tree's Start, every node's first Entry and every Claim.
-    std::vector<WalkStep>* steps = nullptr;
+    // When set, every method appends its decisions, a line each, as the tests' event log writes
+    // what CGraph tells an observer (support.h): "tree 3", "entry 3", "claim 1 0", "sorting",
+    // "accepted 4 2 1", "refused 5 1", "untaken 6", "chosen 2 3 1", "lowered 4 2147483647 -1 6 3",
+    // "count 2", "loop 3 -1", "leaf 0", "side 2 1", "cut 3 -1". The walk tells every first entry,
+    // also those after a tree's last claim, which CGraph leaves out.
+    std::string* events = nullptr;
 
     Graph(int n, const std::vector<EdgeData>& data);
 
@@ -73,8 +78,11 @@ private:
     void skeleton_R(int row);
     std::vector<bool> entered_;  // skeleton_R has run for the node
     bool getLoop_R(int row, int target);
+    std::vector<int> path_;  // the loop's tree path, as getLoop_R finds it (from its far end)
+    void logSides(int e);
     void splitTree_R(int row, int label);
     void narrate(const char* line);
+    void log(const char* what, std::initializer_list<int> values);
 };
 
 // The inclusive range test of the console: b between a and c, in either order, on doubles.

@@ -44,7 +44,10 @@ Twin::Twin(const GraphData& s)
       realOut(&realNarration) {
     fill(real, data);
     ref.narration = &refNarration;
-    real.narrateTo(&realOut);
+}
+
+int Twin::realForest(int method, bool verbose) {
+    return narratedForest(real, static_cast<Method>(method), verbose ? &realOut : nullptr);
 }
 
 std::string Twin::takeRef() { return std::exchange(refNarration, {}); }
@@ -139,31 +142,61 @@ std::vector<int> boneCounts(const naive::Graph& g) {
     return ::testing::AssertionSuccess();
 }
 
-std::string describeSteps(const std::vector<WalkStep>& steps) {
-    std::string text;
-    for (const WalkStep& s : steps) {
-        if (s.kind == WalkStep::Kind::Start) text += "start " + std::to_string(s.node) + "\n";
-        if (s.kind == WalkStep::Kind::Entry) text += "  entry " + std::to_string(s.node) + "\n";
-        if (s.kind == WalkStep::Kind::Claim) {
-            text += "    claim " + std::to_string(s.node) + " by " + std::to_string(s.edge) + "\n";
-        }
+void EventLog::log(const char* what, std::initializer_list<int> values) {
+    text += what;
+    for (const int v : values) {
+        text += ' ';
+        text += std::to_string(v);
     }
-    return text;
+    text += "\n";
 }
 
-std::string shownSteps(const std::vector<WalkStep>& literal) {
-    std::vector<WalkStep> shown;
-    std::size_t keep = 0;
-    for (const WalkStep& s : literal) {
-        if (s.kind == WalkStep::Kind::Start) {
+void EventLog::sortingEdges() {
+    log("sorting", {});
+    if (narration_ != nullptr) narration_->sortingEdges();
+}
+
+void EventLog::accepted(int edge, int goneLabel, int keptLabel) {
+    log("accepted", {edge, goneLabel, keptLabel});
+    if (narration_ != nullptr) narration_->accepted(edge, goneLabel, keptLabel);
+}
+
+void EventLog::componentsCounted(int count) {
+    log("count", {count});
+    if (narration_ != nullptr) narration_->componentsCounted(count);
+}
+
+void EventLog::chosen(int node, int key, int edge) {
+    log("chosen", {node, key, edge});
+    if (narration_ != nullptr) narration_->chosen(node, key, edge);
+}
+
+void EventLog::keyLowered(int node, int keyBefore, int edgeBefore, int key, int edge) {
+    log("lowered", {node, keyBefore, edgeBefore, key, edge});
+    if (narration_ != nullptr) narration_->keyLowered(node, keyBefore, edgeBefore, key, edge);
+}
+
+std::string shownWalk(const std::string& literal) {
+    std::string shown;
+    std::size_t keep = 0;  // what is shown of the trees so far
+    std::size_t at = 0;
+    bool startsTree = false;
+    while (at < literal.size()) {
+        const std::size_t end = literal.find('\n', at) + 1;
+        const std::string line = literal.substr(at, end - at);
+        at = end;
+        if (line.starts_with("tree ")) {
             shown.resize(keep);
-            keep = shown.size() + 2;
+            startsTree = true;
         }
-        shown.push_back(s);
-        if (s.kind == WalkStep::Kind::Claim) keep = shown.size();
+        shown += line;
+        // A tree is shown up to its start's entry, and on to its last claim.
+        if (line.starts_with("claim ") || (startsTree && line.starts_with("entry ")))
+            keep = shown.size();
+        if (line.starts_with("entry ")) startsTree = false;
     }
-    shown.resize(std::min(keep, shown.size()));
-    return describeSteps(shown);
+    shown.resize(keep);
+    return shown;
 }
 
 ::testing::AssertionResult sameTreeFlags(const naive::Graph& ref, const CGraph& real) {

@@ -7,11 +7,14 @@
 
 #include <climits>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "CGraph.h"
+#include "Narration.h"
+#include "Observed.h"
 #include "Output.h"
 #include "naive_graph.h"
 
@@ -41,6 +44,8 @@ struct Twin {
         ref.makeRoutes();
         real.makeRoutes();
     }
+    // Method 1, 2 or 3 on the real graph, which narrates into realOut when verbose.
+    int realForest(int method, bool verbose);
     // What each side has narrated since the last call.
     std::string takeRef();
     std::string takeReal();
@@ -62,11 +67,37 @@ std::vector<int> edgeTags(const naive::Graph& g);
 std::vector<int> nodeTags(const naive::Graph& g);
 std::vector<int> boneCounts(const naive::Graph& g);
 
-// The steps that skeleton(steps) shows, from the steps of the naive walk, which enters nodes
-// until its walk is over: each tree's steps up to its last Claim, or up to the start's Entry when
-// it claims nothing. As text, one step a line, for messages that name the first difference.
-std::string shownSteps(const std::vector<WalkStep>& literal);
-std::string describeSteps(const std::vector<WalkStep>& steps);
+// Every event a method of CGraph tells, a line each, in the words of naive::Graph::events; the
+// events of the two minimum forest methods also go on to narration, when given.
+class EventLog : public Unwatched {
+public:
+    explicit EventLog(Narration* narration = nullptr) : narration_(narration) {}
+    std::string text;
+
+    void treeStarts(int node) { log("tree", {node}); }
+    void entered(int node) { log("entry", {node}); }
+    void claimed(int node, int edge) { log("claim", {node, edge}); }
+    void sortingEdges();
+    void accepted(int edge, int goneLabel, int keptLabel);
+    void refused(int edge, int label) { log("refused", {edge, label}); }
+    void notTaken(int edge) { log("untaken", {edge}); }
+    void componentsCounted(int count);
+    void chosen(int node, int key, int edge);
+    void keyLowered(int node, int keyBefore, int edgeBefore, int key, int edge);
+    void loopEdge(int edge, int orientation) { log("loop", {edge, orientation}); }
+    void cutAtLeaf(int leaf) { log("leaf", {leaf}); }
+    void sideOf(int node, int side) { log("side", {node, side}); }
+    void cutEdge(int edge, int orientation) { log("cut", {edge, orientation}); }
+
+private:
+    void log(const char* what, std::initializer_list<int> values);
+    Narration* narration_;
+};
+
+// The events the naive walk logs as CGraph's walk tells them: each tree's lines up to its last
+// claim, or up to the start's entry when it claims nothing (the naive walk goes on entering nodes
+// until its walk is over).
+std::string shownWalk(const std::string& literal);
 
 // Independent checks, built on nothing but the edge list.
 int componentCount(const GraphData& g);

@@ -139,7 +139,7 @@ TEST(reference_depth, path_and_cycle_of_a_million_nodes) {
 
             for (int method = 2; method <= 3; ++method) {
                 SCOPED_TRACE(method);
-                EXPECT_EQ(method == 2 ? g.BoruvkaKruskal(false) : g.JarnikPrim(false), 1);
+                EXPECT_EQ(method == 2 ? g.BoruvkaKruskal() : g.JarnikPrim(), 1);
                 EXPECT_EQ(mismatches(
                               n, [n](int d) { return d == n - 1 ? 0 : 1; }, inTree),
                           "");
@@ -171,9 +171,8 @@ TEST(reference_depth, star_of_a_million_leaves) {
         auto tags = [&g](int d) { return g.edges[d].tag; };
         for (int method = 1; method <= 3; ++method) {
             SCOPED_TRACE(method);
-            const int trees = method == 1
-                                  ? g.skeleton()
-                                  : (method == 2 ? g.BoruvkaKruskal(false) : g.JarnikPrim(false));
+            const int trees =
+                method == 1 ? g.skeleton() : (method == 2 ? g.BoruvkaKruskal() : g.JarnikPrim());
             EXPECT_EQ(trees, 1);
             EXPECT_EQ(mismatches(
                           m, [leaves](int d) { return d == leaves ? 0 : 1; },

@@ -19,15 +19,9 @@ using V = std::vector<int>;
 constexpr int kDone = static_cast<int>(0x80000000);
 
 int runMethod(Twin& tw, int method, bool verbose, int& realCount) {
-    if (method == 1) {
-        realCount = tw.real.skeleton();
-        return tw.ref.skeleton();
-    }
-    if (method == 2) {
-        realCount = tw.real.BoruvkaKruskal(verbose);
-        return tw.ref.BoruvkaKruskal(verbose);
-    }
-    realCount = tw.real.JarnikPrim(verbose);
+    realCount = tw.real.markForest(static_cast<Method>(method));
+    if (method == 1) return tw.ref.skeleton();
+    if (method == 2) return tw.ref.BoruvkaKruskal(verbose);
     return tw.ref.JarnikPrim(verbose);
 }
 
@@ -70,17 +64,18 @@ void checkGraph(const GraphData& graph, Rng& rng, std::int64_t bruteForce) {
         const V edgeTagsBefore = edgeTags(tw.real);
         const bool verbose = rng.chance(70);
         int realCount = 0;
-        std::vector<WalkStep> literalSteps;
-        tw.ref.steps = &literalSteps;
+        std::string literalEvents;
+        tw.ref.events = &literalEvents;
         const int refCount = runMethod(tw, method, verbose, realCount);
-        tw.ref.steps = nullptr;
-        if (method == 1) {
-            // The walk again, watched: its steps are those of the literal walk, its forest the
-            // same as unwatched.
+        tw.ref.events = nullptr;
+        {
+            // The method again, watched (and narrating when verbose): it tells the decisions of
+            // the literal method, and marks the same forest as unwatched.
             const V unwatched = treeFlags(tw.real);
-            std::vector<WalkStep> steps;
-            ASSERT_EQ(tw.real.skeleton(steps), realCount);
-            ASSERT_EQ(describeSteps(steps), shownSteps(literalSteps));
+            Narration narration(tw.realOut, tw.real, static_cast<Method>(method));
+            EventLog events(verbose && method > 1 ? &narration : nullptr);
+            ASSERT_EQ(tw.real.markForest(static_cast<Method>(method), events), realCount);
+            ASSERT_EQ(events.text, method == 1 ? shownWalk(literalEvents) : literalEvents);
             ASSERT_EQ(treeFlags(tw.real), unwatched);
         }
         ASSERT_EQ(refCount, realCount);
@@ -117,11 +112,18 @@ void checkGraph(const GraphData& graph, Rng& rng, std::int64_t bruteForce) {
         std::vector<V> cuts;
         for (int e = 0; e < m; ++e) {
             SCOPED_TRACE("edge " + std::to_string(e));
+            std::string literalTold;
+            EventLog events;
             if (!inTree[e]) {
+                tw.ref.events = &literalTold;
                 tw.ref.getLoop(e);
+                tw.ref.events = nullptr;
                 tw.real.getLoop(e);
                 ASSERT_TRUE(sameEdgeTags(tw.ref, tw.real)) << "loop";
                 ASSERT_TRUE(sameNodeTags(tw.ref, tw.real)) << "loop";
+                tw.real.getLoop(e, events);
+                ASSERT_EQ(events.text, literalTold) << "loop";
+                ASSERT_TRUE(sameEdgeTags(tw.ref, tw.real)) << "loop, watched";
                 const V tags = edgeTags(tw.real);
                 ASSERT_TRUE(isLoopOf(graph, inTree, e, tags));
                 // A minimum forest: no loop edge weighs more than the edge that closes the loop.
@@ -137,10 +139,15 @@ void checkGraph(const GraphData& graph, Rng& rng, std::int64_t bruteForce) {
                     tw.ref.nodes[i].tag = tag;
                     tw.real.nodes[i].tag = tag;
                 }
+                tw.ref.events = &literalTold;
                 tw.ref.getCut(e);
+                tw.ref.events = nullptr;
                 tw.real.getCut(e);
                 ASSERT_TRUE(sameEdgeTags(tw.ref, tw.real)) << "cut";
                 ASSERT_TRUE(sameNodeTags(tw.ref, tw.real)) << "cut";
+                tw.real.getCut(e, events);
+                ASSERT_EQ(events.text, literalTold) << "cut";
+                ASSERT_TRUE(sameNodeTags(tw.ref, tw.real)) << "cut, watched";
                 const V tags = edgeTags(tw.real);
                 ASSERT_TRUE(isCutOf(graph, inTree, e, tags));
                 cuts.push_back(tags);

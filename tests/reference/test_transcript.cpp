@@ -180,7 +180,7 @@ bool compareRun(const char* path, const std::string* file, const std::string& in
                               "\n  input: \"" + visible(input) + "\"";
     EXPECT_EQ(real.status, ref.status) << where;
     EXPECT_TRUE(real.out == ref.out) << where << "\n" << firstDifference(ref.out, real.out);
-    EXPECT_TRUE(Notes::onlyNotes(real.err)) << real.err;
+    EXPECT_TRUE(naive::onlyNotes(real.err)) << real.err;
     return real.status == ref.status && real.out == ref.out;
 }
 

@@ -11,41 +11,49 @@ namespace {
 void writeCaption(const Transcript& t, Output& out) {
     writeTaskName(t, out);
     out.print<"\\l">();
-    out.print<"tucne: hrany kostry, carkovane: ostatni hrany; popisek hN: vaha hrany N\\l">();
-    if (t.task >= 4) {
-        out.print<
-            "cervene: orientace +1, sipka od->do; modre: orientace -1, sipka do->od; "
-            "silne: zvolena hrana\\l">();
-    }
-    if (t.task == 5)
-        out.print<"oranzove: strana uzlu od zvolene hrany, zelene: strana uzlu do\\l">();
+    out.print<texts::kCaptionStyles>();
+    if (!reportsForest(t.task)) out.print<texts::kCaptionOrientation>();
+    if (t.task == Task::Cut) out.print<texts::kCaptionSides>();
 }
 
 }  // namespace
 
 void writeTaskName(const Transcript& t, Output& out) {
-    if (t.task == 1) out.print<texts::kMethod1>();
-    if (t.task == 2 && !t.narrated) out.print<"minimalni kostra">();
-    if (t.task == 2 && t.narrated) {
-        out.print<"minimalni kostra (%s)">(t.method == 2 ? texts::kKruskal.cs.view()
-                                                         : texts::kPrim.cs.view());
+    if (t.task == Task::Skeleton) out.print<texts::kMethod1>();
+    if (t.task == Task::BoruvkaKruskal && !t.narrated) out.print<texts::kMinimumForest>();
+    if (t.task == Task::BoruvkaKruskal && t.narrated) {
+        out.print<texts::kMinimumForestBy>(t.method == Method::BoruvkaKruskal
+                                               ? texts::kKruskal.in(out.language())
+                                               : texts::kPrim.in(out.language()));
     }
-    if (t.task == 4) out.print<kLoopCaption>(t.chosen);
-    if (t.task == 5) out.print<kCutCaption>(t.chosen);
+    if (t.task == Task::Loop) out.print<texts::kLoopCaption>(t.chosen);
+    if (t.task == Task::Cut) out.print<texts::kCutCaption>(t.chosen);
 }
 
-void writeDot(const CGraph& g, const Transcript& t, Output& out, bool ids) {
-    out.print<"graph kostra {\n    labelloc=t;\n    labeljust=l;\n    label=\"">();
-    writeCaption(t, out);
-    out.print<"\";\n    node [shape=circle];\n">();
+void writeDot(const CGraph& g, const Transcript& t, Output& out, bool page,
+              std::string_view layout) {
+    out.print<"graph kostra {\n">();
+    if (!layout.empty()) out.print<"    layout=%s;\n">(layout);
+    if (!page) {
+        out.print<"    labelloc=t;\n    labeljust=l;\n    label=\"">();
+        writeCaption(t, out);
+        out.print<"\";\n">();
+    }
+    if (page) {
+        // A page scales the drawing to its window: labels larger against the layout's spacing,
+        // and ranks closer, let a larger graph fit with every label still readable; nodes apart
+        // for the engines that would let them overlap.
+        out.print<"    node [shape=circle, fontsize=20];\n    edge [fontsize=20];\n">();
+        out.print<"    ranksep=0.3;\n    overlap=false;\n">();
+    } else {
+        out.print<"    node [shape=circle];\n">();
+    }
 
     for (int i = 0; i < g.nodeCount; ++i) {
-        const int side = t.task == 5 ? g.nodes[i].tag : 0;
+        const int side = t.task == Task::Cut ? g.nodes[i].tag : 0;
         const char* fill = side == 1 ? "#fdd0a2" : side == 2 ? "#c7e9c0" : nullptr;
         out.print<"    %d">(i);
-        if (ids && fill != nullptr) {
-            out.print<" [id=\"u%d\", style=filled, fillcolor=\"%s\"]">(i, fill);
-        } else if (ids) {
+        if (page) {
             out.print<" [id=\"u%d\"]">(i);
         } else if (fill != nullptr) {
             out.print<" [style=filled, fillcolor=\"%s\"]">(fill);
@@ -55,12 +63,20 @@ void writeDot(const CGraph& g, const Transcript& t, Output& out, bool ids) {
 
     for (int k = 0; k < g.edgeCount; ++k) {
         const Edge& e = g.edges[k];
-        const int sign = t.task >= 4 ? t.orientation[static_cast<std::size_t>(k)] : 0;
         out.print<"    %d -- %d [">(e.from, e.to);
-        if (ids) out.print<"id=\"h%d\", ">(k);
-        out.print<"label=\"h%d: %d">(k, e.weight);
+        if (page) {
+            // The page styles every state itself: the drawing is the layout alone.
+            out.print<"id=\"h%d\", label=\"">(k);
+            out.print<texts::kEdgeLabel>(k, e.weight);
+            out.print<"\"];\n">();
+            continue;
+        }
+        const int sign = reportsForest(t.task) ? 0 : t.orientation[static_cast<std::size_t>(k)];
+        out.print<"label=\"">();
+        out.print<texts::kEdgeLabel>(k, e.weight);
         if (k == t.chosen) {
-            out.print<" (+1, zvolena)\", penwidth=3">();
+            out.print<texts::kChosenLabel>();
+            out.print<"\", penwidth=3">();
         } else if (sign == 1) {
             out.print<" (+1)\"">();
         } else if (sign == -1) {

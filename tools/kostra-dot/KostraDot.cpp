@@ -6,11 +6,13 @@
 
 #include "Drawing.h"
 #include "KostraDot.h"
+#include "Language.h"
 #include "Layout.h"
 #include "Notes.h"
 #include "Page.h"
 #include "Replay.h"
 #include "Status.h"
+#include "Texts.h"
 #include "Transcript.h"
 
 namespace {
@@ -19,14 +21,12 @@ namespace {
 enum DotStatus : int {
     kDotDone = 0,           // the drawing, or the usage asked for, is on standard output
     kDotNotTranscript = 1,  // standard input is not kostra's output of a run on this graph
-    kDotNoGraph = 2,        // no graph file named, or it cannot be opened or is inconsistent
-    kDotTooLarge = 6,       // --html: the graph is too large for a page
-    kDotNoLayout = 7,       // --html: dot is missing, failed or wrote no SVG
+    // a wrong command line (no graph file named, --lang without a language it knows), or the
+    // graph file cannot be opened or is inconsistent
+    kDotNoGraph = 2,
+    kDotTooLarge = 6,  // --html: the graph is too large for a page
+    kDotNoLayout = 7,  // --html: dot is missing, failed or wrote no SVG
 };
-
-// The two ways to run the program, for the usage.
-constexpr Format kDrawingForm = "kostra-dot GRAFOVY_SOUBOR < vystup_kostry > kresba.dot\n";
-constexpr Format kPageForm = "kostra-dot --html GRAFOVY_SOUBOR < vystup_kostry > stranka.html\n";
 
 // Beyond this many edges a drawing is hardly worth looking at; it is still written.
 constexpr int kDrawableEdges = 5000;
@@ -37,17 +37,19 @@ constexpr int kPageNodes = 4000;
 // The page of --html, on out only once it is whole: the drawing with ids, laid out by dot, and the
 // replay of the run.
 int writeHtml(CGraph& g, const Transcript& t, const std::string& narration, std::string_view path,
-              Output& out, Output& err) {
+              Engine engine, Output& out, Output& err) {
     std::string dot;
     Output drawing(&dot);
+    drawing.speak(out.language());
     writeDot(g, t, drawing, true);
     drawing.flush();
     Replay replay;
-    if (!buildReplay(g, t, narration, replay, err)) return kDotNotTranscript;
+    if (!buildReplay(g, t, narration, replay, err, out.language())) return kDotNotTranscript;
     std::string svg;
-    if (!layOut(dot, svg, err)) return kDotNoLayout;
+    if (!layOut(dot, svg, err, engine)) return kDotNoLayout;
     std::string page;
     Output writer(&page);
+    writer.speak(out.language());
     writePage(g, t, replay, svg, path, writer);
     writer.flush();
     out.write(page);
@@ -57,28 +59,53 @@ int writeHtml(CGraph& g, const Transcript& t, const std::string& narration, std:
 }  // namespace
 
 int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& err,
-                 const RunLimits& limits) {
-    // "--html" before the graph file asks for the page instead of the drawing.
-    const bool html = argc > 1 && std::string_view(argv[1]) == "--html";
-    const int graphAt = html ? 2 : 1;
-    const std::string_view first = argc > 1 ? argv[1] : "";
-    if (first == "--version") {
-        out.print<"kostra-dot %s\n">(KOSTRA_VERSION);
-        return kDotDone;
-    }
-    if (first == "-h" || first == "--help") {
-        out.print<join<"pouziti: ", kDrawingForm, "         ", kPageForm>()>();
-        return kDotDone;
-    }
-    if (argc <= graphAt) {
-        if (html) {
-            err.print<join<"pouziti: ", kPageForm>()>();
+                 const RunLimits& limits, const char* languageVariable) {
+    if (!chooseLanguage(argc, argv, {"--html", "--layout=", "-h", "--help", "--version"},
+                        languageVariable, out, err, "kostra-dot"))
+        return kDotNoGraph;
+    // The options before the graph file: --lang (taken above), "--html" for the page instead of
+    // the drawing, "--layout ENGINE" (or "--layout=ENGINE") for Graphviz's layout engine, and the
+    // usage and the version, answered at once.
+    bool html = false;
+    Engine engine = Engine::Dot;
+    std::string_view layout;  // as named, for the drawing's layout attribute; empty: not named
+    int at = 1;
+    for (; at < argc; ++at) {
+        const std::string_view option = argv[at];
+        if (const int length = languageOptionLength(argc, argv, at); length > 0) {
+            at += length - 1;
+        } else if (option == "--html") {
+            html = true;
+        } else if (option == "--layout" || option.starts_with("--layout=")) {
+            if (option == "--layout" && at + 1 == argc) {
+                err.print<texts::kLayoutMissing>();
+                return kDotNoGraph;
+            }
+            layout = option == "--layout" ? std::string_view(argv[++at]) : option.substr(9);
+            if (!engineNamed(layout, engine)) {
+                err.print<texts::kUnknownLayout>(shownValue(layout));
+                return kDotNoGraph;
+            }
+        } else if (option == "--version") {
+            out.print<texts::kVersion>("kostra-dot", KOSTRA_VERSION);
+            return kDotDone;
+        } else if (option == "-h" || option == "--help") {
+            out.print<texts::kDotHelp>();
+            return kDotDone;
         } else {
-            err.print<join<"pouziti: ", kDrawingForm>()>();
+            break;
+        }
+    }
+    if (at == argc) {
+        err.print<texts::kDotUsage>();
+        if (html) {
+            err.print<texts::kPageForm>();
+        } else {
+            err.print<texts::kDrawingForm>();
         }
         return kDotNoGraph;
     }
-    const char* path = argv[graphAt];
+    const char* path = argv[at];
     std::unique_ptr<CGraph> graph;
     // The message of a refused file comes first, then the file's notes (why it is refused).
     Notes fileNotes(Notes::Source::GraphFile, err);
@@ -92,9 +119,7 @@ int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& e
     fileNotes.print();
 
     if (html && (graph->edgeCount > kPageEdges || graph->nodeCount > kPageNodes)) {
-        err.print<
-            "CHYBA: graf je na stranku prilis velky (%d hran, %d uzlu; nejvyse %d hran a %d "
-            "uzlu)\n">(graph->edgeCount, graph->nodeCount, kPageEdges, kPageNodes);
+        err.print<texts::kPageTooLarge>(graph->edgeCount, graph->nodeCount, kPageEdges, kPageNodes);
         return kDotTooLarge;
     }
 
@@ -102,12 +127,10 @@ int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& e
     std::string narration;
     if (!readTranscript(transcriptFd, *graph, t, err, html ? &narration : nullptr))
         return kDotNotTranscript;
-    if (html) return writeHtml(*graph, t, narration, path, out, err);
+    if (html) return writeHtml(*graph, t, narration, path, engine, out, err);
     if (graph->edgeCount > kDrawableEdges) {
-        err.print<
-            "POZNAMKA: graf ma %d hran, kresba bude neprehledna a dot ji muze pocitat "
-            "dlouho\n">(graph->edgeCount);
+        err.print<texts::kDrawingCrowded>(graph->edgeCount);
     }
-    writeDot(*graph, t, out);
+    writeDot(*graph, t, out, false, layout);
     return kDotDone;
 }

@@ -6,12 +6,13 @@
 #include "GraphInput.h"
 #include "Output.h"
 
-// One run of kostra-dot with the arguments argv[0 .. argc - 1] (argv[1] the graph file, or "--html"
-// and the graph file), kostra's output read from transcriptFd (not owned, read to its end). Returns
-// the exit status: 0 the drawing or page (or the usage asked for) is on out, 1 the transcript is
-// refused, 2 no usable graph file, 6 a graph too large for a page, 7 no layout from dot,
-// kStatusNoMemory when the graph exceeds limits.maxGraphBytes. Every refusal is one line on err,
-// with nothing on out; running out of memory otherwise throws std::bad_alloc, which the caller
-// reports (runCompanion, finishCompanion).
+// One run of kostra-dot with the arguments argv[0 .. argc - 1] (the options, then the graph file),
+// kostra's output read from transcriptFd (not owned, read to its end). The language is --lang's,
+// else languageVariable's (KOSTRA_LANG's value, null when it is not set; Language.h), else Czech.
+// Returns the exit status: 0 the drawing or page (or the usage asked for) is on out, 1 the
+// transcript is refused, 2 a wrong command line or no usable graph file, 6 a graph too large for a
+// page, 7 no layout from dot, kStatusNoMemory when the graph exceeds limits.maxGraphBytes. Every
+// refusal is one line on err, with nothing on out; running out of memory otherwise throws
+// std::bad_alloc, which the caller reports (runCompanion, finishCompanion).
 int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& err,
-                 const RunLimits& limits = machineLimits());
+                 const RunLimits& limits = machineLimits(), const char* languageVariable = nullptr);

@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <new>
+#include <string>
 
 #include "Output.h"
+#include "Texts.h"
 
 namespace {
 
@@ -86,8 +88,8 @@ public:
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
 
-    // posix_spawnp's error number, 0 when dot runs.
-    int spawn(const Fd& in, const Fd& out, const Fd& err) {
+    // posix_spawnp's error number, 0 when dot runs, with the layout engine named (-K).
+    int spawn(const Fd& in, const Fd& out, const Fd& err, Engine engine) {
         posix_spawn_file_actions_t actions;
         posix_spawnattr_t attributes;
         if (posix_spawn_file_actions_init(&actions) != 0) throw std::bad_alloc();
@@ -111,7 +113,9 @@ public:
         }
         char name[] = "dot";
         char format[] = "-Tsvg";
-        char* argv[] = {name, format, nullptr};
+        std::string chosen = "-K";
+        chosen += engineName(engine);
+        char* argv[] = {name, format, chosen.data(), nullptr};
         if (rc == 0) rc = posix_spawnp(&pid_, name, &actions, &attributes, argv, environ);
         posix_spawnattr_destroy(&attributes);
         posix_spawn_file_actions_destroy(&actions);
@@ -227,7 +231,7 @@ bool takeSvgElement(std::string& text) {
 
 }  // namespace
 
-bool layOut(std::string_view dot, std::string& svg, Output& err) {
+bool layOut(std::string_view dot, std::string& svg, Output& err, Engine engine) {
     svg.clear();
     Fd childIn;
     Fd toDot;
@@ -237,18 +241,18 @@ bool layOut(std::string_view dot, std::string& svg, Output& err) {
     Fd childErr;
     if (!makePipe(childIn, toDot) || !makePipe(fromDot, childOut) ||
         !makePipe(dotErrors, childErr)) {
-        err.print<"CHYBA: program dot nelze spustit (nedostatek deskriptoru)\n">();
+        err.print<texts::kDotNoDescriptors>();
         return false;
     }
     const SigpipeIgnored quiet;
     Child child;
-    const int spawned = child.spawn(childIn, childOut, childErr);
+    const int spawned = child.spawn(childIn, childOut, childErr, engine);
     if (spawned == ENOENT || spawned == ENOTDIR) {
-        err.print<"CHYBA: program dot (Graphviz) nebyl nalezen v PATH\n">();
+        err.print<texts::kDotNotFound>();
         return false;
     }
     if (spawned != 0) {
-        err.print<"CHYBA: program dot nelze spustit\n">();
+        err.print<texts::kDotNotStarted>();
         return false;
     }
     childIn.close();
@@ -257,15 +261,15 @@ bool layOut(std::string_view dot, std::string& svg, Output& err) {
     exchange(dot, toDot, fromDot, dotErrors, svg);
     const int status = child.waitForEnd();
     if (WIFSIGNALED(status)) {
-        err.print<"CHYBA: program dot byl ukoncen signalem %d\n">(WTERMSIG(status));
+        err.print<texts::kDotSignalled>(WTERMSIG(status));
         return false;
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        err.print<"CHYBA: program dot skoncil se stavem %d\n">(WEXITSTATUS(status));
+        err.print<texts::kDotFailed>(WEXITSTATUS(status));
         return false;
     }
     if (!takeSvgElement(svg)) {
-        err.print<"CHYBA: program dot nevypsal SVG\n">();
+        err.print<texts::kDotNoSvg>();
         return false;
     }
     return true;

@@ -1,10 +1,14 @@
 #include "Page.h"
 
+#include <cstddef>
+#include <vector>
+
 #include "CGraph.h"
 #include "Drawing.h"
 #include "Output.h"
 #include "PageAssets.h"
 #include "Replay.h"
+#include "Texts.h"
 #include "Transcript.h"
 
 namespace {
@@ -68,133 +72,26 @@ void writeText(std::string_view s, Output& out) {
     }
 }
 
-// One entry of the legend: a sample of the style, drawn with the class that the page's styles
-// give it, and what it means.
-void legendEntry(std::string_view sample, std::string_view meaning, Output& out) {
-    const bool node = sample.starts_with("u-");
-    out.print<"<li><svg class=\"vzor\" viewBox=\"0 0 44 20\" aria-hidden=\"true\">">();
-    // The sample's own class after the one of an element in no state, which it overrides.
-    if (node) {
-        out.print<"<ellipse class=\"u-prazdny %s\" cx=\"22\" cy=\"10\" rx=\"8\" ry=\"8\"/>">(
-            sample);
-    } else {
-        out.print<"<path class=\"h-prazdna %s\" d=\"M2 10H42\"/>">(sample);
-    }
-    out.print<"</svg>%s</li>\n">(meaning);
-}
-
-void writeLegend(const Transcript& t, const Replay& r, Output& out) {
-    using Kind = Replay::Kind;
-    out.print<"<section id=\"legenda\">\n<h2>legenda</h2>\n">();
-    if (r.kind != Kind::Result) {
-        out.print<"<ul>\n">();
-        if (r.kind == Kind::Walk) {
-            legendEntry("h-krok", "hrany, pres ktere uzel v kroku zabira sousedy (silne)", out);
-        } else if (r.kind == Kind::Kruskal) {
-            legendEntry("h-krok", "hrana prijata v kroku (silne)", out);
+// s as a JSON string, fit to stand in a script element: quotes, backslashes, '<' and control
+// characters escaped, and a byte that begins no valid UTF-8 sequence as U+FFFD.
+void writeJsonString(std::string_view s, Output& out) {
+    constexpr std::string_view kHex = "0123456789abcdef";
+    out.print<"\"">();
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t length = sequenceLength(s, i);
+        const std::string_view character = s.substr(i, length == 0 ? 1 : length);
+        i += character.size();
+        const auto c = static_cast<unsigned char>(character[0]);
+        if (length == 0) {
+            out.write("\\ufffd");
+        } else if (length == 1 && (c == '"' || c == '\\' || c == '<' || c < 0x20 || c == 0x7F)) {
+            const char escaped[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+            out.write(escaped, sizeof escaped);
         } else {
-            legendEntry("h-krok", "hrana, pres kterou se vybrany uzel pripojuje (silne)", out);
+            out.write(character);
         }
-        legendEntry("h-kostra", "hrany kostry z drivejsich kroku (plne)", out);
-        if (r.kind == Kind::Kruskal) {
-            legendEntry("h-odmitnuta",
-                        "hrany vzate pred hranou kroku a odmitnute, uzavrely by smycku (teckovane)",
-                        out);
-        }
-        if (r.kind == Kind::Prim)
-            legendEntry("h-klic", "hrana, ktera dava otevrenemu uzlu jeho klic (carka-tecka)", out);
-        legendEntry("h-prazdna", "ostatni hrany (tenke, carkovane)", out);
-        if (r.kind == Kind::Walk) {
-            legendEntry("u-krok", "uzel, do ktereho pruchod v kroku vstoupil (silny okraj)", out);
-            legendEntry("u-hotovy",
-                        "ostatni zabrane uzly, i ty, ktere krok zabral (sedy, plny okraj)", out);
-        } else if (r.kind == Kind::Kruskal) {
-            legendEntry("u-krok", "uzly, kterym krok zmenil podstrom (silny okraj)", out);
-            legendEntry("u-podstrom", "p=N vedle uzlu: jeho podstrom N (a barva podstromu)", out);
-        } else {
-            legendEntry("u-krok", "uzel vybrany v kroku (silny okraj)", out);
-            legendEntry("u-hotovy", "uzly vybrane drive (sedy, plny okraj)", out);
-            legendEntry("u-otevreny", "otevreny uzel, k=N vedle nej je jeho klic (carkovany okraj)",
-                        out);
-        }
-        if (r.kind != Kind::Kruskal) legendEntry("u-prazdny", "ostatni uzly (tenky okraj)", out);
-        out.print<"</ul>\n">();
     }
-    if (r.kind == Kind::Result || r.endsOnResult) {
-        out.print<"<p>%s ukazuje kresba ve svych stylech, jak je vysvetluje jeji popisek">(
-            r.endsOnResult ? "Posledni krok" : "Vysledek");
-        if (t.task == 5) out.print<"; od a do vedle uzlu: strana rezu">();
-        out.print<".</p>\n">();
-    }
-    out.print<"</section>\n">();
-}
-
-// What the steps are, in a sentence.
-void writeIntroduction(const Transcript& t, const Replay& r, Output& out) {
-    out.print<"<p>">();
-    switch (r.kind) {
-        case Replay::Kind::Walk:
-            out.print<
-                "Kroky: kazdy prvni vstup pruchodu do uzlu, v poradi pruchodu, od zacatku stromu "
-                "po vstup, ktery zabere jeho posledni uzel. Pri vstupu uzel zabere vsechny dosud "
-                "nezabrane sousedy; hrany k nim patri do kostry.">();
-            if (r.endsOnResult) out.print<" Posledni krok ukazuje vysledek.">();
-            break;
-        case Replay::Kind::Kruskal:
-            out.print<
-                "Kroky: kazda prijata hrana s obema radky sjednoceni. Hrany se berou podle vahy, "
-                "stejne vahy podle cisla hrany.">();
-            break;
-        case Replay::Kind::Prim:
-            out.print<"Kroky: kazdy vybrany uzel, s jeho radkem a radky klicu po nem.">();
-            break;
-        case Replay::Kind::Result:
-            out.print<"Stranka ukazuje vysledek: %s">(
-                t.task == 2 ? "kostra nevypsala podrobny vypis."
-                            : "prehrava se jen pruchod metody 1 (kostra metody 2 nebo 3 ne).");
-            break;
-    }
-    out.print<"</p>\n">();
-}
-
-void writeControls(int steps, Output& out) {
-    out.print<
-        "<nav id=\"ovladani\" aria-label=\"ovladani\">\n"
-        "<button id=\"prvni\" title=\"na zacatek (Home)\">|&lt; prvni</button>\n"
-        "<button id=\"zpet\" title=\"o krok zpet (sipka vlevo)\">&lt; zpet</button>\n"
-        "<button id=\"prehrat\" title=\"prehrat nebo pozastavit (mezernik)\" "
-        "aria-pressed=\"false\">prehrat</button>\n"
-        "<button id=\"vpred\" title=\"o krok vpred (sipka vpravo)\">vpred &gt;</button>\n"
-        "<button id=\"posledni\" title=\"na konec (End)\">posledni &gt;|</button>\n"
-        "<label>rychlost <select id=\"rychlost\">\n"
-        "<option value=\"2000\">1 krok za 2 s</option>\n"
-        "<option value=\"1000\" selected>1 krok za s</option>\n"
-        "<option value=\"500\">2 kroky za s</option>\n"
-        "<option value=\"250\">4 kroky za s</option>\n"
-        "<option value=\"100\">10 kroku za s</option>\n"
-        "</select></label>\n"
-        "<input type=\"range\" id=\"posuvnik\" min=\"0\" max=\"%d\" value=\"0\" "
-        "aria-label=\"krok\">\n"
-        "<span id=\"cislo\">krok 0 z %d</span>\n"
-        "</nav>\n"
-        "<p id=\"popis\" aria-live=\"polite\"></p>\n">(steps, steps);
-}
-
-void writeLines(const Replay& r, Output& out) {
-    out.print<"<section>\n<h2>%s</h2>\n">(r.kind == Replay::Kind::Walk ? "kroky pruchodu"
-                                                                       : "vypis kostry");
-    if (r.kind == Replay::Kind::Kruskal || r.kind == Replay::Kind::Prim) {
-        out.print<
-            "<p>Radky podrobneho vypisu, jak je kostra vypsala; klik na radek ukaze jeho "
-            "krok.</p>\n">();
-    }
-    out.print<"<ol id=\"radky\">\n">();
-    for (const Replay::Line& line : r.lines) {
-        out.print<"<li data-krok=\"%d\"><a href=\"#krok=%d\">">(line.step, line.step);
-        writeText(line.text, out);
-        out.print<"</a></li>\n">();
-    }
-    out.print<"</ol>\n</section>\n">();
+    out.print<"\"">();
 }
 
 // A list of numbers as JSON.
@@ -210,55 +107,243 @@ void writeArray(const Numbers& numbers, Output& out) {
     out.print<"]">();
 }
 
-// The steps and the result as JSON, for the script: numbers and fixed words only.
-void writeData(const CGraph& g, const Transcript& t, const Replay& r, Output& out) {
-    static constexpr std::string_view kKinds[] = {"pruchod", "kruskal", "prim",
-                                                  "vysledek"};  // by Kind
-    out.print<
-        "<script type=\"application/json\" id=\"data\">\n{\"druh\":\"%s\",\"uzlu\":%d,"
-        "\"hran\":%d,\"konec\":%s,\n\"kroky\":[">(kKinds[static_cast<int>(r.kind)], g.nodeCount,
-                                                  g.edgeCount, r.endsOnResult ? "true" : "false");
-    for (std::size_t k = 0; k < r.steps.size(); ++k) {
-        if (k > 0) out.print<",\n">();
-        writeArray(r.steps[k], out);
-    }
-    out.print<"],\n\"kostra\":">();
-    writeArray(r.forest, out);
-    out.print<",\n\"orientace\":">();
-    writeArray(t.orientation, out);
-    out.print<",\n\"strana\":">();
-    writeArray(r.side, out);
-    out.print<"}\n</script>\n">();
+// A word of the page: its name in the catalogue, which the script knows it by, and its text in
+// both languages.
+struct Word {
+    std::string_view name;
+    std::string_view cs;
+    std::string_view en;
+};
+
+template <auto T>
+constexpr Word word(std::string_view name) {
+    return {name, T.cs.view(), T.en.view()};
+}
+
+// Every word the script shows, whatever the run: the words of every method and task.
+constexpr Word kWords[] = {
+    word<texts::kIntroWalk>("kIntroWalk"),
+    word<texts::kIntroKruskal>("kIntroKruskal"),
+    word<texts::kIntroPrim>("kIntroPrim"),
+    word<texts::kIntroLoop>("kIntroLoop"),
+    word<texts::kIntroCut>("kIntroCut"),
+    word<texts::kIntroMethodGuessed>("kIntroMethodGuessed"),
+    word<texts::kPageControlsName>("kPageControlsName"),
+    word<texts::kPageFirst>("kPageFirst"),
+    word<texts::kPageFirstTitle>("kPageFirstTitle"),
+    word<texts::kPageBack>("kPageBack"),
+    word<texts::kPageBackTitle>("kPageBackTitle"),
+    word<texts::kPlay>("kPlay"),
+    word<texts::kPause>("kPause"),
+    word<texts::kPagePlayTitle>("kPagePlayTitle"),
+    word<texts::kPageForward>("kPageForward"),
+    word<texts::kPageForwardTitle>("kPageForwardTitle"),
+    word<texts::kPageLast>("kPageLast"),
+    word<texts::kPageLastTitle>("kPageLastTitle"),
+    word<texts::kPageSpeed>("kPageSpeed"),
+    word<texts::kPageSpeed2000>("kPageSpeed2000"),
+    word<texts::kPageSpeed1000>("kPageSpeed1000"),
+    word<texts::kPageSpeed500>("kPageSpeed500"),
+    word<texts::kPageSpeed250>("kPageSpeed250"),
+    word<texts::kPageSpeed100>("kPageSpeed100"),
+    word<texts::kPageSlider>("kPageSlider"),
+    word<texts::kStepOf>("kStepOf"),
+    word<texts::kPageZoomIn>("kPageZoomIn"),
+    word<texts::kPageZoomOut>("kPageZoomOut"),
+    word<texts::kPageZoomFit>("kPageZoomFit"),
+    word<texts::kPageDrawingHelp>("kPageDrawingHelp"),
+    word<texts::kPageDrawingName>("kPageDrawingName"),
+    word<texts::kPageExplanation>("kPageExplanation"),
+    word<texts::kPagePseudocode>("kPagePseudocode"),
+    word<texts::kPageWeightSoFar>("kPageWeightSoFar"),
+    word<texts::kPageSubtrees>("kPageSubtrees"),
+    word<texts::kPageClaimed>("kPageClaimed"),
+    word<texts::kPageChosenNodes>("kPageChosenNodes"),
+    word<texts::kPageQueue>("kPageQueue"),
+    word<texts::kPageKeys>("kPageKeys"),
+    word<texts::kPageNode>("kPageNode"),
+    word<texts::kPageKey>("kPageKey"),
+    word<texts::kPageEdge>("kPageEdge"),
+    word<texts::kPageNoOpenNode>("kPageNoOpenNode"),
+    word<texts::kPageNoKey>("kPageNoKey"),
+    word<texts::kPageLoopEdges>("kPageLoopEdges"),
+    word<texts::kPageCutEdges>("kPageCutEdges"),
+    word<texts::kPageLoopMatrix>("kPageLoopMatrix"),
+    word<texts::kPageCutMatrix>("kPageCutMatrix"),
+    word<texts::kPageMatrixHint>("kPageMatrixHint"),
+    word<texts::kPageMatrixTooLarge>("kPageMatrixTooLarge"),
+    word<texts::kPageEdgeName>("kPageEdgeName"),
+    word<texts::kPageEdgeLabel>("kPageEdgeLabel"),
+    word<texts::kPageLegend>("kPageLegend"),
+    word<texts::kWalkLines>("kWalkLines"),
+    word<texts::kKostraLines>("kKostraLines"),
+    word<texts::kNarrationLines>("kNarrationLines"),
+    word<texts::kFromSide>("kFromSide"),
+    word<texts::kToSide>("kToSide"),
+    word<texts::kSubtreeMark>("kSubtreeMark"),
+    word<texts::kKeyMark>("kKeyMark"),
+    word<texts::kLegendStepEdge>("kLegendStepEdge"),
+    word<texts::kLegendForest>("kLegendForest"),
+    word<texts::kLegendStepRefused>("kLegendStepRefused"),
+    word<texts::kLegendRefused>("kLegendRefused"),
+    word<texts::kLegendKey>("kLegendKey"),
+    word<texts::kLegendOtherEdges>("kLegendOtherEdges"),
+    word<texts::kLegendPlus>("kLegendPlus"),
+    word<texts::kLegendMinus>("kLegendMinus"),
+    word<texts::kLegendStepNode>("kLegendStepNode"),
+    word<texts::kLegendDone>("kLegendDone"),
+    word<texts::kLegendOpen>("kLegendOpen"),
+    word<texts::kLegendSubtree>("kLegendSubtree"),
+    word<texts::kLegendFromSide>("kLegendFromSide"),
+    word<texts::kLegendToSide>("kLegendToSide"),
+    word<texts::kLegendOtherNodes>("kLegendOtherNodes"),
+    word<texts::kCodeWalk1>("kCodeWalk1"),
+    word<texts::kCodeWalk2>("kCodeWalk2"),
+    word<texts::kCodeWalk3>("kCodeWalk3"),
+    word<texts::kCodeWalk4>("kCodeWalk4"),
+    word<texts::kCodeKruskal1>("kCodeKruskal1"),
+    word<texts::kCodeKruskal2>("kCodeKruskal2"),
+    word<texts::kCodeKruskal3>("kCodeKruskal3"),
+    word<texts::kCodeKruskal4>("kCodeKruskal4"),
+    word<texts::kCodeKruskal5>("kCodeKruskal5"),
+    word<texts::kCodePrim1>("kCodePrim1"),
+    word<texts::kCodePrim2>("kCodePrim2"),
+    word<texts::kCodePrim3>("kCodePrim3"),
+    word<texts::kCodePrim4>("kCodePrim4"),
+    word<texts::kCodePrim5>("kCodePrim5"),
+    word<texts::kCodeLoop1>("kCodeLoop1"),
+    word<texts::kCodeLoop2>("kCodeLoop2"),
+    word<texts::kCodeLoop3>("kCodeLoop3"),
+    word<texts::kCodeLoop4>("kCodeLoop4"),
+    word<texts::kCodeCut1>("kCodeCut1"),
+    word<texts::kCodeCut2>("kCodeCut2"),
+    word<texts::kCodeCut3>("kCodeCut3"),
+    word<texts::kCodeCut4>("kCodeCut4"),
+    word<texts::kSayWalkStart>("kSayWalkStart"),
+    word<texts::kSayTreeAt>("kSayTreeAt"),
+    word<texts::kSayEntry>("kSayEntry"),
+    word<texts::kSayClaims>("kSayClaims"),
+    word<texts::kSayClaim>("kSayClaim"),
+    word<texts::kSayClaimsNothing>("kSayClaimsNothing"),
+    word<texts::kSaySorting>("kSaySorting"),
+    word<texts::kSayAccepted>("kSayAccepted"),
+    word<texts::kSayRefused>("kSayRefused"),
+    word<texts::kSayRestRefused>("kSayRestRefused"),
+    word<texts::kSayRestNotTaken>("kSayRestNotTaken"),
+    word<texts::kSayPrimStart>("kSayPrimStart"),
+    word<texts::kSayTreeStarts>("kSayTreeStarts"),
+    word<texts::kSayChosenStart>("kSayChosenStart"),
+    word<texts::kSayChosen>("kSayChosen"),
+    word<texts::kSayLowers>("kSayLowers"),
+    word<texts::kSayLowered>("kSayLowered"),
+    word<texts::kSayLowersNothing>("kSayLowersNothing"),
+    word<texts::kSayLoopStart>("kSayLoopStart"),
+    word<texts::kSayLoopSelf>("kSayLoopSelf"),
+    word<texts::kSayLoopAlong>("kSayLoopAlong"),
+    word<texts::kSayLoopAgainst>("kSayLoopAgainst"),
+    word<texts::kSayLoopDone>("kSayLoopDone"),
+    word<texts::kSaySplit>("kSaySplit"),
+    word<texts::kSayLeaf>("kSayLeaf"),
+    word<texts::kSayCutForward>("kSayCutForward"),
+    word<texts::kSayCutBackward>("kSayCutBackward"),
+    word<texts::kSayCutDone>("kSayCutDone"),
+    word<texts::kSaySigned>("kSaySigned"),
+    word<texts::kSayOtherLoop>("kSayOtherLoop"),
+    word<texts::kSayOtherCut>("kSayOtherCut"),
+};
+
+// The page's title: the task, and for tasks 2 and 3 the method when the run narrated.
+void writePageTask(const Transcript& t, Output& out) {
+    const bool minimum = t.task == Task::BoruvkaKruskal;
+    if (t.task == Task::Skeleton) out.print<texts::kPageTask1>();
+    if (minimum && !t.narrated) out.print<texts::kPageTask2>();
+    if (minimum && t.narrated && t.method == Method::BoruvkaKruskal)
+        out.print<texts::kPageTaskKruskal>();
+    if (minimum && t.narrated && t.method == Method::JarnikPrim) out.print<texts::kPageTaskPrim>();
+    if (t.task == Task::Loop) out.print<texts::kPageTask4>(t.chosen);
+    if (t.task == Task::Cut) out.print<texts::kPageTask5>(t.chosen);
 }
 
 }  // namespace
 
+void writePageData(const CGraph& g, const Transcript& t, const Replay& r, Output& out) {
+    out.print<
+        "{\"task\":%d,\"method\":%d,\"narrated\":%s,\"nodes\":%d,\"edges\":%d,\"chosen\":%d,">(
+        static_cast<int>(t.task), static_cast<int>(r.method), t.narrated ? "true" : "false",
+        g.nodeCount, g.edgeCount, t.chosen);
+    const auto column = [&g](auto field) {
+        std::vector<int> values(static_cast<std::size_t>(g.edgeCount));
+        for (int k = 0; k < g.edgeCount; ++k)
+            values[static_cast<std::size_t>(k)] = field(g.edges[k]);
+        return values;
+    };
+    out.print<"\n\"from\":">();
+    writeArray(column([](const Edge& e) { return e.from; }), out);
+    out.print<",\n\"to\":">();
+    writeArray(column([](const Edge& e) { return e.to; }), out);
+    out.print<",\n\"weight\":">();
+    writeArray(column([](const Edge& e) { return e.weight; }), out);
+    out.print<",\n\"forest\":">();
+    writeArray(r.forest, out);
+    out.print<",\n\"orientation\":">();
+    writeArray(t.orientation, out);
+    out.print<",\n\"side\":">();
+    writeArray(r.side, out);
+    out.print<",\n\"forestSteps\":%d,\n\"steps\":[">(r.forestSteps);
+    for (std::size_t k = 0; k < r.steps.size(); ++k) {
+        if (k > 0) out.print<",\n">();
+        writeArray(r.steps[k], out);
+    }
+    out.print<"],\n\"lines\":[">();
+    for (std::size_t k = 0; k < r.lines.size(); ++k) {
+        if (k > 0) out.print<",\n">();
+        out.print<"[%d,">(r.lines[k].step);
+        writeJsonString(r.lines[k].text, out);
+        out.print<"]">();
+    }
+    out.print<"]}">();
+}
+
+void writePageWords(Output& out) {
+    const bool english = out.language() == Language::English;
+    out.print<"{">();
+    for (const Word& w : kWords) {
+        if (&w != kWords) out.print<",\n">();
+        writeJsonString(w.name, out);
+        out.print<":">();
+        writeJsonString(english ? w.en : w.cs, out);
+    }
+    out.print<"}">();
+}
+
 void writePage(const CGraph& g, const Transcript& t, const Replay& r, std::string_view svg,
                std::string_view path, Output& out) {
-    const int steps = static_cast<int>(r.steps.size());
+    out.print<"<!DOCTYPE html>\n<html lang=\"%s\" class=\"kr-stranka\">\n">(
+        texts::kLanguageCode.in(out.language()));
     out.print<
-        "<!DOCTYPE html>\n<html lang=\"cs\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<head>\n<meta charset=\"utf-8\">\n"
         "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
         "style-src 'unsafe-inline'; script-src '%s'\">\n"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>">(
         page::kScriptHash);
-    writeTaskName(t, out);
+    writePageTask(t, out);
     out.print<" - ">();
     writeText(path, out);
     out.print<"</title>\n<style>\n%s</style>\n</head>\n">(page::kStyle);
-    out.print<"<body data-krok=\"0\" data-kroku=\"%d\">\n<header>\n<h1>">(steps);
-    writeTaskName(t, out);
-    out.print<"</h1>\n<p>graf <code id=\"soubor\">">();
+    out.print<"<body data-krok=\"0\" data-kroku=\"%d\">\n<header id=\"hlavicka\">\n<h1>">(
+        static_cast<int>(r.steps.size()));
+    writePageTask(t, out);
+    out.print<"</h1>\n<p>">();
+    out.print<texts::kPageGraph>();
+    out.print<"<code id=\"soubor\">">();
     writeText(path, out);
-    out.print<"</code>, uzlu: %d, hran: %d</p>\n">(g.nodeCount, g.edgeCount);
-    writeIntroduction(t, r, out);
-    out.print<"</header>\n">();
-    writeControls(steps, out);
-    out.print<"<figure id=\"kresba\">\n">();
+    out.print<"</code>">();
+    out.print<texts::kPageCounts>(g.nodeCount, g.edgeCount);
+    out.print<"</p>\n</header>\n<main id=\"prehravac\">\n">();
     out.write(svg);
-    out.print<"\n</figure>\n">();
-    writeLegend(t, r, out);
-    writeLines(r, out);
-    writeData(g, t, r, out);
-    out.print<"<script>%s</script>\n</body>\n</html>\n">(page::kScript);
+    out.print<"\n</main>\n<script type=\"application/json\" id=\"data\">\n">();
+    writePageData(g, t, r, out);
+    out.print<"\n</script>\n<script type=\"application/json\" id=\"words\">\n">();
+    writePageWords(out);
+    out.print<"\n</script>\n<script>%s</script>\n</body>\n</html>\n">(page::kScript);
 }

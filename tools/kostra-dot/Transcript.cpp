@@ -24,11 +24,9 @@ constexpr std::string_view asLine(std::string_view text) {
     return text;
 }
 
-// What a line of the format starts with before its first conversion: "hrana ", "uzel  ".
-template <Format F>
-constexpr std::string_view lead() {
-    const std::string_view text = F.view();
-    return text.substr(0, text.find('%'));
+// What a line of a format starts with before its first conversion: "edge ", "node  ".
+constexpr std::string_view lead(std::string_view format) {
+    return format.substr(0, format.find('%'));
 }
 
 // A file descriptor as lines of any length, read through a large buffer.
@@ -93,9 +91,21 @@ private:
     std::int64_t number_ = 0;
 };
 
-// The last line kostra prints when a run fails: the graph file's error or any later "CHYBA".
+// A text of kostra's as kostra writes it in the language: what the transcript is read against.
+template <Text T>
+constexpr std::string_view kostras(Language language) {
+    return T.in(language);
+}
+
+// The last line kostra prints when a run fails, in either language: the graph file's error or any
+// later error message.
 bool isKostraError(std::string_view line) {
-    return line.starts_with("CHYBA") || line.ends_with(asLine(texts::kInconsistent.cs.view()));
+    for (const Language language : {Language::Czech, Language::English}) {
+        if (line.starts_with(kostras<texts::kError>(language)) ||
+            line.ends_with(asLine(kostras<texts::kInconsistent>(language))))
+            return true;
+    }
+    return false;
 }
 
 // Removes every copy of prompt from the start of line (a refused answer repeats the question);
@@ -113,11 +123,10 @@ std::string quoted(std::string_view s) {
     return q;
 }
 
-// How line i of a table printed with F should look, for a message: "hrana  3: v kostre=..,
-// vaha=..". The first conversion is the line's number; each other one shows as a dot per place.
-template <Format F>
-std::string shapeOf(int i) {
-    const std::string_view text = asLine(F.view());
+// How line i of a table printed with format should look, for a message: "edge  3: in forest=..,
+// weight=..". The first conversion is the line's number; each other one shows as a dot per place.
+std::string shapeOf(std::string_view format, int i) {
+    const std::string_view text = asLine(format);
     std::string s;
     bool first = true;
     for (std::size_t at = 0; at < text.size(); ++at) {
@@ -134,13 +143,25 @@ std::string shapeOf(int i) {
     return quoted(s);
 }
 
-// The transcript line by line, with the current line at hand.
+// The transcript line by line, with the current line at hand. Messages go to err in its language;
+// the transcript's language is found from its first line.
 struct Reader {
     LineSource src;
     Output& err;
     std::string_view line;
-    bool have = false;                 // line holds a line; false at the end of the input
-    std::string* narration = nullptr;  // where the narration's lines go, when kept
+    bool have = false;                    // line holds a line; false at the end of the input
+    std::string* narration = nullptr;     // where the narration's lines go, when kept
+    Language language = Language::Czech;  // the transcript's
+
+    // A text of the catalogue as kostra wrote it in the transcript, or as this program says it.
+    template <Text T>
+    std::string_view kostras() const {
+        return ::kostras<T>(language);
+    }
+    template <Text T>
+    std::string_view ours() const {
+        return T.in(err.language());
+    }
 
     bool next() {
         have = src.next(line);
@@ -150,17 +171,16 @@ struct Reader {
     // Refuses the transcript at the current line, where kostra prints what expected describes.
     bool refuse(std::string_view expected) {
         if (src.failed()) {
-            err.print<"CHYBA: standardni vstup nelze precist\n">();
+            err.print<texts::kInputUnreadable>();
         } else if (!have && src.number() == 0) {
-            err.print<"CHYBA: standardni vstup je prazdny, ocekavan vystup kostry\n">();
+            err.print<texts::kInputEmpty>();
         } else if (!have) {
-            err.print<"CHYBA: vystup kostry konci predcasne, ocekavan %s\n">(expected);
+            err.print<texts::kOutputEndsEarly>(expected);
         } else if (isKostraError(line)) {
             // kostra's messages are short, bar a long path; the input need not be kostra's.
-            err.print<"CHYBA: kostra skoncila chybou: %s\n">(line.substr(0, 4200));
+            err.print<texts::kKostraFailed>(line.substr(0, 4200));
         } else {
-            err.print<"CHYBA: radek %s vystupu kostry neodpovida grafu, ocekavan %s\n">(
-                std::to_string(src.number()), expected);
+            err.print<texts::kLineDoesNotFit>(std::to_string(src.number()), expected);
         }
         return false;
     }
@@ -170,17 +190,14 @@ struct Reader {
     bool tooFew(std::string_view what, int listed, int count, const std::string& shape) {
         if (src.failed() || (have && isKostraError(line))) return refuse(shape);
         if (have) {
-            err.print<"CHYBA: vystup kostry je pro jiny pocet %s (%d) nez graf (%d)\n">(
-                what, listed, count);
+            err.print<texts::kOtherCount>(what, listed, count);
         } else {
-            err.print<
-                "CHYBA: vystup kostry konci predcasne nebo je pro jiny pocet %s (%d) nez "
-                "graf (%d)\n">(what, listed, count);
+            err.print<texts::kEarlyOrOtherCount>(what, listed, count);
         }
         return false;
     }
     bool tooMany(std::string_view what, int count) {
-        err.print<"CHYBA: vystup kostry je pro vic %s nez graf (%d)\n">(what, count);
+        err.print<texts::kMoreThanGraph>(what, count);
         return false;
     }
 };
@@ -190,34 +207,36 @@ bool isFlag(int v) { return v == 0 || v == 1; }
 // What a table's line check found.
 enum class Row { Taken, Malformed, Refused };
 
-// One table of count lines printed with F (what: "hran" or "uzlu", for the messages): line i must
-// read back as F's line i. take(i) reads the current line and checks its values; it prints its own
-// message when it refuses them. The table ends at the first line that does not start like F's.
-template <Format F, class Take>
+// One table of count lines printed with T in the transcript's language (what: the edges or the
+// nodes, for the messages): line i must read back as T's line i. take(i) reads the current line and
+// checks its values; it prints its own message when it refuses them. The table ends at the first
+// line that does not start like T's.
+template <Text T, class Take>
 bool readTable(Reader& r, int count, std::string_view what, const Take& take) {
+    const std::string_view format = r.kostras<T>();
     int i = 0;
-    for (; r.have && r.line.starts_with(lead<F>()); ++i, r.next()) {
+    for (; r.have && r.line.starts_with(lead(format)); ++i, r.next()) {
         if (i == count) return r.tooMany(what, count);
         const Row row = take(i);
-        if (row == Row::Malformed) return r.refuse(shapeOf<F>(i));
+        if (row == Row::Malformed) return r.refuse(shapeOf(format, i));
         if (row == Row::Refused) return false;
     }
-    if (i != count) return r.tooFew(what, i, count, shapeOf<F>(i));
+    if (i != count) return r.tooFew(what, i, count, shapeOf(format, i));
     return true;
 }
 
 // The report of tasks 1 to 3: the edge table, then the node table. The flags go into inTree.
 bool readForestReport(Reader& r, CGraph& g) {
-    const bool edgesRead = readTable<texts::kEdgeLine.cs>(r, g.edgeCount, "hran", [&](int i) {
+    const std::string_view edges = r.ours<texts::kOfEdges>();
+    const bool edgesRead = readTable<texts::kEdgeLine>(r, g.edgeCount, edges, [&](int i) {
         int index = -1;
         int flag = 0;
         int weight = 0;
-        if (!scanLine<texts::kEdgeLine.cs>(r.line, index, flag, weight) || index != i ||
+        if (!scanLine<texts::kEdgeLine>(r.language, r.line, index, flag, weight) || index != i ||
             !isFlag(flag))
             return Row::Malformed;
         if (weight != g.edges[i].weight) {
-            r.err.print<"CHYBA: hrana %d: vaha=%d ve vystupu kostry, v grafu %d\n">(
-                i, weight, g.edges[i].weight);
+            r.err.print<texts::kOtherWeight>(i, weight, g.edges[i].weight);
             return Row::Refused;
         }
         g.edges[i].inTree = flag == 1;
@@ -226,20 +245,18 @@ bool readForestReport(Reader& r, CGraph& g) {
     if (!edgesRead) return false;
 
     g.bones();
-    return readTable<texts::kNodeLine.cs>(r, g.nodeCount, "uzlu", [&](int i) {
+    return readTable<texts::kNodeLine>(r, g.nodeCount, r.ours<texts::kOfNodes>(), [&](int i) {
         int index = -1;
         int bones = 0;
         int degree = 0;
-        if (!scanLine<texts::kNodeLine.cs>(r.line, index, bones, degree) || index != i)
+        if (!scanLine<texts::kNodeLine>(r.language, r.line, index, bones, degree) || index != i)
             return Row::Malformed;
         if (degree != g.degree(i)) {
-            r.err.print<"CHYBA: uzel %d: smeru=%d ve vystupu kostry, v grafu %d\n">(i, degree,
-                                                                                    g.degree(i));
+            r.err.print<texts::kOtherDegree>(i, degree, g.degree(i));
             return Row::Refused;
         }
         if (bones != g.nodes[i].bones) {
-            r.err.print<"CHYBA: uzel %d: kosti z=%d ve vystupu kostry, hrany v kostre davaji %d\n">(
-                i, bones, g.nodes[i].bones);
+            r.err.print<texts::kOtherBones>(i, bones, g.nodes[i].bones);
             return Row::Refused;
         }
         return Row::Taken;
@@ -249,10 +266,11 @@ bool readForestReport(Reader& r, CGraph& g) {
 // Tasks 4 and 5 list the tree flag of every edge before asking for the edge (the first line
 // follows the method question on its line). The flags go into inTree.
 bool readTreeFlags(Reader& r, CGraph& g) {
-    return readTable<texts::kTreeFlagLine.cs>(r, g.edgeCount, "hran", [&](int i) {
+    return readTable<texts::kTreeFlagLine>(r, g.edgeCount, r.ours<texts::kOfEdges>(), [&](int i) {
         int index = -1;
         int flag = 0;
-        if (!scanLine<texts::kTreeFlagLine.cs>(r.line, index, flag) || index != i || !isFlag(flag))
+        if (!scanLine<texts::kTreeFlagLine>(r.language, r.line, index, flag) || index != i ||
+            !isFlag(flag))
             return Row::Malformed;
         g.edges[i].inTree = flag == 1;
         return Row::Taken;
@@ -262,38 +280,45 @@ bool readTreeFlags(Reader& r, CGraph& g) {
 // The report of tasks 4 and 5: the orientation of every edge.
 bool readOrientations(Reader& r, const CGraph& g, Transcript& t) {
     t.orientation.assign(static_cast<std::size_t>(g.edgeCount), 0);
-    return readTable<texts::kOrientationLine.cs>(r, g.edgeCount, "hran", [&](int i) {
-        int index = -1;
-        int sign = 0;
-        if (!scanLine<texts::kOrientationLine.cs>(r.line, index, sign) || index != i || sign < -1 ||
-            sign > 1)
-            return Row::Malformed;
-        t.orientation[static_cast<std::size_t>(i)] = static_cast<signed char>(sign);
-        return Row::Taken;
-    });
+    return readTable<texts::kOrientationLine>(
+        r, g.edgeCount, r.ours<texts::kOfEdges>(), [&](int i) {
+            int index = -1;
+            int sign = 0;
+            if (!scanLine<texts::kOrientationLine>(r.language, r.line, index, sign) || index != i ||
+                sign < -1 || sign > 1)
+                return Row::Malformed;
+            t.orientation[static_cast<std::size_t>(i)] = static_cast<signed char>(sign);
+            return Row::Taken;
+        });
 }
 
 // The whole transcript, line by line; the task follows from what comes after the menu.
 bool readRun(Reader& r, CGraph& g, Transcript& t) {
-    // The opening: the graph file's message and a blank line, or the keyboard's questions.
-    // "nacitam strukturu grafu ze souboru  <path>... [OK]": the opening around the path, then the
-    // verdict on the same line. (Found when running: GCC's sanitizer build does not take find()
-    // as a constant expression.)
-    constexpr std::string_view opening = texts::kOpening.cs.view();
+    // The opening: the graph file's message and a blank line, or the keyboard's questions; either
+    // tells the transcript's language. The file's message is the opening around the path, then
+    // the verdict on the same line.
+    r.next();
+    const std::string_view head = r.line;
+    for (const Language language : {Language::Czech, Language::English}) {
+        const std::string_view opening = kostras<texts::kOpening>(language);
+        if (head.starts_with(opening.substr(0, opening.find("%s"))) ||
+            head.starts_with(kostras<texts::kEdgeCountPrompt>(language)))
+            r.language = language;
+    }
+    t.language = r.language;
+    const std::string_view opening = r.kostras<texts::kOpening>();
     const std::string_view beforePath = opening.substr(0, opening.find("%s"));
     const std::string_view afterPath = opening.substr(opening.find("%s") + 2);
-    constexpr std::string_view verdict = asLine(texts::kOpenedOk.cs.view());
-    r.next();
-    std::string_view head = r.line;
+    const std::string_view verdict = asLine(r.kostras<texts::kOpenedOk>());
     if (r.have && head.starts_with(beforePath) && head.ends_with(verdict) &&
         head.substr(0, head.size() - verdict.size()).ends_with(afterPath)) {
         // The menu starts with a line break, which leaves an empty line after the opening.
-        if (!r.next() || !r.line.empty()) return r.refuse("prazdny radek");
-    } else if (!r.have || !r.line.starts_with(texts::kEdgeCountPrompt.cs.view())) {
+        if (!r.next() || !r.line.empty()) return r.refuse(r.ours<texts::kExpectEmptyLine>());
+    } else if (!r.have || !r.line.starts_with(r.kostras<texts::kEdgeCountPrompt>())) {
         return r.refuse(quoted(std::string(beforePath) + "..." + std::string(afterPath) +
                                std::string(verdict)));
     }
-    std::string_view menu = asLine(texts::kMenu.cs.view());
+    std::string_view menu = asLine(r.kostras<texts::kMenu>());
     while (!menu.empty()) {
         const std::string_view want = menu.substr(0, menu.find('\n'));
         menu.remove_prefix(std::min(menu.size(), want.size() + 1));
@@ -301,16 +326,16 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
     }
 
     r.next();
-    if (r.have && stripPrompts(r.line, texts::kVerbosePrompt.cs.view())) {
+    if (r.have && stripPrompts(r.line, r.kostras<texts::kVerbosePrompt>())) {
         // The narration, if asked for, starts on the question's line; all of it comes from one
         // of the two builders and tells which one ran.
-        t.task = 2;
+        t.task = Task::BoruvkaKruskal;
         for (; r.have && !r.line.empty(); r.next()) {
-            const int method = r.line.starts_with(texts::kKruskalName.cs.view()) ? 2
-                               : r.line.starts_with(texts::kPrimName.cs.view())  ? 3
-                                                                                 : 0;
-            if (method == 0 || (t.narrated && method != t.method))
-                return r.refuse("radek podrobneho vypisu");
+            const bool kruskal = r.line.starts_with(r.kostras<texts::kKruskalName>());
+            const bool prim = r.line.starts_with(r.kostras<texts::kPrimName>());
+            const Method method = kruskal ? Method::BoruvkaKruskal : Method::JarnikPrim;
+            if ((!kruskal && !prim) || (t.narrated && method != t.method))
+                return r.refuse(r.ours<texts::kExpectNarration>());
             t.method = method;
             t.narrated = true;
             if (r.narration != nullptr) {
@@ -318,29 +343,29 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
                 r.narration->push_back('\n');
             }
         }
-    } else if (r.have && stripPrompts(r.line, texts::kMethodPrompt.cs.view())) {
+    } else if (r.have && stripPrompts(r.line, r.kostras<texts::kMethodPrompt>())) {
         if (!readTreeFlags(r, g)) return false;
-        if (r.have && stripPrompts(r.line, texts::kLoopPrompt.cs.view())) {
-            t.task = 4;
-        } else if (r.have && stripPrompts(r.line, texts::kCutPrompt.cs.view())) {
-            t.task = 5;
+        if (r.have && stripPrompts(r.line, r.kostras<texts::kLoopPrompt>())) {
+            t.task = Task::Loop;
+        } else if (r.have && stripPrompts(r.line, r.kostras<texts::kCutPrompt>())) {
+            t.task = Task::Cut;
         } else {
-            return r.refuse("otazka na hranu");
+            return r.refuse(r.ours<texts::kExpectEdgeQuestion>());
         }
     } else {
-        t.task = 1;
-        if (r.have && !r.line.empty()) return r.refuse("prazdny radek nebo otazka po nabidce");
+        t.task = Task::Skeleton;
+        if (r.have && !r.line.empty()) return r.refuse(r.ours<texts::kExpectAfterMenu>());
     }
     // The report starts with a line break, which ends the last question's line.
-    if (!r.have || !r.line.empty()) return r.refuse("prazdny radek");
-    constexpr std::string_view banner = asLine(texts::kBanner.cs.view());
+    if (!r.have || !r.line.empty()) return r.refuse(r.ours<texts::kExpectEmptyLine>());
+    const std::string_view banner = asLine(r.kostras<texts::kBanner>());
     if (!r.next() || r.line != banner) return r.refuse(quoted(banner));
 
     r.next();
-    if (!(t.task <= 2 ? readForestReport(r, g) : readOrientations(r, g, t))) return false;
+    if (!(reportsForest(t.task) ? readForestReport(r, g) : readOrientations(r, g, t))) return false;
     // A read error after the report leaves unknown what followed it, or whether its last line
     // was whole: the input is refused as unreadable, not taken as ending there.
-    if (r.have || r.src.failed()) return r.refuse("konec vystupu");
+    if (r.have || r.src.failed()) return r.refuse(r.ours<texts::kExpectEnd>());
     return true;
 }
 
@@ -351,10 +376,17 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
 bool checkForest(CGraph& g, Transcript& t, Output& err) {
     std::vector<bool> shown(static_cast<std::size_t>(g.edgeCount));
     for (int k = 0; k < g.edgeCount; ++k) shown[static_cast<std::size_t>(k)] = g.edges[k].inTree;
-    int first = t.task == 2 ? 2 : 1;
-    int last = t.task == 1 ? 1 : 3;
-    if (t.narrated) first = last = t.method;
-    for (int method = first; method <= last; ++method) {
+    std::vector<Method> candidates;
+    if (t.narrated) {
+        candidates = {t.method};
+    } else if (t.task == Task::Skeleton) {
+        candidates = {Method::Skeleton};
+    } else if (t.task == Task::BoruvkaKruskal) {
+        candidates = {Method::BoruvkaKruskal, Method::JarnikPrim};
+    } else {
+        candidates = {Method::Skeleton, Method::BoruvkaKruskal, Method::JarnikPrim};
+    }
+    for (const Method method : candidates) {
         g.markForest(method);
         int k = 0;
         while (k < g.edgeCount && g.edges[k].inTree == shown[static_cast<std::size_t>(k)]) ++k;
@@ -363,9 +395,7 @@ bool checkForest(CGraph& g, Transcript& t, Output& err) {
             return true;
         }
     }
-    err.print<
-        "CHYBA: hrany v kostre ve vystupu kostry nejsou kostrou, kterou kostra v tomto "
-        "grafu oznaci\n">();
+    err.print<texts::kNotKostrasForest>();
     return false;
 }
 
@@ -373,14 +403,14 @@ bool checkForest(CGraph& g, Transcript& t, Output& err) {
 // orientation +1. Redoes kostra's loop or cut of it, which must give every orientation shown,
 // and for a cut labels the two sides in the node tags.
 bool checkResult(CGraph& g, Transcript& t, Output& err) {
-    const bool cut = t.task == 5;
+    const bool cut = t.task == Task::Cut;
     for (int k = 0; k < g.edgeCount && t.chosen < 0; ++k) {
         if (g.edges[k].inTree == cut && t.orientation[static_cast<std::size_t>(k)] == 1)
             t.chosen = k;
     }
     if (t.chosen < 0) {
-        err.print<"CHYBA: ve vystupu kostry nema zadna %s hrana orientaci 1\n">(cut ? "kostrova"
-                                                                                    : "nekostrova");
+        err.print<texts::kNoChosenEdge>(cut ? texts::kTreeEdgeKind.in(err.language())
+                                            : texts::kNonTreeEdgeKind.in(err.language()));
         return false;
     }
     g.bones();
@@ -391,8 +421,9 @@ bool checkResult(CGraph& g, Transcript& t, Output& err) {
     }
     for (int k = 0; k < g.edgeCount; ++k) {
         if (g.edges[k].tag != t.orientation[static_cast<std::size_t>(k)]) {
-            err.print<"CHYBA: orientace ve vystupu kostry neodpovidaji %s hrany %d\n">(
-                cut ? "rezu" : "smycce", t.chosen);
+            err.print<texts::kOtherOrientations>(
+                cut ? texts::kOfCut.in(err.language()) : texts::kOfLoop.in(err.language()),
+                t.chosen);
             return false;
         }
     }
@@ -407,10 +438,10 @@ bool checkResult(CGraph& g, Transcript& t, Output& err) {
 }  // namespace
 
 bool readTranscript(int fd, CGraph& g, Transcript& t, Output& err, std::string* narration) {
-    t = Transcript{0, 0, false, -1, {}};
+    t = Transcript{Task::Skeleton, Method::Skeleton, false, -1, {}, err.language()};
     for (int k = 0; k < g.edgeCount; ++k) g.edges[k].inTree = false;
     if (narration != nullptr) narration->clear();
-    Reader r{LineSource(fd), err, {}, false, narration};
+    Reader r{LineSource(fd), err, {}, false, narration, err.language()};
     if (!readRun(r, g, t)) return false;
-    return checkForest(g, t, err) && (t.task < 4 || checkResult(g, t, err));
+    return checkForest(g, t, err) && (reportsForest(t.task) || checkResult(g, t, err));
 }

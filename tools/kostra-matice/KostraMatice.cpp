@@ -7,6 +7,7 @@
 
 #include "FundamentalRows.h"
 #include "KostraMatice.h"
+#include "Language.h"
 #include "LineReader.h"
 #include "MatrixText.h"
 #include "Notes.h"
@@ -21,27 +22,12 @@ constexpr int kStatusBadArguments = 3;  // beside kostra's statuses 0, 1, 2, 4 a
 // Beyond this many edges a table is too wide to read; it is still written.
 constexpr int kReadableEdges = 40;
 
-constexpr auto kUsage = join<
-    "pouziti: kostra-matice [--tabulka | --hrany-radku] GRAF METODA DRUH\n"
-    "         kostra-matice --help | --version\n"
-    "Zapise vsechny nezavisle smycky nebo vsechny nezavisle rezy kostry grafu jako jednu\n"
-    "matici: radek pro kazdou smycku nebo rez, sloupec pro kazdou hranu, prvky 1, -1 a 0\n"
-    "jako orientace, ktere kostra vypise v uloze 4 nebo 5.\n"
-    "  GRAF       soubor s popisem grafu, jak ho cte kostra\n"
-    "  METODA     kostra, jako v odpovedi na \"cislo algoritmu pro oznaceni kostry (1-3)\":\n"
-    "             1 - ",
-    texts::kMethod1.cs, "\n             2 - ", texts::kMethod2.cs, "\n             3 - ",
-    texts::kMethod3.cs,
-    "\n"
-    "  DRUH       smycky - radek pro kazdou nekostrovou hranu (matice nezavislych smycek)\n"
-    "             rezy   - radek pro kazdou kostrovou hranu (matice nezavislych rezu)\n"
-    "  --tabulka  tabulka pro cloveka misto formatu Matrix Market\n"
-    "  --hrany-radku\n"
-    "             misto matice vektor ve formatu Matrix Market: prvek r je cislo hrany,\n"
-    "             ktere patri r-ty radek matice\n"
-    "Pred zapisem rekne na standardni chybovy vystup, kolik toho zapise.\n"
-    "Navratovy kod: 0 matice je zapsana, 1 soubor neni konzistentni popis grafu, 2 soubor\n"
-    "nelze otevrit, 3 chybne argumenty, 4 nedostatek pameti, 5 vystup nelze zapsat.\n">();
+// An argument that is a word of the catalogue, in either language: kostra-matice takes the
+// kinds and the options in both, whichever language it speaks.
+template <Text T>
+bool isWord(std::string_view arg) {
+    return arg == T.cs.view() || arg == T.en.view();
+}
 
 struct Arguments {
     bool help = false;
@@ -49,7 +35,7 @@ struct Arguments {
     bool table = false;
     bool rowEdges = false;
     const char* graph = nullptr;
-    int method = 0;
+    Method method = Method::Skeleton;
     MatrixKind kind = MatrixKind::Loops;
 };
 
@@ -61,11 +47,16 @@ std::string shown(const char* arg) {
     return s;
 }
 
-// Fills args, or says on err what is wrong and returns false.
+// Fills args, or says on err what is wrong and returns false. The language is chosen already
+// (its options are passed over here).
 bool parseArguments(int argc, char** argv, Arguments& args, Output& err) {
     int i = 1;
     for (; i < argc && argv[i][0] == '-' && argv[i][1] != '\0'; ++i) {
         const std::string_view opt = argv[i];
+        if (const int length = languageOptionLength(argc, argv, i); length > 0) {
+            i += length - 1;
+            continue;
+        }
         if (opt == "--") {
             ++i;
             break;
@@ -78,31 +69,25 @@ bool parseArguments(int argc, char** argv, Arguments& args, Output& err) {
             args.version = true;
             return true;
         }
-        if (opt == "--tabulka") {
+        if (isWord<texts::kTableOption>(opt)) {
             args.table = true;
-        } else if (opt == "--hrany-radku") {
+        } else if (isWord<texts::kRowEdgesOption>(opt)) {
             args.rowEdges = true;
         } else {
-            err.print<"CHYBA: neznama volba \"%s\" (pouziti: kostra-matice --help)\n">(
-                shown(argv[i]));
+            err.print<texts::kUnknownOption>(shown(argv[i]));
             return false;
         }
     }
     if (args.table && args.rowEdges) {
-        err.print<
-            "CHYBA: volby --tabulka a --hrany-radku nelze spojit (pouziti: kostra-matice "
-            "--help)\n">();
+        err.print<texts::kOptionsExclusive>();
         return false;
     }
     if (argc - i < 3) {
-        err.print<
-            "CHYBA: chybi argumenty (pouziti: kostra-matice [--tabulka | --hrany-radku] GRAF "
-            "METODA DRUH)\n">();
+        err.print<texts::kArgumentsMissing>();
         return false;
     }
     if (argc - i > 3) {
-        err.print<"CHYBA: prebytecny argument \"%s\" (pouziti: kostra-matice --help)\n">(
-            shown(argv[i + 3]));
+        err.print<texts::kExtraArgument>(shown(argv[i + 3]));
         return false;
     }
     args.graph = argv[i];
@@ -110,24 +95,25 @@ bool parseArguments(int argc, char** argv, Arguments& args, Output& err) {
     int value = 0;
     if (LineReader(method, std::strlen(method)).readInt(value) != LineReader::Got::Number ||
         value < 1 || value > 3) {
-        err.print<"CHYBA: metoda \"%s\" neni 1, 2 ani 3\n">(shown(method));
+        err.print<texts::kNoSuchMethod>(shown(method));
         return false;
     }
-    args.method = value;
+    args.method = static_cast<Method>(value);
     const std::string_view kind = argv[i + 2];
-    if (kind == "smycky") {
+    if (isWord<texts::kLoopsKind>(kind)) {
         args.kind = MatrixKind::Loops;
-    } else if (kind == "rezy") {
+    } else if (isWord<texts::kCutsKind>(kind)) {
         args.kind = MatrixKind::Cuts;
     } else {
-        err.print<"CHYBA: druh \"%s\" neni smycky ani rezy\n">(shown(argv[i + 2]));
+        err.print<texts::kNoSuchKind>(shown(argv[i + 2]));
         return false;
     }
     return true;
 }
 
-// A number of bytes as people read it: "734 B", "1,2 kB", "3,4 MB", "5,6 GB".
-std::string size(std::uint64_t bytes) {
+// A number of bytes as people read it: "734 B", "1.2 kB", "3.4 MB", "5.6 GB" (a decimal comma in
+// Czech).
+std::string size(std::uint64_t bytes, Language language) {
     if (bytes < 1000) return std::to_string(bytes) + " B";
     const char* const units[] = {"kB", "MB", "GB", "TB", "PB"};
     int unit = 0;
@@ -137,20 +123,29 @@ std::string size(std::uint64_t bytes) {
         ++unit;
     }
     const std::uint64_t tenths = (bytes + per / 20) / (per / 10);
-    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10) + " " + units[unit];
+    return std::to_string(tenths / 10) + std::string(texts::kDecimalSeparator.in(language)) +
+           std::to_string(tenths % 10) + " " + units[unit];
 }
 
 }  // namespace
 
-int runKostraMatice(int argc, char** argv, Output& out, Output& err, const RunLimits& limits) {
+int runKostraMatice(int argc, char** argv, Output& out, Output& err, const RunLimits& limits,
+                    const char* languageVariable) {
+    if (!chooseLanguage(argc, argv,
+                        {"-h", "--help", "--version", texts::kTableOption.cs.view(),
+                         texts::kTableOption.en.view(), texts::kRowEdgesOption.cs.view(),
+                         texts::kRowEdgesOption.en.view()},
+                        languageVariable, out, err, "kostra-matice"))
+        return kStatusBadArguments;
+    const Language language = out.language();
     Arguments args;
     if (!parseArguments(argc, argv, args, err)) return kStatusBadArguments;
     if (args.help) {
-        out.write(kUsage.view());
+        out.print<texts::kMatrixUsage>();
         return kStatusDone;
     }
     if (args.version) {
-        out.print<"kostra-matice %s\n">(KOSTRA_VERSION);
+        out.print<texts::kVersion>("kostra-matice", KOSTRA_VERSION);
         return kStatusDone;
     }
 
@@ -168,25 +163,26 @@ int runKostraMatice(int argc, char** argv, Output& out, Output& err, const RunLi
     fileNotes.print();
     std::unique_ptr<FundamentalRows> rows;
     {
-        const progress::Phase phase({"hledam kostru"});
+        const progress::Phase phase({texts::kFindingForest});
         graph->markForest(args.method);
         rows = std::make_unique<FundamentalRows>(*graph, args.kind);
     }
 
-    const MatrixTitle title{args.graph, args.method};
-    const char* kind = args.kind == MatrixKind::Loops ? "smycek" : "rezu";
+    const MatrixTitle title{args.graph, args.method, language};
+    const std::string_view kind =
+        args.kind == MatrixKind::Loops ? texts::kOfLoops.in(language) : texts::kOfCuts.in(language);
     const int m = graph->edgeCount;
-    const progress::Work writing{"zapisuji", "hrana", false, true};
+    const progress::Work writing{texts::kWriting, texts::kEdgeUnit, false, true};
     if (args.rowEdges) {
-        err.print<"POZNAMKA: zapisu hrany radku matice %s (radku: %d), nejvyse %s\n">(
-            kind, rows->rowCount(), size(rowEdgesBytes(*rows, title)));
+        err.print<texts::kWritingRowEdges>(kind, rows->rowCount(),
+                                           size(rowEdgesBytes(*rows, title), language));
         err.flush();  // before the first character of the text
         const progress::Phase phase(writing);
         progress::total(m);
         writeRowEdges(*rows, title, out);
     } else if (args.table) {
-        err.print<"POZNAMKA: zapisu tabulku %s %d x %d, nejvyse %s\n">(
-            kind, rows->rowCount(), m, size(tableBytes(*rows, title)));
+        err.print<texts::kWritingTable>(kind, rows->rowCount(), m,
+                                        size(tableBytes(*rows, title), language));
         err.flush();
         {
             const progress::Phase phase(writing);
@@ -194,17 +190,16 @@ int runKostraMatice(int argc, char** argv, Output& out, Output& err, const RunLi
             writeTable(*rows, title, out);
         }
         // Told after the table, so that running out of memory for its line says nothing else.
-        if (m > kReadableEdges) err.print<"POZNAMKA: graf ma %d hran, tabulka je siroka\n">(m);
+        if (m > kReadableEdges) err.print<texts::kTableWide>(m);
     } else {
         std::int64_t nonZeros = 0;
         {
-            const progress::Phase phase({"pocitam prvky matice", "hrana"});
+            const progress::Phase phase({texts::kCountingEntries, texts::kEdgeUnit});
             progress::total(m);
             nonZeros = rows->countNonZeros();
         }
-        err.print<"POZNAMKA: zapisu matici %s %d x %d (nenulovych prvku: %s), nejvyse %s\n">(
-            kind, rows->rowCount(), m, std::to_string(nonZeros),
-            size(matrixMarketBytes(*rows, title, nonZeros)));
+        err.print<texts::kWritingMatrix>(kind, rows->rowCount(), m, std::to_string(nonZeros),
+                                         size(matrixMarketBytes(*rows, title, nonZeros), language));
         err.flush();
         const progress::Phase phase(writing);
         progress::total(m);

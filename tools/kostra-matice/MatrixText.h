@@ -13,7 +13,9 @@
 
 struct MatrixTitle {
     std::string_view graphPath;  // as given; control characters are shown as '?'
-    int method;                  // 1 to 3, as markForest numbers them
+    Method method;               // of the forest
+    // of the comment lines, the table's header and labels; the text's out speaks it from then on
+    Language language = Language::Czech;
 };
 
 // "%%MatrixMarket matrix coordinate integer general", comment lines naming the graph, the method,
@@ -23,7 +25,8 @@ struct MatrixTitle {
 void writeMatrixMarket(FundamentalRows& rows, const MatrixTitle& title, Output& out,
                        std::int64_t nonZeros = -1);
 
-// The same header without "%", a blank line, then a line of column labels (h0 h1 ...) and one
+// The same header without "%", a blank line, then a line of column labels (h0 h1 ... in Czech,
+// e0 e1 ... in English) and one
 // line per row, labelled by its edge, every entry 1, -1 or 0 right-aligned under its label.
 void writeTable(FundamentalRows& rows, const MatrixTitle& title, Output& out);
 

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Everything kostra-dot must refuse, one case a row: transcripts of failed runs, of other graphs,
 # cut short or edited by hand, bad graph files and command lines, an output that cannot be
-# written. Each must end with the expected status, leave standard output empty and say one line
-# on standard error that matches the expected pattern (followed, for a graph file, by the notes on
-# why it is refused). A few inputs that look odd but are kostra's
-# own output (a line-break style of another system, a graph typed at the keyboard, a graph too big
-# to be worth drawing) must be drawn.
+# written, a language kostra-dot does not speak. Each must end with the expected status, leave
+# standard output empty and say one line on standard error that matches the expected pattern
+# (followed, for a graph file, by the notes on why it is refused), in the language asked for. A few
+# inputs that look odd but are kostra's own output (a line-break style of another system, a graph
+# typed at the keyboard, kostra in English, a graph too big to be worth drawing) must be drawn.
 # usage: test_errors.sh KOSTRA KOSTRA_DOT GRAPH (the four-node example)
 set -u
 kostra=$1
@@ -30,7 +30,7 @@ refuse() {
     [ "$got" = "$status" ] || problems+=("status $got, expected $status")
     [ -s "$work/out" ] && problems+=("standard output is not empty")
     # One message; after it, at most the graph file's notes (why it is refused).
-    [ "$(grep -cvE '^(VAROVANI|POZNAMKA): ' "$work/err")" = 1 ] ||
+    [ "$(grep -cvE '^(VAROVANI|POZNAMKA|WARNING|NOTE): ' "$work/err")" = 1 ] ||
         problems+=("not exactly one line on standard error besides the notes")
     head -n 1 "$work/err" | grep -qE -- "$pattern" ||
         problems+=("standard error does not start with /$pattern/")
@@ -41,9 +41,11 @@ refuse() {
     fi
 }
 
-# transcript NAME GRAPH ANSWERS: kostra's output of one run, in $work/NAME.
+# transcript NAME GRAPH ANSWERS [OPTIONS...]: kostra's output of one run, in $work/NAME.
 transcript() {
-    printf "$3" | timeout 30 "$kostra" "$2" > "$work/$1" 2> /dev/null
+    local name=$1 graph_file=$2 answers=$3
+    shift 3
+    printf "$answers" | timeout 30 "$kostra" "$@" "$graph_file" > "$work/$name" 2> /dev/null
 }
 
 # Graphs beside the example: one edge more, one edge less, one node more, an inconsistent file.
@@ -68,6 +70,10 @@ transcript more-nodes "$work/more-nodes.graph" '1\n'
 transcript loop-more-edges "$work/more-edges.graph" '4\n1\n2\n'
 printf '%s\n' 4 4 0 1 1 1 2 2 2 3 3 3 0 4 > "$work/square.graph"
 transcript square-cut "$work/square.graph" '5\n2\n1\n'
+transcript task2-en "$graph" '2\nn\n' --lang en
+transcript task3-en "$graph" '3\ny\n' --lang en
+transcript cut-en "$graph" '5\n1\n1\n' --lang en
+transcript ended-en "$graph" '4\n1\n' --lang en
 : > "$work/empty"
 
 # Edits of kostra's own output.
@@ -91,6 +97,8 @@ edit loop 's/^hrana  4: v kostre=1$/hrana  4: v kostre=0/' loop-flags
 edit loop 's/^nekostrova hrana okolo niz se najde nezavisla smycka: $/nekostrova hrana: /' loop-question
 edit cut 's/^hrana  0: orientace= 0/hrana  0: orientace= 1/' cut-orientation
 edit cut 's/^hrana  2: orientace=-1/hrana  2: orientace=-2/' cut-orientation-value
+edit task2-en 's/^edge  2: in forest= 1, weight= 3$/edge  2: in forest= 1, weight= 7/' task2-en-weight
+edit cut-en 's/^edge  0: orientation= 0/edge  0: orientation= 1/' cut-en-orientation
 cat "$work/task1" > "$work/task1-trailing"
 echo 'hrana  5: v kostre= 1, vaha= 1' >> "$work/task1-trailing"
 cat "$work/cut" "$work/cut" > "$work/cut-twice"
@@ -137,6 +145,21 @@ refuse twice 1 'ocekavan konec vystupu$' "$work/cut-twice" "$graph"
 output=/dev/full
 refuse full-disk 5 '^CHYBA: nelze zapsat vystup$' "$work/task1" "$graph"
 output=$work/out
+# In English, and kostra in English read by kostra-dot in either language.
+refuse unknown-language 2 '^CHYBA: neznamy jazyk "xx", volba --lang prijima cs nebo en' "$work/task1" --lang xx "$graph"
+refuse no-language 2 '^ERROR: --lang needs a language' "$work/task1" --lang=en --lang
+refuse usage-en 2 '^usage: kostra-dot GRAPH_FILE' "$work/task1" --lang en
+refuse missing-graph-en 2 '^ERROR: cannot open file ".*missing.graph"$' "$work/task1" --lang en "$work/missing.graph"
+refuse hello-en 1 '^ERROR: line 1 of kostra.s output does not fit the graph, expected "reading' "$work/hello" --lang en "$graph"
+refuse input-ended-en 1 '^ERROR: kostra ended with an error: ERROR: unexpected end of input$' "$work/ended-en" --lang en "$graph"
+refuse input-ended-en-cs 1 '^CHYBA: kostra skoncila chybou: ERROR: unexpected end of input$' "$work/ended-en" "$graph"
+refuse weight-en 1 '^ERROR: edge 2: weight=7 in kostra.s output, 3 in the graph$' "$work/task2-en-weight" --lang en "$graph"
+refuse weight-en-cs 1 '^CHYBA: hrana 2: vaha=7 ve vystupu kostry, v grafu 3$' "$work/task2-en-weight" "$graph"
+refuse orientation-en 1 '^ERROR: the orientations in kostra.s output do not fit the cut-set of edge 0$' "$work/cut-en-orientation" --lang en "$graph"
+refuse fewer-nodes-en 1 '^ERROR: kostra.s output ends early or is for another number of nodes \(4\) than the graph \(5\)$' "$work/task2-en" --lang en "$work/more-nodes.graph"
+output=/dev/full
+refuse full-disk-en 5 '^ERROR: cannot write the output$' "$work/task1" --lang en "$graph"
+output=$work/out
 
 # The page (--html): too large a graph, a narration that is not kostra's, and dot missing,
 # failing, killed or writing no SVG (a script of that name first on PATH, using builtins only).
@@ -157,7 +180,7 @@ fake_dot fails 'echo "Error: syntax" >&2; exit 3'
 fake_dot killed 'kill -9 $$'
 fake_dot junk 'while read -r line; do :; done; printf "ahoj\n"'
 fake_dot unended 'printf "<?xml version=\"1.0\"?>\n<svg width=\"1\">"'
-refuse html-usage 2 '^pouziti: kostra-dot --html GRAFOVY_SOUBOR' "$work/task1" --html
+refuse html-usage 2 '^pouziti: kostra-dot --html \[--layout dot\|neato\|circo\] GRAFOVY_SOUBOR' "$work/task1" --html
 refuse html-edges 6 '^CHYBA: graf je na stranku prilis velky \(2001 hran, 2002 uzlu; nejvyse 2000 hran a 4000 uzlu\)$' "$work/task1" --html "$work/path-2001.graph"
 refuse html-nodes 6 '^CHYBA: graf je na stranku prilis velky \(1 hran, 4001 uzlu' "$work/task1" --html "$work/nodes-4001.graph"
 refuse html-not-transcript 1 'ocekavan konec vystupu$' "$work/task1-trailing" --html "$graph"
@@ -210,6 +233,11 @@ head -c -1 "$work/cut-no-last-break" > "$work/cut-unfinished-line"
 draw no-last-line-break "$work/cut-unfinished-line" "$graph" "$work/cut.dot" ''
 printf '9\nx\n5\n0\n4\n1\n-1\n3\n1\n' | "$kostra" "$graph" > "$work/cut-refused-answers" 2> /dev/null
 draw refused-answers "$work/cut-refused-answers" "$graph" "$work/cut.dot" ''
+draw english "$work/cut-en" "$graph" "$work/cut.dot" ''
+sed 's/$/\r/' "$work/cut-en" > "$work/cut-en-crlf"
+draw english-crlf "$work/cut-en-crlf" "$graph" "$work/cut.dot" ''
+{ cat "$graph"; printf '5\n1\n1\n'; } | "$kostra" --lang en > "$work/cut-en-keyboard" 2> /dev/null
+draw english-keyboard "$work/cut-en-keyboard" "$graph" "$work/cut.dot" ''
 
 # A graph of 6000 edges: a path through 5000 nodes and 1001 chords.
 awk 'BEGIN { print 6000; print 5000;
@@ -244,6 +272,7 @@ page dot-reads-nothing "$work/path-task1" "$work/path-2000.graph"
 run_env=()
 if command -v dot > /dev/null; then
     page real-dot "$work/task1" "$graph"
+    page real-dot-english "$work/task3-en" "$graph"
 fi
 
 if ! "$kostra_dot" --help < /dev/null 2> "$work/err" | grep -q '^pouziti: kostra-dot GRAFOVY_SOUBOR' ||

@@ -13,6 +13,9 @@
   and a graph too large for the memory left each give their status, one line on standard error
   (after it, for a graph file, only the notes on why it is refused) and nothing on standard output;
   --help gives the usage.
+- In English (--lang en, or KOSTRA_LANG=en) the entries are the same; the comments, the table's
+  header and labels, the notes and the messages are English; the kinds and options are taken in
+  either language.
 
 usage: test_cli.py KOSTRA KOSTRA_MATICE SEED GRAPHS [--no-memory-limits]
 """
@@ -37,16 +40,20 @@ def fail(what):
     print("FAIL " + what)
 
 
-def run(args, stdout=subprocess.PIPE, limit=None, stdin=b""):
+def run(args, stdout=subprocess.PIPE, limit=None, stdin=b"", language=None):
     def limited():
         if limit is not None:
             resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
+    env = {k: v for k, v in os.environ.items() if k != "KOSTRA_LANG"}
+    if language is not None:
+        env["KOSTRA_LANG"] = language
     return subprocess.run([matice] + args, input=stdin, stdout=stdout, stderr=subprocess.PIPE,
-                          timeout=120, preexec_fn=limited)
+                          timeout=120, preexec_fn=limited, env=env)
 
 
-NOTE = re.compile(r"^(VAROVANI|POZNAMKA): .*$")
-SIZE = re.compile(r"^POZNAMKA: zapisu .*, nejvyse (\d+)(?:,(\d))? (B|kB|MB)$")
+NOTE = re.compile(r"^(VAROVANI|POZNAMKA|WARNING|NOTE): .*$")
+SIZE = re.compile(r"^(?:POZNAMKA: zapisu|NOTE: writing) .*, (?:nejvyse|at most) (\d+)(?:[,.](\d))? "
+                  r"(B|kB|MB)$")
 
 
 def only_notes(lines):
@@ -256,6 +263,18 @@ refusals = [
     ([missing + "\nx", "2", "smycky"], 2, r'^CHYBA: nelze otevrit soubor ".*missing\?x"$'),
     (["--tabulka", broken, "3", "rezy"], 1, r'^CHYBA: soubor ".*broken" neni konzistentni popis grafu$'),
     ([empty, "1", "smycky"], 1, r"^CHYBA: soubor .* neni konzistentni popis grafu$"),
+    (["--lang", "xx", four, "1", "rezy"], 3, r'^CHYBA: neznamy jazyk "xx", volba --lang prijima'),
+    (["--lang"], 3, r"^CHYBA: volbe --lang chybi jazyk"),
+    (["--lang", "en"], 3, r"^ERROR: arguments missing \(usage: kostra-matice \[--table \| "
+                          r"--row-edges\] GRAPH METHOD KIND\)$"),
+    (["--lang=en", four, "4", "loops"], 3, r'^ERROR: method "4" is not 1, 2 or 3$'),
+    (["--lang", "en", four, "1", "smycka"], 3, r'^ERROR: kind "smycka" is neither loops nor cuts$'),
+    (["--table", "--lang", "en", "--hrany-radku", four, "1", "cuts"], 3,
+     r"^ERROR: --table and --row-edges cannot go together"),
+    (["--lang", "en", "--foo", four, "1", "cuts"], 3, r'^ERROR: unknown option "--foo"'),
+    (["--lang", "en", missing, "1", "cuts"], 2, r'^ERROR: cannot open file ".*missing"$'),
+    (["--lang", "en", broken, "3", "rezy"], 1,
+     r'^ERROR: file ".*broken" is not a consistent graph description$'),
 ]
 for args, status, pattern in refusals:
     p = run(args)
@@ -265,6 +284,29 @@ for args, status, pattern in refusals:
             or not only_notes(lines[1:]) or (status == 3 and len(lines) != 1)):
         fail("%r: status %d (expected %d), stdout %r, stderr %r" % (args, p.returncode, status,
                                                                  p.stdout[:80], err))
+
+# In English: the same entries and rows, the words English, the kinds and options of either
+# language taken in either.
+CZECH_WORDS = re.compile(r"\b(graf|metoda|druh|radek|hrana|sloupec|prvek|POZNAMKA|zapisu)\b")
+for graph in cases[:6]:
+    for kind, english in (("smycky", "loops"), ("rezy", "cuts")):
+        for option in ([], ["--hrany-radku"], ["--table"]):
+            czech = run(option + [graph, "2", kind])
+            given = run(["--lang", "en"] + option + [graph, "2", english])
+            by_variable = run(option + [graph, "2", kind], language="en")
+            announced(given, "--lang en %s %s %s" % (option, graph, english))
+            lines = given.stdout.decode().splitlines()
+            # The rows (a table's "no rows" line aside), its labels h in Czech and e in English.
+            numbers = [re.sub(r"^e(?=\d)", "h", l).replace(" e", " h") for l in lines
+                       if not l.startswith(("%", "("))][4 if option == ["--table"] else 0:]
+            expected = [l for l in czech.stdout.decode().splitlines()
+                        if not l.startswith(("%", "("))][4 if option == ["--table"] else 0:]
+            header = ("graph: %s" % graph, "method: 2 - Boruvka-Kruskal with the number of "
+                      "components")
+            if (numbers != expected or by_variable.stdout != given.stdout
+                    or not all(h in given.stdout.decode() for h in header)
+                    or CZECH_WORDS.search(given.stdout.decode() + given.stderr.decode())):
+                fail("--lang en %s %s %s: %r" % (option, graph, english, given.stdout[:300]))
 
 # A file name with a line break cannot break the header's lines.
 odd = os.path.join(work, "a\nb")

@@ -34,7 +34,7 @@ using Dense = std::vector<int>;
 }
 
 void runMethod(reference::Twin& tw, int method) {
-    tw.real.markForest(method);
+    tw.real.markForest(static_cast<Method>(method));
     if (method == 1) tw.ref.skeleton();
     if (method == 2) tw.ref.BoruvkaKruskal(false);
     if (method == 3) tw.ref.JarnikPrim(false);
@@ -121,7 +121,7 @@ TEST(matice_rows, cut_rows_of_larger_graphs_match_getCut) {
         CGraph g(graph.n, static_cast<int>(graph.edges.size()));
         reference::fill(g, graph);
         g.makeRoutes();
-        g.markForest(1 + round % 3);
+        g.markForest(static_cast<Method>(1 + round % 3));
         g.bones();
         FundamentalRows cuts(g, MatrixKind::Cuts);
         FundamentalRows loops(g, MatrixKind::Loops);
@@ -149,7 +149,7 @@ TEST(matice_rows, running_out_of_memory_writes_nothing) {
     reference::fill(g, graph);
     g.makeRoutes();
     for (int method = 1; method <= 3; ++method) {
-        g.markForest(method);
+        g.markForest(static_cast<Method>(method));
         for (const MatrixKind kind : {MatrixKind::Loops, MatrixKind::Cuts}) {
             for (const bool table : {false, true}) {
                 // True when the text was written; false when an allocation failed, with what
@@ -160,7 +160,7 @@ TEST(matice_rows, running_out_of_memory_writes_nothing) {
                     bool done = true;
                     try {
                         FundamentalRows rows(g, kind);
-                        const MatrixTitle title{"g", method};
+                        const MatrixTitle title{"g", static_cast<Method>(method)};
                         if (table) {
                             writeTable(rows, title, out);
                         } else {
@@ -199,7 +199,7 @@ TEST(matice_rows, a_long_cycle) {
     for (int k = 0; k < n; ++k) g.edges[k] = Edge{k, (k + 1) % n, false, 0, 1};
     g.makeRoutes();
     for (int method = 1; method <= 3; ++method) {
-        g.markForest(method);
+        g.markForest(static_cast<Method>(method));
         FundamentalRows loops(g, MatrixKind::Loops);
         FundamentalRows cuts(g, MatrixKind::Cuts);
         ASSERT_EQ(loops.rowCount(), 1);
