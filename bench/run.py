@@ -21,7 +21,9 @@ more run under perf, where perf is installed) that splits the time into reading,
 report, the kernel zeroing fresh pages and the rest. After the table: the targets, met or not;
 the entries of task 1's walk that need a node's block (kostra-walkstats) and the walk's time per
 such entry against the machine's dependent-miss latency (kostra-latency); one processor against
-all; the star's scaling; typed input; narration speed. The table goes to standard output; the
+all; with one processor taken by a busy program, kostra on all against kostra held to a free one;
+the star's scaling; typed input; narration speed. Above every table, the machine: its processor,
+caches and dependent-miss latency. The table goes to standard output; the
 builds' output and the progress to standard error, on a terminal only (a build's output when it
 fails too).
 
@@ -41,6 +43,7 @@ usage: bench/run.py [--runs N] [--quick | --smoke] [--yardstick DIR] [--graphs K
 """
 import argparse
 import ctypes
+import glob
 import hashlib
 import mmap
 import os
@@ -108,6 +111,12 @@ TASKS = [
 ] + [(f"task {t}, method {k}", f"{t}.{k}", "orient", None) for t in (4, 5) for k in (1, 2, 3)]
 FOREST_TASK = {1: "1", 2: "2", 3: "3"}  # the task whose forest method k of tasks 4 and 5 uses
 THREAD_TASKS = ("1", "2", "3")  # measured on one processor too, on the random graphs
+# ... and with one processor taken by a busy program, on these graphs: kostra on every processor
+# against kostra held to a free one, at least BUSY_RUNS times each, alternating.
+BUSY_GRAPHS = ("r4", "r10", "power", "r25")
+BUSY_RUNS = 5
+BUSY_OVER_FREE = 1.05  # target: kostra on every processor against kostra held to the free one
+BUSY_PROGRAM = ["sh", "-c", "while :; do :; done"]
 
 # The targets, every one at full size: tasks 1 to 3 as ratios to the yardstick's floor, task 1 to
 # the peer's depth-first forest and task 3 to its Prim (None: no target).
@@ -200,6 +209,8 @@ class Row:
     yard: list = field(default_factory=list)  # the yardstick's floor
     peer: list = field(default_factory=list)
     single: list = field(default_factory=list)  # kostra on one processor
+    busy_all: list = field(default_factory=list)  # a busy program on one processor: kostra on all
+    busy_free: list = field(default_factory=list)  # ... and kostra held to a free one
     resident: list = field(default_factory=list)  # the graph file's share in memory, every run
     peer_algo: str = None
     paged: Sample = None  # kostra once more, without huge pages: the memory it faults in
@@ -652,6 +663,7 @@ class Context:
     typed: float = None
     narration: dict = None
     picked: list = field(default_factory=list)
+    busy_cpus: tuple = None  # (the free processor, the busy program's)
 
 
 def measure_all(args, runs):
@@ -697,7 +709,8 @@ def measure(args, runs, kostra, tool, ctx):
     scale = 1000 if args.smoke else 10 if args.quick else 1
     floor, peer, yard = tool["floor"], ctx.peer, ctx.yard
     programs = Programs(kostra, floor, yard, peer, {allowed[0]} if len(allowed) > 1 else None,
-                        in_memory, PageCache())
+                        in_memory, PageCache(), {allowed[-1]} if len(allowed) > 1 else None)
+    ctx.busy_cpus = (programs.one_cpu, programs.busy_cpu)
 
     for key, kind, n, m in GRAPHS:
         if key not in args.graphs:
@@ -749,6 +762,8 @@ def measure(args, runs, kostra, tool, ctx):
             row.expected = 3 if row.note else 0
             threads = answers in THREAD_TASKS and key.startswith("r")
             measure_row(row, path, files[answers], report, threads, programs, runs)
+            if answers in THREAD_TASKS and key in BUSY_GRAPHS and programs.busy_cpu:
+                measure_busy(row, path, files[answers], programs, max(runs, BUSY_RUNS))
             if not ctx.no_perf and (not args.smoke or not rows):
                 row.profile = profile(kostra, path, files[answers], ctx.work)
                 shares = sum(row.profile.shares.values())
@@ -785,6 +800,7 @@ class Programs:
     one_cpu: set  # the processor of the runs on one; None when only one is allowed anyway
     in_memory: bool  # the graph files are on tmpfs
     cache: PageCache
+    busy_cpu: set = None  # the processor the busy program takes (the last one allowed)
 
 
 def measure_row(row, path, answers, report, threads, programs, runs):
@@ -810,6 +826,21 @@ def measure_row(row, path, answers, report, threads, programs, runs):
         if any(s.status != 0 for s in samples):
             raise BenchError(f"the {what} failed on {path} (status {samples[0].status}); run "
                              f"it by hand")
+
+
+def measure_busy(row, path, answers, programs, runs):
+    """kostra on every processor and kostra held to a free one (as taskset -c 0 holds it),
+    alternating, while a busy program (a shell loop) holds the last processor."""
+    p = programs
+    busy = subprocess.Popen(BUSY_PROGRAM, preexec_fn=lambda: os.sched_setaffinity(0, p.busy_cpu))
+    try:
+        time.sleep(0.2)  # under way
+        for _ in range(runs):
+            row.busy_all.append(run_once([p.kostra, path], answers))
+            row.busy_free.append(run_once([p.kostra, path], answers, cpus=p.one_cpu))
+    finally:
+        busy.kill()
+        busy.wait()
 
 
 def walk_checks(walk, nodes, edges):
@@ -918,6 +949,54 @@ def profile_cell(row, ctx):
     return " / ".join(cells)
 
 
+def machine(ctx):
+    """The line above every table: the processor, its caches and the dependent-miss latency."""
+    model = "unknown processor"
+    try:
+        with open("/proc/cpuinfo") as f:
+            info = f.read()
+        fields = {k: re.search(rf"^{k}\s*:\s*(.*)$", info, re.M) for k in
+                  ("model name", "cpu family", "model")}
+        if fields["model name"]:
+            model = fields["model name"].group(1).strip()
+        if fields["cpu family"] and fields["model"]:
+            model += (f" (family {fields['cpu family'].group(1).strip()}, model "
+                      f"{fields['model'].group(1).strip()})")
+    except OSError:
+        pass
+    caches = []
+    base = "/sys/devices/system/cpu/cpu0/cache"
+    for index in sorted(glob.glob(os.path.join(base, "index*"))):
+        def read(name):
+            with open(os.path.join(index, name)) as f:
+                return f.read().strip()
+        try:
+            level, kind, size, shared = read("level"), read("type"), read("size"), read(
+                "shared_cpu_list")
+        except OSError:
+            continue
+        letter = {"Data": "d", "Instruction": "i"}.get(kind, "")
+        sharing = len(cpu_list(shared))
+        kib = int(size[:-1]) * {"K": 1, "M": 1024}.get(size[-1], 1) if size[-1] in "KM" else 0
+        shown = f"{kib // 1024} MiB" if kib >= 1024 and kib % 1024 == 0 else f"{kib} KiB"
+        caches.append(f"L{level}{letter} {shown if kib else size}"
+                      + (f" shared by {sharing} processors" if sharing > 1 else " a processor"))
+    lat = (f"{statistics.median(ctx.latencies):.0f} ns" if ctx.latencies else "not measured")
+    return (f"Machine: {model}, {ctx.cpus} processor{'s' if ctx.cpus > 1 else ''} for kostra; "
+            f"caches {', '.join(caches) or 'not told by the system'}; dependent-miss latency "
+            f"{lat} (kostra-latency through {latency_mib(ctx.args)} MiB, median of "
+            f"{len(ctx.latencies)}).")
+
+
+def cpu_list(text):
+    """The processors of a list such as "0-3,6"."""
+    cpus = []
+    for part in filter(None, text.split(",")):
+        first, _, last = part.partition("-")
+        cpus += range(int(first), int(last or first) + 1)
+    return cpus
+
+
 def table(rows, ctx):
     out = []
     warning = None
@@ -927,11 +1006,13 @@ def table(rows, ctx):
         warning = f"**{what}: these ratios are not comparable with the full table.**"
         out += [warning, ""]
     by = {(r.graph, r.answers): r for r in rows}
-    out += main_table(rows, ctx)
-    out += [""] + target_table(by, ctx)
-    out += [""] + walk_table(by, ctx)
+    tables = [main_table(rows, ctx), target_table(by, ctx), walk_table(by, ctx)]
     if ctx.cpus > 1 and any(r.single for r in rows):
-        out += [""] + thread_table(rows, ctx)
+        tables.append(thread_table(rows, ctx))
+    if any(r.busy_all for r in rows):
+        tables.append(busy_table(rows, ctx))
+    for k, lines in enumerate(tables):
+        out += ([""] if k else []) + [machine(ctx), ""] + lines
     out += [""] + notes(rows, by, ctx)
     if warning:
         out += ["", warning]
@@ -1051,6 +1132,24 @@ def thread_table(rows, ctx):
             one, all_ = r.median(r.single), r.median(r.kostra)
             out.append(f"| {ctx.graphs[r.graph][0]} | {r.label} | {one:.3f} s | {all_:.3f} s | "
                        f"{one / all_:.2f}x |")
+    return out
+
+
+def busy_table(rows, ctx):
+    free, taken = sorted(ctx.busy_cpus[0]), sorted(ctx.busy_cpus[1])
+    runs = max(len(r.busy_all) for r in rows)
+    out = [f"One processor taken by a busy program (`{' '.join(BUSY_PROGRAM[:2])} "
+           f"'{BUSY_PROGRAM[2]}'` held to processor {taken[0]}): kostra on all {ctx.cpus} "
+           f"processors against kostra held to the free processor {free[0]} (as `taskset -c "
+           f"{free[0]}` holds it), alternating, median of {runs} runs each; target: all <= "
+           f"{BUSY_OVER_FREE} times held:", "",
+           "| graph | task | held to the free one | all | ratio | target |",
+           "|---|---|---:|---:|---:|---|"]
+    for r in rows:
+        if r.busy_all:
+            held, all_ = r.median(r.busy_free), r.median(r.busy_all)
+            out.append(f"| {ctx.graphs[r.graph][0]} | {r.label} | {held:.3f} s | {all_:.3f} s | "
+                       f"{all_ / held:.2f}x | {against(all_ / held, BUSY_OVER_FREE)} |")
     return out
 
 

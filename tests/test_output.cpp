@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <tuple>
 
 #include "Output.h"
 #include "ParallelLines.h"
+#include "Processors.h"
 
 namespace {
 
@@ -92,28 +95,53 @@ TEST(output, a_failed_write_is_remembered) {
 }
 
 // The report's lines formatted on every processor: byte for byte the plain loop's, at the seams
-// of the blocks and at sizes of a block and one more, also with text already waiting in the buffer.
+// of the blocks and at sizes of a block and one more, also with text already waiting in the buffer;
+// on one, two and four processors, and with helpers held up (by another program, as far as the
+// report can tell) in some of their blocks or in all, whose blocks the writer then makes itself.
 TEST(output, lines_formatted_on_every_processor_are_the_plain_loops) {
-    for (const int count : {0, 1, 16383, 16384, 16385, 3 * 16384 + 7, 100001}) {
-        std::string parallel;
-        std::string plain;
-        {
-            Output out(&parallel);
-            out.print<"before\n">();
-            printLines<"hrana %2d: v kostre=%2d, vaha=%2d\n">(out, count, [](int i) {
-                return std::tuple{i, i % 2, 1000 - 37 * i};
-            });
-            out.print<"after\n">();
+    const int usable = usableProcessors();
+    const std::thread::id writer = std::this_thread::get_id();
+    enum class HeldUp { Never, SomeBlocks, Always };
+    for (const int processors : {1, 2, 4}) {
+        for (const HeldUp held : {HeldUp::Never, HeldUp::SomeBlocks, HeldUp::Always}) {
+            useProcessors({processors});
+            for (const int count : {0, 1, 16383, 16384, 16385, 3 * 16384 + 7, 100001}) {
+                const auto values = [&](int i) {
+                    const bool helper = std::this_thread::get_id() != writer;
+                    if (helper && held != HeldUp::Never && i % 16384 == 100 &&
+                        (held == HeldUp::Always || i / 16384 % 2 == 1))
+                        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+                    return std::tuple{i, i % 2, 1000 - 37 * i};
+                };
+                std::string parallel;
+                std::string plain;
+                {
+                    Output out(&parallel);
+                    out.print<"before\n">();
+                    printLines<"hrana %2d: v kostre=%2d, vaha=%2d\n">(out, count, values);
+                    out.print<"after\n">();
+                }
+                {
+                    Output out(&plain);
+                    out.print<"before\n">();
+                    for (int i = 0; i < count; ++i)
+                        out.print<"hrana %2d: v kostre=%2d, vaha=%2d\n">(i, i % 2, 1000 - 37 * i);
+                    out.print<"after\n">();
+                }
+                ASSERT_EQ(parallel, plain) << count << " lines, " << processors << " processors";
+            }
         }
-        {
-            Output out(&plain);
-            out.print<"before\n">();
-            for (int i = 0; i < count; ++i)
-                out.print<"hrana %2d: v kostre=%2d, vaha=%2d\n">(i, i % 2, 1000 - 37 * i);
-            out.print<"after\n">();
-        }
-        ASSERT_EQ(parallel, plain) << count << " lines";
     }
+    // An output that fails stops the writing, and the helpers with it.
+    const int full = ::open("/dev/full", O_WRONLY);
+    if (full >= 0) {
+        useProcessors({4});
+        Output out(full);
+        printLines<"hrana %2d\n">(out, 10 * 16384, [](int i) { return std::tuple{i}; });
+        EXPECT_TRUE(out.failed());
+        ::close(full);
+    }
+    useProcessors({usable});
 }
 
 }  // namespace

@@ -93,6 +93,54 @@ TEST(parallel_edges, reading_at_once_gives_what_the_ordinary_reader_gives) {
     EXPECT_GT(atOnce, 250);
 }
 
+// A few texts cut into pieces of every size from one byte to the whole, so that a piece starts at
+// every kind of place (a line break, a blank, a sign, a digit, the line after a long line, the
+// lines after the edges), on one to three threads: the result never depends on the cuts.
+TEST(parallel_edges, pieces_cut_anywhere_give_the_same_edges) {
+    struct Text {
+        const char* body;
+        int n;
+        int m;
+        bool takes;  // read at once (clean lines only)
+    };
+    const std::string longLine = std::string(250, ' ') + "7\n";  // 252 characters: still clean
+    const std::string tooLong = std::string(260, ' ') + "7\n";   // two reads: not clean
+    for (const Text& t : {
+             Text{"0\n1\n5\n1\n2\n-7\n2\n0\n+3\n", 3, 3, true},
+             Text{" 0 \r\n\t1\n-2147483648\n1\n1\n2147483647\nnot read\n", 2, 2, true},
+             Text{"0\n1\n5\n1\n2\n", 3, 2, false},     // ends before the edges do
+             Text{"0\n1\n5\n1\n2\n6", 3, 2, false},    // the last line break missing
+             Text{"0\n3\n5\n", 3, 1, false},           // an endpoint out of range
+             Text{"0\n1\n2.5\n", 3, 1, false},         // text after a number
+             Text{"0\n1\n2147483648\n", 3, 1, false},  // beyond 32 bits
+         }) {
+        for (const std::string& extra : {std::string(), longLine, tooLong}) {
+            const std::string body = extra.empty() ? t.body : "1\n0\n" + extra + t.body;
+            const int m = extra.empty() ? t.m : t.m + 1;
+            const bool takes = t.takes && extra != tooLong;
+            const std::string file = std::to_string(m) + "\n" + std::to_string(t.n) + "\n" + body;
+            LineReader in(file.data(), file.size());
+            std::unique_ptr<CGraph> ordinary;
+            const int status = readGraph(in, nullptr, ordinary);
+            for (std::size_t piece = 1; piece <= body.size() + 1; ++piece) {
+                for (const int threads : {1, 2, 3}) {
+                    CGraph g(t.n, m);
+                    const bool took = parseEdgesInParallel(body.data(), body.size(), t.n, g.edges,
+                                                           m, threads, piece);
+                    ASSERT_EQ(took, takes) << body << " in pieces of " << piece;
+                    if (!took) continue;
+                    ASSERT_EQ(status, kStatusDone);
+                    for (int k = 0; k < m; ++k) {
+                        ASSERT_EQ(g.edges[k].from, ordinary->edges[k].from) << piece;
+                        ASSERT_EQ(g.edges[k].to, ordinary->edges[k].to) << piece;
+                        ASSERT_EQ(g.edges[k].weight, ordinary->edges[k].weight) << piece;
+                    }
+                }
+            }
+        }
+    }
+}
+
 // A graph file read by readGraphFile at once and one value a read gives the same graph.
 TEST(parallel_edges, a_graph_file_read_at_once_is_the_graph_read_line_by_line) {
     std::mt19937 rng(11);

@@ -68,14 +68,8 @@ RunLimits machineLimits() {
 #if defined(__EMSCRIPTEN__)
     // A browser's WebAssembly memory, which grows up to its maximum: 32-bit addresses.
     limits.maxGraphBytes = emscripten_get_heap_max();
-#else
-    const long pages = ::sysconf(_SC_PHYS_PAGES);
-    const long pageSize = ::sysconf(_SC_PAGESIZE);
-    if (pages > 0 && pageSize > 0) {
-        limits.maxGraphBytes =
-            static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
-    }
 #endif
+    limits.system = memory::askSystem;
     return limits;
 }
 
@@ -117,7 +111,8 @@ bool readEdgesAtOnce(int fd, std::size_t taken, CGraph& g, const RunLimits& limi
 // leave them to be read one value a read.
 template <class EdgesAtOnce>
 int readGraphWith(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
-                  const RunLimits& limits, Notes* notes, const EdgesAtOnce& edgesAtOnce) {
+                  const RunLimits& limits, Notes* notes, memory::Shortage* shortage,
+                  const EdgesAtOnce& edgesAtOnce) {
     const Source src{in, prompts, notes};
     const int ended = prompts != nullptr ? kStatusInputEnded : kStatusInconsistent;
     const progress::Phase phase({texts::kReadingGraph, texts::kEdgeUnit, prompts != nullptr});
@@ -140,7 +135,13 @@ int readGraphWith(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& grap
         if (notes != nullptr) notes->tooShort(in, m);
         return kStatusInconsistent;
     }
-    if (bytes > limits.maxGraphBytes) return kStatusNoMemory;
+    const memory::Shortage judged =
+        memory::judge(n, m, limits.system != nullptr ? limits.system() : memory::System{}, bytes,
+                      limits.maxGraphBytes);
+    if (judged.bound != memory::Shortage::Bound::None) {
+        if (shortage != nullptr) *shortage = judged;
+        return kStatusNoMemory;
+    }
     graph = std::make_unique<CGraph>(n, m);
     if (edgesAtOnce(*graph)) return kStatusDone;
 
@@ -165,8 +166,9 @@ int readGraphWith(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& grap
 }  // namespace
 
 int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
-              const RunLimits& limits, Notes* notes) {
-    return readGraphWith(in, prompts, graph, limits, notes, [](CGraph& /*g*/) { return false; });
+              const RunLimits& limits, Notes* notes, memory::Shortage* shortage) {
+    return readGraphWith(in, prompts, graph, limits, notes, shortage,
+                         [](CGraph& /*g*/) { return false; });
 }
 
 void tellUnreadGraph(int status, std::string_view path, Verdict style, Output& to) {
@@ -180,7 +182,7 @@ void tellUnreadGraph(int status, std::string_view path, Verdict style, Output& t
 }
 
 int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLimits& limits,
-                  Notes* notes) {
+                  Notes* notes, memory::Shortage* shortage) {
     const GraphFile file(path);
     try {
         if (file.fd() < 0) {
@@ -189,9 +191,9 @@ int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLim
         }
         LineReader in(file.fd());
         in.knowSize(file.size());
-        const int status = readGraphWith(in, nullptr, graph, limits, notes, [&](CGraph& g) {
-            return readEdgesAtOnce(file.fd(), in.taken(), g, limits);
-        });
+        const int status = readGraphWith(
+            in, nullptr, graph, limits, notes, shortage,
+            [&](CGraph& g) { return readEdgesAtOnce(file.fd(), in.taken(), g, limits); });
         if (notes != nullptr) notes->closeWarnings();
         return status;
     } catch (const std::bad_alloc&) {

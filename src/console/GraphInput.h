@@ -10,6 +10,7 @@
 
 #include "CGraph.h"
 #include "LineReader.h"
+#include "Memory.h"
 #include "Notes.h"
 #include "Output.h"
 #include "Status.h"
@@ -19,6 +20,9 @@ struct RunLimits {
     // be obtained (the fuzz driver keeps its runs small with it). Counted in 64 bits wherever
     // size_t is narrower, so that a graph beyond the address space is never counted small.
     std::uint64_t maxGraphBytes = UINT64_MAX;
+    // What the system can give the run, asked once the counts are known: a graph that needs more
+    // (memory::judge) is refused before its records are taken. None: not asked.
+    memory::System (*system)() = nullptr;
     // The edge lines of a graph file of at least parallelFrom bytes are read at once, on threads
     // threads (0: every processor the process may use), in pieces of pieceSize bytes
     // (ParallelEdges.h); the tests and the fuzz driver make them small.
@@ -27,9 +31,9 @@ struct RunLimits {
     int threads = 0;
 };
 
-// The limits of a run on this machine: a graph whose records alone exceed its physical memory can
-// never be worked on, and is refused as memory that cannot be had, before the system grants
-// address space it cannot back and ends the process later without a word.
+// The limits of a run on this machine: a graph that needs more memory than the system can give
+// is refused as memory that cannot be had, at once, before the system grants address space it
+// cannot back and ends the process later without a word, or the run fails halfway.
 RunLimits machineLimits();
 
 // Reads the graph description from in. With prompts (standard input) every question is shown
@@ -38,18 +42,20 @@ RunLimits machineLimits();
 // dropped and the same field is read again. Returns kStatusDone with the graph in graph,
 // kStatusInconsistent (the file ran out, or its size, when in knows it, cannot hold the edges
 // its counts announce), kStatusInputEnded (standard input ran out) or kStatusNoMemory (over the
-// limits). Running out of memory otherwise throws std::bad_alloc. What is worth a note (a value
-// refused, a number with text after it, why the file ran out) is told to notes, if given.
+// limits: why, in shortage, if given). Running out of memory otherwise throws std::bad_alloc.
+// What is worth a note (a value refused, a number with text after it, why the file ran out) is
+// told to notes, if given.
 int readGraph(LineReader& in, Output* prompts, std::unique_ptr<CGraph>& graph,
-              const RunLimits& limits = {}, Notes* notes = nullptr);
+              const RunLimits& limits = {}, Notes* notes = nullptr,
+              memory::Shortage* shortage = nullptr);
 
 // Opens the graph file at path and reads it: kStatusDone with the graph in graph,
 // kStatusCannotOpen (no such file, no permission, a directory), kStatusInconsistent (the file
-// ended before the description did) or kStatusNoMemory. The file is closed on return, whatever
-// the status. Never throws. The file's notes (why it cannot be opened, its warnings, why it is
-// refused) go to notes, if given.
+// ended before the description did) or kStatusNoMemory (over the limits: why, in shortage, if
+// given; or memory ran out). The file is closed on return, whatever the status. Never throws. The
+// file's notes (why it cannot be opened, its warnings, why it is refused) go to notes, if given.
 int readGraphFile(const char* path, std::unique_ptr<CGraph>& graph, const RunLimits& limits = {},
-                  Notes* notes = nullptr);
+                  Notes* notes = nullptr, memory::Shortage* shortage = nullptr);
 
 // How a program says why it did not read a graph file: kostra ends its opening line with a
 // verdict on the file, a companion program names the file in a line of its own.

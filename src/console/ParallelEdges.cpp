@@ -5,9 +5,6 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <system_error>
-#include <thread>
-#include <vector>
 
 #include "CGraph.h"
 #include "LineReader.h"
@@ -34,6 +31,8 @@ struct Parse {
     int n;
     Edge* edges;
     std::int64_t values;                                     // 3m: the lines that are read
+    std::unique_ptr<std::atomic<std::int64_t>[]> lines;      // that start in every piece; -1 until
+                                                             // counted
     std::unique_ptr<std::atomic<std::int64_t>[]> firstLine;  // of every piece; -1 until known
     std::atomic<std::size_t> nextPiece{0};
     std::atomic<bool> failed{false};
@@ -95,26 +94,44 @@ bool parsePiece(const Parse& s, std::size_t k, std::int64_t line) {
     return true;
 }
 
-// Takes pieces in order until none is left: counts a piece's lines, learns where they start from
-// the piece before, tells the piece after, parses.
+// The lines that start in piece k: counted by the first thread that needs them (two may count
+// the same piece at once, and find the same).
+std::int64_t linesOf(Parse& s, std::size_t k) {
+    std::int64_t lines = s.lines[k].load(std::memory_order_acquire);
+    if (lines >= 0) return lines;
+    const char* start = s.text + k * s.pieceSize;
+    const char* pieceEnd = s.text + std::min(s.size, (k + 1) * s.pieceSize);
+    // A line starts at the text's start, or after a line break before a piece's last character.
+    lines = k == 0 ? 1 + static_cast<std::int64_t>(lineBreaks(start, pieceEnd - 1))
+                   : static_cast<std::int64_t>(lineBreaks(start - 1, pieceEnd - 1));
+    s.lines[k].store(lines, std::memory_order_release);
+    return lines;
+}
+
+// The number of the first line that starts in piece k (k == pieces: the number of lines): from
+// the last piece before it whose first line is known, adding up the lines of the pieces between,
+// which this thread counts where no other has yet. So no thread waits for another, however late
+// one is.
+std::int64_t firstLineOf(Parse& s, std::size_t k) {
+    std::size_t j = k;
+    while (s.firstLine[j].load(std::memory_order_acquire) < 0) --j;  // piece 0 starts at line 0
+    std::int64_t first = s.firstLine[j].load(std::memory_order_acquire);
+    for (; j < k; ++j) {
+        first += linesOf(s, j);
+        s.firstLine[j + 1].store(first, std::memory_order_release);
+    }
+    return first;
+}
+
+// Takes pieces in order until none is left: counts the piece's lines (for the threads behind),
+// learns where they start, and parses them.
 void work(Parse& s) {
     for (;;) {
         const std::size_t k = s.nextPiece.fetch_add(1);
-        if (k >= s.pieces) return;
-        const char* start = s.text + k * s.pieceSize;
-        const char* pieceEnd = s.text + std::min(s.size, (k + 1) * s.pieceSize);
-        // A line starts at the piece's start, or after a line break before its last character.
-        const std::int64_t lines =
-            k == 0 ? 1 + static_cast<std::int64_t>(lineBreaks(start, pieceEnd - 1))
-                   : static_cast<std::int64_t>(lineBreaks(start - 1, pieceEnd - 1));
-        std::int64_t first = s.firstLine[k].load(std::memory_order_acquire);
-        while (first < 0) {
-            s.firstLine[k].wait(first, std::memory_order_acquire);
-            first = s.firstLine[k].load(std::memory_order_acquire);
-        }
-        s.firstLine[k + 1].store(first + lines, std::memory_order_release);
-        s.firstLine[k + 1].notify_all();
-        if (first >= s.values || s.failed.load(std::memory_order_relaxed)) continue;
+        if (k >= s.pieces || s.failed.load(std::memory_order_relaxed)) return;
+        linesOf(s, k);
+        const std::int64_t first = firstLineOf(s, k);
+        if (first >= s.values) continue;
         if (!parsePiece(s, k, first)) s.failed.store(true, std::memory_order_relaxed);
     }
 }
@@ -130,24 +147,17 @@ bool parseEdgesInParallel(const char* text, std::size_t size, int n, Edge* edges
             n,
             edges,
             3 * static_cast<std::int64_t>(m),
+            nullptr,
             nullptr};
     if (s.values == 0) return true;
     if (size == 0) return false;
+    s.lines = std::make_unique<std::atomic<std::int64_t>[]>(s.pieces);
     s.firstLine = std::make_unique<std::atomic<std::int64_t>[]>(s.pieces + 1);
+    for (std::size_t k = 0; k < s.pieces; ++k) s.lines[k].store(-1);
     s.firstLine[0].store(0);
     for (std::size_t k = 1; k <= s.pieces; ++k) s.firstLine[k].store(-1);
-    {
-        std::vector<HelperThread> helpers;
-        const auto wanted = static_cast<std::size_t>(std::max(threads, 1) - 1);
-        helpers.reserve(std::min(wanted, s.pieces));
-        try {
-            for (std::size_t t = 0; t < wanted && t + 1 < s.pieces; ++t)
-                helpers.push_back(helperThread([&s] { work(s); }));
-        } catch (const std::system_error&) {
-            // The system has no more threads to give: the ones started and this one do it all.
-        }
-        work(s);
-    }
-    // Every piece has been counted: the last tells how many lines there are.
-    return !s.failed.load() && s.firstLine[s.pieces].load() >= s.values;
+    const int shares = static_cast<int>(std::min<std::size_t>(std::max(threads, 1), s.pieces));
+    runShares(shares, [&s](int /*share*/) { work(s); });
+    // Every piece has been taken: the lines before the end tell whether the edges are all there.
+    return !s.failed.load() && firstLineOf(s, s.pieces) >= s.values;
 }

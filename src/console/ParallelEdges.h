@@ -5,9 +5,10 @@
 // every line before it. In a well-made file no value is refused: every line is a number alone,
 // and then the value of line i (counted from the first edge line) is field i % 3 (from, to,
 // weight) of edge i / 3. This reader takes that for granted only where it can check it: it cuts
-// the text into pieces, and each thread counts the lines of its pieces, learns from the piece
-// before where its lines start, and parses them straight into the edge records. If any of the
-// first 3m lines is not a number alone (blanks around it allowed, 255 characters at most with
+// the text into pieces, and each thread takes the next piece, counts its lines, learns where they
+// start from the counts of the pieces before it (counting any that no thread has counted yet, so
+// that no thread ever waits for another), and parses them straight into the edge records. If any of
+// the first 3m lines is not a number alone (blanks around it allowed, 255 characters at most with
 // its line break), or an endpoint is out of range, or the text ends before 3m lines, it gives up,
 // and the caller reads the file the ordinary way, which gives the same graph as this reader when
 // this one succeeds, warnings and refusals included.

@@ -133,13 +133,19 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
 // standard error: hints on the answers as they come, the graph file's notes after the line that
 // tells how its reading ended.
 int dialogue(const char* graphPath, LineReader& answers, Output& out, Output& err,
-             const RunLimits& limits) {
+             const RunLimits& limits, memory::Shortage& shortage) {
     Notes hints(Notes::Source::Answers, err, &out);
     std::unique_ptr<CGraph> graph;
+    // A graph whose nodes mostly have no edge is worth a note before the menu.
+    const auto idle = [&] {
+        out.flush();
+        memory::tellIdleNodes(*graph, err);
+    };
     if (graphPath == nullptr) {
-        const int read = readGraph(answers, &out, graph, limits, &hints);
+        const int read = readGraph(answers, &out, graph, limits, &hints, &shortage);
         if (read == kStatusInputEnded) return inputEnded(out);
         if (read != kStatusDone) return read;
+        idle();
         return runTask(*graph, answers, out, hints);
     }
 
@@ -149,7 +155,7 @@ int dialogue(const char* graphPath, LineReader& answers, Output& out, Output& er
         out.flush();
         fileNotes.print();
     };
-    const int read = readGraphFile(graphPath, graph, limits, &fileNotes);
+    const int read = readGraphFile(graphPath, graph, limits, &fileNotes, &shortage);
     // Printed once the file is open; nothing else reaches the output while it is read.
     if (read != kStatusCannotOpen) out.print<texts::kOpening>(graphPath);
     if (read != kStatusDone) {
@@ -159,6 +165,7 @@ int dialogue(const char* graphPath, LineReader& answers, Output& out, Output& er
     }
     out.print<texts::kOpenedOk>();
     told();
+    idle();
     return runTask(*graph, answers, out, hints);
 }
 
@@ -167,14 +174,17 @@ int dialogue(const char* graphPath, LineReader& answers, Output& out, Output& er
 int runKostra(const char* graphPath, LineReader& answers, Output& out, Output& err,
               const RunLimits& limits) {
     int status = kStatusDone;
+    memory::Shortage shortage;  // why a graph was refused for its size
     try {
-        status = dialogue(graphPath, answers, out, err, limits);
+        status = dialogue(graphPath, answers, out, err, limits, shortage);
     } catch (const std::bad_alloc&) {
         status = kStatusNoMemory;
     }
     if (status == kStatusNoMemory) {
         out.print<texts::kLineEnd>();
         out.print<texts::kNoMemory>();
+        if (shortage.bound != memory::Shortage::Bound::None && out.flush())
+            memory::tellShortage(shortage, err);
     }
     if (!out.flush()) {
         err.print<texts::kCannotWrite>();

@@ -997,4 +997,26 @@ inline constexpr Text kWebEdgeNotInForest{
     "Hrana %d neni v kostre: nezavisly rez ma jen hrana kostry.",
     "Edge %d is not in the forest: only a forest edge has a fundamental cut-set."};
 
+// Memory: a graph refused for its size before its records are taken, and a graph whose nodes
+// mostly have no edge (notes on standard error; the sizes as "56 GB", "1,2 MB").
+inline constexpr Text kGraphNeeds{
+    "POZNAMKA: graf (uzlu: %s, hran: %s) potrebuje asi %s pameti, %s\n",
+    "NOTE: the graph (nodes: %s, edges: %s) needs about %s of memory, %s\n"};
+inline constexpr Text kRoomAvailable{"system ale ma volnych jen %s (dostupna pamet a volny swap)",
+                                     "but the system has only %s free (available memory and free "
+                                     "swap)"};
+inline constexpr Text kRoomAddressSpace{
+    "limit adresniho prostoru procesu (ulimit -v) ale dovoli uz jen %s",
+    "but the process's address-space limit (ulimit -v) allows only %s more"};
+inline constexpr Text kRoomGroup{
+    "limit pameti skupiny procesu (cgroup) ale dovoli uz jen %s",
+    "but the memory limit of the process's control group (cgroup) allows only %s more"};
+inline constexpr Text kRoomOfRun{"tento beh ale smi na zaznamy grafu pouzit jen %s",
+                                 "but this run may use only %s for the graph's records"};
+inline constexpr Text kIdleNodes{
+    "POZNAMKA: %s z %s uzlu nema zadnou hranu; vypis uloh 1 az 3 ma radek i pro kazdy z nich, "
+    "celkem %s radku, asi %s\n",
+    "NOTE: %s of the %s nodes have no edge; the report of tasks 1 to 3 has a line for each of "
+    "them too, %s lines in all, about %s\n"};
+
 }  // namespace texts

@@ -484,16 +484,47 @@ def group_memory(kostra, tmp, sanitized):
         ("keyboard: edges far beyond memory", None, "100000000\n1\n", 4),
         ("keyboard: nodes far beyond memory", None, "0\n2147483647\n", 4),
     ]
+    # Refused at its counts: at once, with a note that names what the graph needs and what the
+    # limit leaves.
+    def refused(counts):
+        m, n = counts.split()[:2]
+        return re.compile(r"POZNAMKA: graf \(uzlu: %s, hran: %s\) potrebuje asi [0-9,]+ [kMGT]?B "
+                          r"pameti, limit adresniho prostoru procesu \(ulimit -v\) ale dovoli uz "
+                          r"jen [0-9,]+ [kMG]?B\n" % (n, m))
+
     for name, graph, typed, status in cases:
+        started = time.monotonic()
         if graph is not None:
             path = write(os.path.join(tmp, "mem.txt"), graph)
             if status == 4:  # a sparse file as long as the edges need: memory runs out first
                 os.truncate(path, 6 * int(graph.split()[0]) + len(graph))
-            fx.expect(name, run([kostra, path], "1\n", preexec=limited), status,
+            got = run([kostra, path], "1\n", preexec=limited)
+            fx.expect(name, got, status,
                       T.opening(path) + (T.NO_MEMORY if status == 4 else T.INCONSISTENT))
         else:
-            fx.expect(name, run([kostra], typed, preexec=limited), 4,
-                      "pocet hran: pocet uzlu : " + T.NO_MEMORY)
+            got = run([kostra], typed, preexec=limited)
+            fx.expect(name, got, 4, "pocet hran: pocet uzlu : " + T.NO_MEMORY)
+        if status == 4:
+            fx.check(name + ": the reason, at once",
+                     refused(graph or typed).fullmatch(got[2]) and
+                     time.monotonic() - started < 5, "standard error %r" % got[2])
+
+    # Near the limit: a graph that fits is worked on; one whose route lists would not fit in what
+    # is left is refused at its counts, before its records are taken.
+    for name, edges, fits in [("file: 2 million edges fit in 180 MB", 2000000, True),
+                              ("file: 4 million edges do not", 4000000, False)]:
+        path = write(os.path.join(tmp, "near.txt"), big_graph(edges))
+        started = time.monotonic()
+        got = run([kostra, path], "2\nn\n", preexec=limited)
+        if fits:
+            last = "uzel   1: kosti z= 1, smeru=%d\n" % edges
+            fx.check(name, got[0] == 0 and got[1].endswith(last) and got[2] == "",
+                     "status %r, standard error %r" % (got[0], got[2][:300]))
+        else:
+            fx.expect(name, got, 4, T.opening(path) + T.NO_MEMORY)
+            fx.check(name + ": the reason, at once",
+                     refused("%d 2" % edges).fullmatch(got[2]) and
+                     time.monotonic() - started < 5, "standard error %r" % got[2])
 
     # The graph is read in full, then, while the program waits at the menu, its address space is
     # capped 16 MB above what it uses: the adjacency lists of 6 million edges need at least

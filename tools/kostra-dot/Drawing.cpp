@@ -12,21 +12,22 @@ void writeCaption(const Transcript& t, Output& out) {
     writeTaskName(t, out);
     out.print<"\\l">();
     out.print<texts::kCaptionStyles>();
-    if (t.task >= 4) out.print<texts::kCaptionOrientation>();
-    if (t.task == 5) out.print<texts::kCaptionSides>();
+    if (!reportsForest(t.task)) out.print<texts::kCaptionOrientation>();
+    if (t.task == Task::Cut) out.print<texts::kCaptionSides>();
 }
 
 }  // namespace
 
 void writeTaskName(const Transcript& t, Output& out) {
-    if (t.task == 1) out.print<texts::kMethod1>();
-    if (t.task == 2 && !t.narrated) out.print<texts::kMinimumForest>();
-    if (t.task == 2 && t.narrated) {
-        out.print<texts::kMinimumForestBy>(t.method == 2 ? texts::kKruskal.in(out.language())
-                                                         : texts::kPrim.in(out.language()));
+    if (t.task == Task::Skeleton) out.print<texts::kMethod1>();
+    if (t.task == Task::BoruvkaKruskal && !t.narrated) out.print<texts::kMinimumForest>();
+    if (t.task == Task::BoruvkaKruskal && t.narrated) {
+        out.print<texts::kMinimumForestBy>(t.method == Method::BoruvkaKruskal
+                                               ? texts::kKruskal.in(out.language())
+                                               : texts::kPrim.in(out.language()));
     }
-    if (t.task == 4) out.print<texts::kLoopCaption>(t.chosen);
-    if (t.task == 5) out.print<texts::kCutCaption>(t.chosen);
+    if (t.task == Task::Loop) out.print<texts::kLoopCaption>(t.chosen);
+    if (t.task == Task::Cut) out.print<texts::kCutCaption>(t.chosen);
 }
 
 void writeDot(const CGraph& g, const Transcript& t, Output& out, bool page,
@@ -49,7 +50,7 @@ void writeDot(const CGraph& g, const Transcript& t, Output& out, bool page,
     }
 
     for (int i = 0; i < g.nodeCount; ++i) {
-        const int side = t.task == 5 ? g.nodes[i].tag : 0;
+        const int side = t.task == Task::Cut ? g.nodes[i].tag : 0;
         const char* fill = side == 1 ? "#fdd0a2" : side == 2 ? "#c7e9c0" : nullptr;
         out.print<"    %d">(i);
         if (page) {
@@ -70,7 +71,7 @@ void writeDot(const CGraph& g, const Transcript& t, Output& out, bool page,
             out.print<"\"];\n">();
             continue;
         }
-        const int sign = t.task >= 4 ? t.orientation[static_cast<std::size_t>(k)] : 0;
+        const int sign = reportsForest(t.task) ? 0 : t.orientation[static_cast<std::size_t>(k)];
         out.print<"label=\"">();
         out.print<texts::kEdgeLabel>(k, e.weight);
         if (k == t.chosen) {

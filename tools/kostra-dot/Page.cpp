@@ -49,12 +49,14 @@ void writeText(std::string_view s, Output& out) {
 
 // The page's title: the task, and for tasks 2 and 3 the method when the run narrated.
 void writePageTask(const Transcript& t, Output& out) {
-    if (t.task == 1) out.print<texts::kPageTask1>();
-    if (t.task == 2 && !t.narrated) out.print<texts::kPageTask2>();
-    if (t.task == 2 && t.narrated && t.method == 2) out.print<texts::kPageTaskKruskal>();
-    if (t.task == 2 && t.narrated && t.method == 3) out.print<texts::kPageTaskPrim>();
-    if (t.task == 4) out.print<texts::kPageTask4>(t.chosen);
-    if (t.task == 5) out.print<texts::kPageTask5>(t.chosen);
+    const bool minimum = t.task == Task::BoruvkaKruskal;
+    if (t.task == Task::Skeleton) out.print<texts::kPageTask1>();
+    if (minimum && !t.narrated) out.print<texts::kPageTask2>();
+    if (minimum && t.narrated && t.method == Method::BoruvkaKruskal)
+        out.print<texts::kPageTaskKruskal>();
+    if (minimum && t.narrated && t.method == Method::JarnikPrim) out.print<texts::kPageTaskPrim>();
+    if (t.task == Task::Loop) out.print<texts::kPageTask4>(t.chosen);
+    if (t.task == Task::Cut) out.print<texts::kPageTask5>(t.chosen);
 }
 
 }  // namespace

@@ -220,7 +220,8 @@ constexpr Word kWords[] = {
 void writePageData(const CGraph& g, const Transcript& t, const Replay& r, Output& out) {
     out.print<
         "{\"task\":%d,\"method\":%d,\"narrated\":%s,\"nodes\":%d,\"edges\":%d,\"chosen\":%d,">(
-        t.task, r.method, t.narrated ? "true" : "false", g.nodeCount, g.edgeCount, t.chosen);
+        static_cast<int>(t.task), static_cast<int>(r.method), t.narrated ? "true" : "false",
+        g.nodeCount, g.edgeCount, t.chosen);
     const auto column = [&g](auto field) {
         std::vector<int> values(static_cast<std::size_t>(g.edgeCount));
         for (int k = 0; k < g.edgeCount; ++k)

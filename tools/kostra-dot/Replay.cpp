@@ -64,11 +64,8 @@ void walkSteps(CGraph& g, Replay& r, Language language) {
 // belong to step 0, the count's line to the last step.
 class MinimumSteps : public Unwatched {
 public:
-    MinimumSteps(Replay& r, const CGraph& g, int method, Language language, bool narrated)
-        : r_(r),
-          say_(&text_),
-          narration_(say_, g, static_cast<Method>(method)),
-          narrated_(narrated) {
+    MinimumSteps(Replay& r, const CGraph& g, Method method, Language language, bool narrated)
+        : r_(r), say_(&text_), narration_(say_, g, method), narrated_(narrated) {
         say_.speak(language);
     }
 
@@ -186,18 +183,18 @@ bool buildReplay(CGraph& g, const Transcript& t, const std::string& narration, R
     r.method = t.method;
     r.forest.resize(static_cast<std::size_t>(g.edgeCount));
     for (int k = 0; k < g.edgeCount; ++k) r.forest[static_cast<std::size_t>(k)] = g.edges[k].inTree;
-    if (t.task == 5) {
+    if (t.task == Task::Cut) {
         r.side.resize(static_cast<std::size_t>(g.nodeCount));
         for (int i = 0; i < g.nodeCount; ++i) r.side[static_cast<std::size_t>(i)] = g.nodes[i].tag;
     }
 
-    if (t.method == 1) {
+    if (t.method == Method::Skeleton) {
         walkSteps(g, r, language);
     } else {
         // A narration is replayed as it stands, so it must be exactly kostra's on this graph:
         // the line beginnings that readTranscript checks say nothing of the numbers.
         MinimumSteps steps(r, g, t.method, t.language, t.narrated);
-        g.markForest(static_cast<Method>(t.method), steps);
+        g.markForest(t.method, steps);
         if (t.narrated && steps.narration() != narration) {
             err.print<texts::kOtherNarration>();
             return false;
@@ -205,18 +202,18 @@ bool buildReplay(CGraph& g, const Transcript& t, const std::string& narration, R
     }
     r.forestSteps = static_cast<int>(r.steps.size());
 
-    if (t.task >= 4) {
+    if (!reportsForest(t.task)) {
         // The method just run marked the transcript's forest again.
         LoopAndCutSteps steps(r, t.language);
-        if (t.task == 4) {
+        if (t.task == Task::Loop) {
             g.getLoop(t.chosen, steps);
         } else {
             g.bones();
             g.getCut(t.chosen, steps);
         }
         r.steps.push_back({Replay::kSigns});
-        r.lines.push_back({t.task == 4 ? formatted<texts::kLoopCaption>(language, t.chosen)
-                                       : formatted<texts::kCutCaption>(language, t.chosen),
+        r.lines.push_back({t.task == Task::Loop ? formatted<texts::kLoopCaption>(language, t.chosen)
+                                                : formatted<texts::kCutCaption>(language, t.chosen),
                            static_cast<int>(r.steps.size())});
     }
     return true;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "CGraph.h"
 #include "Format.h"
 
-class CGraph;
 class Output;
 struct Transcript;
 
@@ -35,7 +35,7 @@ struct Replay {
         std::string text;  // as kostra printed it, or, for the walk, as this program tells it
         int step;          // the step it belongs to, 0 = before the first
     };
-    int method = 1;  // the forest method replayed: 1, 2 or 3
+    Method method = Method::Skeleton;  // the forest method replayed
     // One record a step, in order: the forest's steps, then for tasks 4 and 5 the loop's or cut's.
     std::vector<std::vector<int>> steps;
     int forestSteps = 0;  // how many of the steps are the forest's

@@ -329,12 +329,12 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
     if (r.have && stripPrompts(r.line, r.kostras<texts::kVerbosePrompt>())) {
         // The narration, if asked for, starts on the question's line; all of it comes from one
         // of the two builders and tells which one ran.
-        t.task = 2;
+        t.task = Task::BoruvkaKruskal;
         for (; r.have && !r.line.empty(); r.next()) {
-            const int method = r.line.starts_with(r.kostras<texts::kKruskalName>()) ? 2
-                               : r.line.starts_with(r.kostras<texts::kPrimName>())  ? 3
-                                                                                    : 0;
-            if (method == 0 || (t.narrated && method != t.method))
+            const bool kruskal = r.line.starts_with(r.kostras<texts::kKruskalName>());
+            const bool prim = r.line.starts_with(r.kostras<texts::kPrimName>());
+            const Method method = kruskal ? Method::BoruvkaKruskal : Method::JarnikPrim;
+            if ((!kruskal && !prim) || (t.narrated && method != t.method))
                 return r.refuse(r.ours<texts::kExpectNarration>());
             t.method = method;
             t.narrated = true;
@@ -346,14 +346,14 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
     } else if (r.have && stripPrompts(r.line, r.kostras<texts::kMethodPrompt>())) {
         if (!readTreeFlags(r, g)) return false;
         if (r.have && stripPrompts(r.line, r.kostras<texts::kLoopPrompt>())) {
-            t.task = 4;
+            t.task = Task::Loop;
         } else if (r.have && stripPrompts(r.line, r.kostras<texts::kCutPrompt>())) {
-            t.task = 5;
+            t.task = Task::Cut;
         } else {
             return r.refuse(r.ours<texts::kExpectEdgeQuestion>());
         }
     } else {
-        t.task = 1;
+        t.task = Task::Skeleton;
         if (r.have && !r.line.empty()) return r.refuse(r.ours<texts::kExpectAfterMenu>());
     }
     // The report starts with a line break, which ends the last question's line.
@@ -362,7 +362,7 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
     if (!r.next() || r.line != banner) return r.refuse(quoted(banner));
 
     r.next();
-    if (!(t.task <= 2 ? readForestReport(r, g) : readOrientations(r, g, t))) return false;
+    if (!(reportsForest(t.task) ? readForestReport(r, g) : readOrientations(r, g, t))) return false;
     // A read error after the report leaves unknown what followed it, or whether its last line
     // was whole: the input is refused as unreadable, not taken as ending there.
     if (r.have || r.src.failed()) return r.refuse(r.ours<texts::kExpectEnd>());
@@ -376,11 +376,18 @@ bool readRun(Reader& r, CGraph& g, Transcript& t) {
 bool checkForest(CGraph& g, Transcript& t, Output& err) {
     std::vector<bool> shown(static_cast<std::size_t>(g.edgeCount));
     for (int k = 0; k < g.edgeCount; ++k) shown[static_cast<std::size_t>(k)] = g.edges[k].inTree;
-    int first = t.task == 2 ? 2 : 1;
-    int last = t.task == 1 ? 1 : 3;
-    if (t.narrated) first = last = t.method;
-    for (int method = first; method <= last; ++method) {
-        g.markForest(static_cast<Method>(method));
+    std::vector<Method> candidates;
+    if (t.narrated) {
+        candidates = {t.method};
+    } else if (t.task == Task::Skeleton) {
+        candidates = {Method::Skeleton};
+    } else if (t.task == Task::BoruvkaKruskal) {
+        candidates = {Method::BoruvkaKruskal, Method::JarnikPrim};
+    } else {
+        candidates = {Method::Skeleton, Method::BoruvkaKruskal, Method::JarnikPrim};
+    }
+    for (const Method method : candidates) {
+        g.markForest(method);
         int k = 0;
         while (k < g.edgeCount && g.edges[k].inTree == shown[static_cast<std::size_t>(k)]) ++k;
         if (k == g.edgeCount) {
@@ -396,7 +403,7 @@ bool checkForest(CGraph& g, Transcript& t, Output& err) {
 // orientation +1. Redoes kostra's loop or cut of it, which must give every orientation shown,
 // and for a cut labels the two sides in the node tags.
 bool checkResult(CGraph& g, Transcript& t, Output& err) {
-    const bool cut = t.task == 5;
+    const bool cut = t.task == Task::Cut;
     for (int k = 0; k < g.edgeCount && t.chosen < 0; ++k) {
         if (g.edges[k].inTree == cut && t.orientation[static_cast<std::size_t>(k)] == 1)
             t.chosen = k;
@@ -431,10 +438,10 @@ bool checkResult(CGraph& g, Transcript& t, Output& err) {
 }  // namespace
 
 bool readTranscript(int fd, CGraph& g, Transcript& t, Output& err, std::string* narration) {
-    t = Transcript{0, 0, false, -1, {}, err.language()};
+    t = Transcript{Task::Skeleton, Method::Skeleton, false, -1, {}, err.language()};
     for (int k = 0; k < g.edgeCount; ++k) g.edges[k].inTree = false;
     if (narration != nullptr) narration->clear();
     Reader r{LineSource(fd), err, {}, false, narration, err.language()};
     if (!readRun(r, g, t)) return false;
-    return checkForest(g, t, err) && (t.task < 4 || checkResult(g, t, err));
+    return checkForest(g, t, err) && (reportsForest(t.task) || checkResult(g, t, err));
 }

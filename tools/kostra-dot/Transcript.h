@@ -15,13 +15,16 @@
 #include <vector>
 
 #include "Format.h"
+#include "Task.h"
 
 class CGraph;
 class Output;
 
 struct Transcript {
-    int task;    // the menu choice; 2 stands for 3 as well, as the two look alike without narration
-    int method;  // the forest method that marks the tree flags: 1, 2 or 3
+    // The menu's choice. Task::BoruvkaKruskal stands for Task::JarnikPrim as well: without
+    // narration the two look alike, and method says which forest the transcript shows.
+    Task task;
+    Method method;                         // the forest method that marks the tree flags
     bool narrated;                         // tasks 2 and 3: the run narrated, so method is certain
     int chosen;                            // tasks 4 and 5: the edge of the loop or cut, else -1
     std::vector<signed char> orientation;  // tasks 4 and 5: +1, -1 or 0 for every edge
