@@ -27,7 +27,8 @@ def find_binary():
 
 
 class Chromium:
-    def __init__(self, binary):
+    def __init__(self, binary, flags=()):
+        """flags: more of Chromium's command-line switches, beside FLAGS."""
         self.profile = tempfile.TemporaryDirectory(prefix="kostra-chromium-",
                                                    ignore_cleanup_errors=True)
         commands_in, self.commands = os.pipe()
@@ -37,7 +38,8 @@ class Chromium:
         for fd in (commands_in, answers_out):
             os.close(fd)
         self.process = subprocess.Popen(
-            [binary, *FLAGS, "--remote-debugging-pipe", "--user-data-dir=" + self.profile.name],
+            [binary, *FLAGS, *flags, "--remote-debugging-pipe",
+             "--user-data-dir=" + self.profile.name],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=lambda: (os.dup2(ends[0], 3), os.dup2(ends[1], 4)), pass_fds=(3, 4))
         for fd in ends:

@@ -5,9 +5,16 @@ from the page cache), every run alternating between the page's window.kostra.run
 kostra, with the median of each. While the page runs, the main thread's long tasks (Chromium's
 longtask entries, over 50 ms) are recorded; the longest is reported.
 
+Then the drawing: runs from the page's controls (task 3 narrated) on the textbook graph of 9 nodes
+and 14 edges, a random graph of 75 nodes and 150 edges, and a grid of 32 x 32 nodes and 1984
+edges (the drawing's limit is 2000), laid out by dot and by neato: the time from the Run button
+to the replay mounted (median of 3; the page's very first drawing, which starts the drawing
+worker, apart) and the longest main-thread task meanwhile.
+
 usage: bench.py KOSTRA KOSTRA_GEN KOSTRA_HTML [NODES EDGES [RUNS [ANSWERS]]]
        (defaults: 100000 400000, 7 runs, task 2 without narration)
 """
+import random
 import hashlib
 import json
 import pathlib
@@ -24,6 +31,57 @@ from chromium import Chromium, find_binary  # noqa: E402
 OBSERVE = """window.longTasks = [];
 new PerformanceObserver((list) => longTasks.push(...list.getEntries().map(e => e.duration)))
   .observe({type: 'longtask', buffered: true});"""
+
+
+# One run of task 3 narrated from the page's controls on window.graph, drawn with window.engine:
+# the seconds from the Run button to the replay mounted, and the longest main-thread task.
+DRAW = """(async () => {
+  const $ = (id) => document.getElementById(id);
+  const until = async (done) => { while (!done()) await new Promise((r) => setTimeout(r, 5)); };
+  if ($('graph').value !== graph) { $('graph').value = graph; $('graph').dispatchEvent(new Event('input')); }
+  $('layout').value = engine;
+  document.querySelector('input[name=task][value="3"]').click();
+  $('narrate').checked = true; $('narrate').dispatchEvent(new Event('change'));
+  await until(() => document.documentElement.dataset.settled === '1' && !$('run').disabled);
+  document.documentElement.dataset.drawing = '';
+  longTasks.length = 0;
+  const start = performance.now();
+  $('run').click();
+  await until(() => document.documentElement.dataset.drawing === 'run');
+  const drawn = (performance.now() - start) / 1000;
+  await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 100)));
+  return [drawn, Math.max(0, ...longTasks)];
+})()"""
+
+
+def drawing_graphs():
+    """The graphs drawn: the textbook's, a random one, a grid at the drawing's limit."""
+    textbook = [14, 9, 0, 1, 4, 0, 7, 8, 1, 2, 8, 1, 7, 11, 2, 3, 7, 2, 5, 4, 2, 8, 2, 3, 4, 9, 3,
+                5, 14, 4, 5, 10, 5, 6, 2, 6, 7, 1, 6, 8, 6, 7, 8, 7]
+    rng = random.Random(1)
+    spread = [150, 75] + [v for _ in range(150) for v in
+                          (rng.randrange(75), rng.randrange(75), rng.randint(1, 99))]
+    edges = [(r * 32 + c, r * 32 + c + d, rng.randint(1, 9)) for r in range(32) for c in range(32)
+             for d in (1, 32) if (d == 1 and c < 31) or (d == 32 and r < 31)]
+    grid = [len(edges), 1024] + [v for e in edges for v in e]
+    return [("textbook, 14 edges", textbook), ("random, 150 edges", spread),
+            ("grid, 1984 edges", grid)]
+
+
+def drawings(browser):
+    browser.evaluate(OBSERVE)
+    first = None
+    for name, values in drawing_graphs():
+        browser.evaluate("window.graph = %s; 0" % json.dumps("".join("%d\n" % v for v in values)))
+        for engine in ("dot", "neato"):
+            browser.evaluate("window.engine = %s; 0" % json.dumps(engine))
+            if first is None:
+                first = browser.evaluate(DRAW, wait=True)
+            times = [browser.evaluate(DRAW, wait=True) for _ in range(3)]
+            print("drawn, %s, %s: %.2f s (median of 3; %s), longest main-thread task %.0f ms"
+                  % (name, engine, statistics.median(t for t, _ in times),
+                     ", ".join("%.2f" % t for t, _ in times), max(task for _, task in times)))
+    print("the page's first drawing (the drawing worker started): %.2f s" % first[0])
 
 
 def main():
@@ -64,6 +122,9 @@ def main():
         outputs.add(browser.evaluate("""crypto.subtle.digest('SHA-256',
             new TextEncoder().encode(last.stdout)).then((d) => [...new Uint8Array(d)]
             .map((b) => b.toString(16).padStart(2, '0')).join(''))""", wait=True))
+        browser.open(page.as_uri())
+        browser.evaluate("kostra.ready", wait=True)
+        drawings(browser)
     native, wasm = statistics.median(native_times), statistics.median(page_times)
     print(f"graph: {nodes} nodes, {edges} edges, answers {answers!r}; {runs} runs each")
     print("native kostra: %.3f s (median; %s)" % (native, ", ".join("%.3f" % t for t in native_times)))

@@ -965,6 +965,37 @@ inline constexpr Text kWebTooLarge{"Ma %s bajtu, a je proto jen ke stazeni.",
                                    "It has %s bytes, and is therefore offered only as a download."};
 inline constexpr Text kWebNotices{"Program kostra, verze %s. Licence: %s",
                                   "The kostra program, version %s. Licence: %s"};
+inline constexpr Text kWebGraphvizNotice{
+    "Kresby rozvrhuje Graphviz %s (licence EPL-1.0), zkompilovany do WebAssembly v balicku "
+    "@viz-js/viz %s (licence MIT), s knihovnou Expat (licence MIT).",
+    "The drawings are laid out by Graphviz %s (licence EPL-1.0), compiled to WebAssembly in the "
+    "package @viz-js/viz %s (licence MIT), with the Expat library (licence MIT)."};
+// The drawing: kostra-dot's replay of the run over the graph, laid out by Graphviz in the page.
+inline constexpr Text kWebDrawing{"Kresba", "Drawing"};
+inline constexpr Text kWebDrawingHint{
+    "Po behu kresba ukazuje krok za krokem, co program udelal. U uloh 4 a 5 ukazuje predem kostru "
+    "zvolene metody a hranu lze vybrat kliknutim na ni.",
+    "After a run the drawing shows step by step what the program did. For tasks 4 and 5 it shows "
+    "the forest of the chosen method beforehand, and a click on an edge picks it."};
+inline constexpr Text kWebLayout{"Rozvrzeni", "Layout"};
+inline constexpr Text kWebLayoutDot{"dot: ve vrstvach", "dot: in ranks"};
+inline constexpr Text kWebLayoutNeato{"neato: jako pruziny", "neato: as springs"};
+inline constexpr Text kWebLayoutCirco{"circo: na kruznicich", "circo: on circles"};
+inline constexpr Text kWebDrawingPending{"kreslim...", "drawing..."};
+// Why a run has no drawing: kostra-dot's own message.
+inline constexpr Text kWebNoDrawing{"Bez kresby: %s", "No drawing: %s"};
+inline constexpr Text kWebLayoutFailed{"Graphviz kresbu nerozvrhl: %s",
+                                       "Graphviz did not lay the drawing out: %s"};
+inline constexpr Text kWebPickHint{
+    "V kresbe je kostra metody %d: hranu pro ulohu %d vyberte kliknutim na ni.",
+    "The drawing shows the forest of method %d: pick the edge for task %d with a click on it."};
+inline constexpr Text kWebEdgePicked{"Vybrana hrana %d.", "Edge %d picked."};
+inline constexpr Text kWebEdgeInForest{
+    "Hrana %d je v kostre: nezavislou smycku ma jen hrana mimo kostru.",
+    "Edge %d is in the forest: only an edge outside the forest has a fundamental loop."};
+inline constexpr Text kWebEdgeNotInForest{
+    "Hrana %d neni v kostre: nezavisly rez ma jen hrana kostry.",
+    "Edge %d is not in the forest: only a forest edge has a fundamental cut-set."};
 
 // Memory: a graph refused for its size before its records are taken, and a graph whose nodes
 // mostly have no edge (notes on standard error; the sizes as "56 GB", "1,2 MB").

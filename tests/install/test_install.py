@@ -22,7 +22,9 @@ status 77, which CTest reports as skipped.
 import argparse
 import glob
 import gzip
+import json
 import os
+import pathlib
 import re
 import shutil
 import subprocess
@@ -36,10 +38,11 @@ EXTERNAL_PAGES = {"dot", "scanf"}
 # Where each program's sources are. Every text of the catalogue (src/texts/Texts.h) that they name
 # is one the program prints, in Czech and in English, but for those they only read back (kostra's
 # transcript, which kostra-dot reads with scanLine, readTable and kostras) and those of the files
-# left out: the page of kostra-dot --html (Page.cpp), whose words its manual lists apart.
+# left out: the page of kostra-dot --html (Page.cpp, and its words in PageData.cpp), whose words
+# its manual lists apart.
 TEXT_SOURCES = {
     "kostra": ("src", ()),
-    "kostra-dot": ("tools/kostra-dot", ("Page.cpp",)),
+    "kostra-dot": ("tools/kostra-dot", ("Page.cpp", "PageData.cpp")),
     "kostra-matice": ("tools/kostra-matice", ()),
 }
 READ_BACK = re.compile(r"(?:scanLine|readTable|kostras)<texts::k\w+>")
@@ -74,6 +77,8 @@ def expected_files(args):
     files.add("share/doc/kostra/changelog.gz")
     if args.page == "ON":
         files.add("share/kostra/kostra.html")
+        for licence in glob.glob(os.path.join(args.source, "web", "licences", "*.txt")):
+            files.add(f"share/doc/kostra/page-licences/{os.path.basename(licence)}")
     return files
 
 
@@ -127,6 +132,15 @@ def check_prefix(args, problems):
                     open(os.path.join(args.source, source), encoding="utf-8") as g:
                 if f.read() != g.read():
                     problems.append(f"installed {installed} is not {source}")
+        # The licences of what the page builds in, installed with it, and inside it too.
+        for licence in glob.glob(os.path.join(args.source, "web", "licences", "*.txt")):
+            text = pathlib.Path(licence).read_text()
+            page = pathlib.Path(prefix, "share", "kostra", "kostra.html")
+            installed = pathlib.Path(doc, "page-licences", os.path.basename(licence))
+            if args.page == "ON" and (not installed.exists() or installed.read_text() != text
+                                      or json.dumps(text, ensure_ascii=False)[1:-1].replace(
+                                          "<", "\\u003c") not in page.read_text()):
+                problems.append(f"{licence} is not installed beside the page, or not in it")
         example = os.path.join(prefix, "share", "doc", "kostra", "examples", "ctyri-uzly.txt")
         done = run([os.path.join(prefix, "bin", "kostra"), example], input="1\n")
         if done.returncode != 0 or ">>VYSTUP<<\n" not in done.stdout:

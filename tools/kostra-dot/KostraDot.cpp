@@ -8,8 +8,8 @@
 #include "KostraDot.h"
 #include "Language.h"
 #include "Layout.h"
-#include "Notes.h"
 #include "Page.h"
+#include "PageRun.h"
 #include "Replay.h"
 #include "Status.h"
 #include "Texts.h"
@@ -17,40 +17,22 @@
 
 namespace {
 
-// Exit statuses besides kostra's kStatusNoMemory (4) and kStatusCannotWrite (5).
-enum DotStatus : int {
-    kDotDone = 0,           // the drawing, or the usage asked for, is on standard output
-    kDotNotTranscript = 1,  // standard input is not kostra's output of a run on this graph
-    // a wrong command line (no graph file named, --lang without a language it knows), or the
-    // graph file cannot be opened or is inconsistent
-    kDotNoGraph = 2,
-    kDotTooLarge = 6,  // --html: the graph is too large for a page
-    kDotNoLayout = 7,  // --html: dot is missing, failed or wrote no SVG
-};
-
 // Beyond this many edges a drawing is hardly worth looking at; it is still written.
 constexpr int kDrawableEdges = 5000;
-// Beyond these a page would be unreadable and dot's layout slow; it is refused.
-constexpr int kPageEdges = 2000;
-constexpr int kPageNodes = 4000;
 
 // The page of --html, on out only once it is whole: the drawing with ids, laid out by dot, and the
 // replay of the run.
-int writeHtml(CGraph& g, const Transcript& t, const std::string& narration, std::string_view path,
-              Engine engine, Output& out, Output& err) {
-    std::string dot;
-    Output drawing(&dot);
-    drawing.speak(out.language());
-    writeDot(g, t, drawing, true);
-    drawing.flush();
-    Replay replay;
-    if (!buildReplay(g, t, narration, replay, err, out.language())) return kDotNotTranscript;
+int writeHtml(const char* path, int transcriptFd, Engine engine, Output& out, Output& err,
+              const RunLimits& limits) {
+    PageRun run;
+    const int prepared = preparePage(path, transcriptFd, out.language(), run, err, limits);
+    if (prepared != kDotDone) return prepared;
     std::string svg;
-    if (!layOut(dot, svg, err, engine)) return kDotNoLayout;
+    if (!layOut(run.dot, svg, err, engine)) return kDotNoLayout;
     std::string page;
     Output writer(&page);
     writer.speak(out.language());
-    writePage(g, t, replay, svg, path, writer);
+    writePage(*run.graph, run.transcript, run.replay, svg, path, writer);
     writer.flush();
     out.write(page);
     return kDotDone;
@@ -106,28 +88,12 @@ int runKostraDot(int argc, char** argv, int transcriptFd, Output& out, Output& e
         return kDotNoGraph;
     }
     const char* path = argv[at];
+    if (html) return writeHtml(path, transcriptFd, engine, out, err, limits);
     std::unique_ptr<CGraph> graph;
-    // The message of a refused file comes first, then the file's notes (why it is refused).
-    Notes fileNotes(Notes::Source::GraphFile, err);
-    const int read = readGraphFile(path, graph, limits, &fileNotes);
-    if (read != kStatusDone) {
-        tellUnreadGraph(read, path, Verdict::Companion, err);
-        if (read == kStatusNoMemory) return kStatusNoMemory;
-        fileNotes.print();
-        return kDotNoGraph;
-    }
-    fileNotes.print();
-
-    if (html && (graph->edgeCount > kPageEdges || graph->nodeCount > kPageNodes)) {
-        err.print<texts::kPageTooLarge>(graph->edgeCount, graph->nodeCount, kPageEdges, kPageNodes);
-        return kDotTooLarge;
-    }
-
+    const int read = readDrawnGraph(path, graph, limits, err);
+    if (read != kDotDone) return read;
     Transcript t;
-    std::string narration;
-    if (!readTranscript(transcriptFd, *graph, t, err, html ? &narration : nullptr))
-        return kDotNotTranscript;
-    if (html) return writeHtml(*graph, t, narration, path, engine, out, err);
+    if (!readTranscript(transcriptFd, *graph, t, err)) return kDotNotTranscript;
     if (graph->edgeCount > kDrawableEdges) {
         err.print<texts::kDrawingCrowded>(graph->edgeCount);
     }

@@ -8,9 +8,11 @@
 // on show is readable by scripts: every node's element has the id "uN" and every edge's "hN", each
 // with data-stav, its state after the step shown; body carries data-krok (the step shown, 0 =
 // before the first) and data-kroku (the number of steps). docs/kostra-dot.md lists every state,
-// attribute and panel.
+// attribute and panel. The data and the words are written by PageData.cpp, which needs nothing of
+// the page's own script and styles, so that kostra's browser page builds it in without them.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 class CGraph;
@@ -28,6 +30,11 @@ void writePageData(const CGraph& g, const Transcript& t, const Replay& r, Output
 // Every word the replay's script shows, as one JSON object from the catalogue's name of the word
 // to its text in the language out speaks ("%d" and "%s" in it are the script's to fill in).
 void writePageWords(Output& out);
+
+// The length of the valid UTF-8 sequence that starts at s[i], or 0 when none does (a stray
+// continuation byte, an overlong form, a surrogate, a code point beyond U+10FFFF, a cut sequence):
+// every text the page's writers put into a page is checked with it.
+std::size_t utf8SequenceLength(std::string_view s, std::size_t i);
 
 // Writes the page of the run that g, t and r describe, with svg the drawing as Graphviz laid it
 // out and path the graph file's name as the user gave it (any bytes: every text that reaches the

@@ -33,8 +33,15 @@ function linePattern(name, where, lang = language) {
   return new RegExp(where === "^" ? "^" + pattern : pattern + "$");
 }
 
+// The address holds the page's language ("jazyk=en") and the replay's step ("krok=N") or edge
+// ("hrana=N"), parts joined by "&"; each keeps the others.
 function languageFromAddress() {
   return /(^|[#&])jazyk=en(&|$)/.test(location.hash) ? "en" : "cs";
+}
+
+function addressParts(without) {
+  return location.hash.replace(/^#/, "").split("&")
+    .filter((part) => part !== "" && !without.test(part));
 }
 
 function showTexts() {
@@ -46,8 +53,12 @@ function showTexts() {
   const other = language === "en" ? "cs" : "en";
   $("language").lang = other;
   $("notices").textContent = text("kWebNotices", KOSTRA.version, KOSTRA.licence.split("\n")[0]);
+  $("graphviz-notice").textContent = text("kWebGraphvizNotice", KOSTRA.graphvizVersion,
+    KOSTRA.vizVersion);
   showTasks();
   showMethods();
+  showLayouts();
+  showDrawingNote();
 }
 
 function setLanguage(lang) {
@@ -59,6 +70,8 @@ function setLanguage(lang) {
   showAnswers();
   if (lastResult) showResult(lastResult);
   showState();
+  // The drawing speaks the page's language: kostra-dot's words, labels and lines made again.
+  if (drawn !== null) draw(drawn);
 }
 
 // ---- The worker and the run interface
@@ -286,6 +299,7 @@ let graphPending = null;
 // The graph changed: kostra reads it again once the typing pauses.
 function graphChanged() {
   graphVersion++;
+  if (drawn !== null) clearDrawing();
   if ($("table-box").open) showTable(parseGraph(graphText()));
   usableEdges = null;
   showState();
@@ -368,7 +382,10 @@ async function refreshEdges() {
   box.hidden = task < 4;
   usableEdges = null;
   showState();
-  if (task < 4) return;
+  if (task < 4) {
+    if (drawn !== null && drawn.kind === "forest") clearDrawing();
+    return;
+  }
   showEdges(null);
   let result;
   try {
@@ -384,6 +401,7 @@ async function refreshEdges() {
   showEdges(edges);
   showAnswers();
   showState();
+  await drawForest(task, Number($("method").value));
 }
 
 function showEdges(edges) {
@@ -499,12 +517,25 @@ let lastResult = null;
 
 async function runTask() {
   const [graph, answers, name] = graphAndAnswers(taskAnswers());
+  const task = chosenTask();
+  const version = graphVersion;
+  const drawnGraph = graphText();
   running = true;
   showState();
   try {
     const result = await runBytes(graph, answers, name);
     lastResult = result;
     showResult(result);
+    if (result.status === 0) {
+      // The forest's method: the task's, or the one that tasks 4 and 5 looked in.
+      const method = task >= 4 ? Number(answers.split("\n").at(-3)) : task;
+      draw({
+        kind: "run", fresh: true, graphText: drawnGraph, transcript: result.stdout, name, version,
+        task, method,
+      });
+    } else {
+      clearDrawing();
+    }
   } catch (e) {
     if (e.message !== "stopped") {
       lastResult = null;
@@ -541,6 +572,218 @@ function download(bytes, name) {
   link.click();
   link.remove();
   setTimeout(() => URL.revokeObjectURL(url), 10000);
+}
+
+// ---- The drawing: kostra-dot's replay over the graph, made and laid out in a worker of its own
+
+// Graphviz's layout engines, as kostra-dot's --layout names them.
+const ENGINES = [["dot", "kWebLayoutDot"], ["neato", "kWebLayoutNeato"], ["circo", "kWebLayoutCirco"]];
+
+let drawingWorker = null;
+const drawingJobs = new Map();
+
+// The drawing worker: kostra-dot's code and Graphviz compiled to WebAssembly, its source an
+// element of the page that is not run here. It starts when a drawing is first asked for, so that
+// loading it takes nothing from the page's start nor from kostra's runs.
+function startDrawing() {
+  const source = new Blob([$("drawing-source").textContent], { type: "text/javascript" });
+  const url = URL.createObjectURL(source);
+  drawingWorker = new Worker(url);
+  URL.revokeObjectURL(url);
+  drawingWorker.onmessage = ({ data }) => {
+    const job = drawingJobs.get(data.id);
+    if (!job) return;
+    drawingJobs.delete(data.id);
+    if (data.error === undefined) {
+      job.resolve(data);
+    } else {
+      job.reject(new Error(data.error));
+    }
+  };
+  drawingWorker.onerror = (event) => {
+    event.preventDefault();
+    stopDrawing(event.message || "Graphviz");
+  };
+}
+
+function stopDrawing(reason) {
+  for (const job of drawingJobs.values()) job.reject(new Error(reason));
+  drawingJobs.clear();
+  drawingWorker.terminate();
+  drawingWorker = null;
+}
+
+// One job of the drawing worker: a run drawn ({graphText, transcript, name, english, engine}
+// gives {made}) or a drawing laid out again ({dot, engine} gives {svg}). A job asked for while
+// another is under way makes that one needless: the worker is ended (a layout can take long, circo
+// on a large graph minutes) and a fresh one takes the new job.
+function drawingJob(message) {
+  if (drawingWorker !== null && drawingJobs.size > 0) stopDrawing("superseded");
+  if (drawingWorker === null) startDrawing();
+  const id = nextId++;
+  return new Promise((resolve, reject) => {
+    drawingJobs.set(id, { resolve, reject });
+    drawingWorker.postMessage({ id, ...message });
+  });
+}
+
+function showLayouts() {
+  const select = $("layout");
+  const engine = select.value || "dot";
+  select.replaceChildren();
+  for (const [name, label] of ENGINES) {
+    const option = document.createElement("option");
+    option.value = name;
+    option.textContent = text(label);
+    select.append(option);
+  }
+  select.value = engine;
+}
+
+// What the drawing shows, with what it was made of: kind "run" (the replay of the run made with
+// the Run button) or "forest" (the forest of the method that tasks 4 and 5 look in, for picking
+// the edge); the graph's text, name and version, kostra's output, the task and the forest's
+// method, and what the worker made of them (made: the drawing, the replay's data and words, the
+// SVG). null: no drawing.
+let drawn = null;
+let replay = null;
+// Drawings asked for in turn: one that is done after a later one was asked for is not shown.
+let drawingAsked = 0;
+// The note beside the drawing: a text's name and what fills it in, or null.
+let drawingNote = null;
+
+function setDrawing(state) {
+  document.documentElement.dataset.drawing = state;
+}
+
+function showDrawingNote(note) {
+  if (note !== undefined) drawingNote = note;
+  $("drawing-note").textContent = drawingNote === null ? "" : text(...drawingNote);
+}
+
+// The address without the replay's step or edge: a new replay starts at its first step.
+function forgetStep() {
+  const kept = addressParts(/^(krok|hrana)=/);
+  const hash = kept.length > 0 ? "#" + kept.join("&") : "";
+  if (location.hash !== hash) history.replaceState(null, "", location.pathname + location.search + hash);
+}
+
+function clearDrawing(note = null) {
+  drawingAsked++;
+  if (replay !== null) replay.destroy();
+  if (drawn !== null && drawn.kind === "run") forgetStep();
+  replay = null;
+  drawn = null;
+  $("drawing").hidden = true;
+  setDrawing("none");
+  showDrawingNote(note);
+}
+
+// Draws what says (see drawn), in the page's language and with the engine chosen: kostra-dot's
+// code makes the drawing, Graphviz lays it out, and the replay is mounted on it; a fresh run's
+// replay starts at its first step, one drawn again (in another language or layout) at the step
+// the address names. With relayout, the drawing already made is laid out again.
+async function draw(what, relayout = false) {
+  const asked = ++drawingAsked;
+  setDrawing("pending");
+  showDrawingNote(["kWebDrawingPending"]);
+  let made;
+  try {
+    if (relayout) {
+      const laid = await drawingJob({ dot: what.made.dot, engine: $("layout").value });
+      made = { ...what.made, svg: laid.svg };
+    } else {
+      made = (await drawingJob({
+        graphText: what.graphText, transcript: what.transcript, name: what.name,
+        english: language === "en", engine: $("layout").value,
+      })).made;
+    }
+  } catch (e) {
+    if (asked === drawingAsked) clearDrawing(["kWebLayoutFailed", e.message]);
+    return;
+  }
+  if (asked !== drawingAsked) return;
+  if (made.status !== 0) {
+    clearDrawing(["kWebNoDrawing", made.note.trim().replace(/\n/g, " ")]);
+    return;
+  }
+  // Graphviz's XML declaration and doctype are left out: the element alone is the drawing.
+  const parsed = new DOMParser().parseFromString(made.svg.slice(made.svg.indexOf("<svg")),
+    "image/svg+xml");
+  const svg = document.importNode(parsed.documentElement, true);
+  // The replay is mounted in a task of its own: a large drawing's parsing and mounting each take
+  // a while, and the page answers in between.
+  await new Promise((resolve) => setTimeout(resolve));
+  if (asked !== drawingAsked) return;
+  if (replay !== null) replay.destroy();
+  if (what.kind === "run" && what.fresh) forgetStep();
+  $("drawing").hidden = false;
+  replay = window.kostraReplay.mount($("drawing"), {
+    data: JSON.parse(made.data), words: JSON.parse(made.words), svg,
+    options: { address: what.kind === "run" },
+  });
+  if (what.kind === "forest") replay.go(replay.steps());
+  drawn = { ...what, made, fresh: false };
+  setDrawing(what.kind);
+  showDrawingNote(what.kind === "forest" ? ["kWebPickHint", what.method, what.task] : null);
+}
+
+// Tasks 4 and 5: the forest of the method they look in, drawn from a run of the task that marks
+// it (task 1, or tasks 2 and 3 narrated, so that the replay is of that very method), for the
+// edge to be picked with a click.
+async function drawForest(task, method) {
+  const version = graphVersion;
+  // The drawing shown has that forest already: the run's replay, or the forest for the other task.
+  if (drawn !== null && drawn.version === version && drawn.method === method) {
+    if (drawn.kind === "forest") {
+      drawn.task = task;
+      showDrawingNote(["kWebPickHint", method, task]);
+    }
+    return;
+  }
+  const graph = graphText();
+  const answers = method + "\n" + (method === 1 ? "" : text("kYes") + "\n");
+  let result;
+  try {
+    result = await runBytes(graph, answers, "graf.txt", language);
+  } catch (e) {
+    return;
+  }
+  if (version !== graphVersion || task !== chosenTask() || String(method) !== $("method").value) {
+    return;
+  }
+  if (result.status !== 0) {
+    clearDrawing();
+    return;
+  }
+  await draw({
+    kind: "forest", graphText: graph, transcript: result.stdout, name: "graf.txt", version,
+    task, method,
+  });
+}
+
+// A click on an edge of the drawing of the forest that tasks 4 and 5 look in picks it, when the
+// task takes it; otherwise the note says why not.
+function edgeClicked(target) {
+  const edge = target instanceof Element ? target.closest("g.edge") : null;
+  const task = chosenTask();
+  if (edge === null || !/^h\d+$/.test(edge.id) || drawn === null || task < 4) return;
+  if (usableEdges === null || drawn.version !== graphVersion
+      || drawn.method !== Number($("method").value)) {
+    return;
+  }
+  const e = Number(edge.id.slice(1));
+  if (!usableEdges.has(e)) {
+    showDrawingNote([task === 4 ? "kWebEdgeInForest" : "kWebEdgeNotInForest", e]);
+    return;
+  }
+  if ($("edge").hidden) {
+    $("edge-number").value = e;
+  } else {
+    $("edge").value = String(e);
+  }
+  showAnswers();
+  showDrawingNote(["kWebEdgePicked", e]);
 }
 
 // ---- A random graph
@@ -588,7 +831,8 @@ async function openFile(file) {
 
 function wire() {
   $("language").addEventListener("click", () => {
-    location.hash = language === "en" ? "" : "jazyk=en";
+    const kept = addressParts(/^jazyk=/);
+    location.hash = (language === "en" ? kept : ["jazyk=en", ...kept]).join("&");
   });
   window.addEventListener("hashchange", () => setLanguage(languageFromAddress()));
 
@@ -658,6 +902,29 @@ function wire() {
   for (const id of ["narrate", "edge", "edge-number"]) $(id).addEventListener("change", showAnswers);
   $("edge-number").addEventListener("input", showAnswers);
   $("run").addEventListener("click", runTask);
+  $("layout").addEventListener("change", () => {
+    if (drawn !== null) draw(drawn, true);
+  });
+  // A click on an edge: a real click, or a pointer's press and release in one place (as the
+  // replay takes them), picks it.
+  let pressed = null;
+  $("drawing").addEventListener("pointerdown", (event) => {
+    pressed = { x: event.clientX, y: event.clientY, id: event.pointerId };
+  });
+  $("drawing").addEventListener("pointerup", (event) => {
+    const still = pressed !== null && pressed.id === event.pointerId
+      && Math.abs(event.clientX - pressed.x) + Math.abs(event.clientY - pressed.y) < 5;
+    pressed = null;
+    if (still) edgeClicked(event.target);
+  });
+  $("drawing").addEventListener("click", (event) => edgeClicked(event.target));
+  // The replay's keys (the arrows, Home, End) act wherever the focus is but in the page's own
+  // radio buttons and lists, which keep their arrows.
+  document.querySelector("main").addEventListener("keydown", (event) => {
+    const t = event.target;
+    const own = t instanceof HTMLSelectElement || (t instanceof HTMLInputElement && t.type === "radio");
+    if (own && !t.closest(".kr-prehravac")) event.stopPropagation();
+  });
   $("stop").addEventListener("click", () => {
     restartWorker("stopped");
     $("status").textContent = text("kWebStopped");
@@ -673,7 +940,18 @@ function wire() {
 language = languageFromAddress();
 startWorker();
 window.kostra.ready = workerReady;
+setDrawing("none");
 $("licence").textContent = KOSTRA.licence;
+// Each licence under its software's name, the first word of its file.
+for (const licence of Object.values(KOSTRA.thirdParty)) {
+  const details = document.createElement("details");
+  const summary = document.createElement("summary");
+  const pre = document.createElement("pre");
+  summary.textContent = licence.split(/[\s(]/)[0];
+  pre.textContent = licence;
+  details.append(summary, pre);
+  $("third-party").append(details);
+}
 showTexts();
 wire();
 setGraph(KOSTRA.examples["ctyri-uzly.txt"] ?? "", "graf.txt");

@@ -6,11 +6,17 @@ give exactly the native kostra's standard output, standard error and status for 
 name and answers. Then the page's own controls: a file given to the picker, the random graph, a
 task whose edge is picked from the list, a graph with warnings, a transcript too large to show;
 each run the page makes must print what the native kostra prints for the answers the page shows.
-No request may leave the page. Exits 77 (skipped) without the page or Chromium.
+The drawing after runs from the controls (every task and method on the examples and random graphs,
+each layout engine, the edge of tasks 4 and 5 picked by a click on the drawn forest, a language
+switch): at every step the replay shows the state that kostra-dot's page test derives from the
+run's transcript; a graph over the drawing's limits is run and drawn not. No request may leave the
+page. Exits 77 (skipped) without the page or Chromium.
 
 usage: test_page.py KOSTRA KOSTRA_HTML EXAMPLES_DIR [SEED [RANDOM_GRAPHS]]
 """
+import importlib.util
 import json
+import os
 import pathlib
 import random
 import re
@@ -23,7 +29,15 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tests"))
 import texts  # noqa: E402
 from chromium import Chromium, find_binary  # noqa: E402
 
+# kostra-dot's page test: the literal derivation of every step's state from a transcript, and the
+# reading of the state a replay shows, which the page's drawing must equal.
+_spec = importlib.util.spec_from_file_location(
+    "dot_page", pathlib.Path(__file__).resolve().parents[2] / "tools/kostra-dot/tests/test_page.py")
+dot_page = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(dot_page)
+
 failures = []
+drawn_steps = []  # the steps of the drawings compared
 
 
 def check(condition, message):
@@ -31,15 +45,17 @@ def check(condition, message):
         failures.append(message)
 
 
-def native(kostra, graph, answers, name, scratch):
-    """kostra's run from the folder scratch, the graph file written there under name."""
+def native(kostra, graph, answers, name, scratch, language="cs"):
+    """kostra's run from the folder scratch, the graph file written there under name, in
+    language."""
     run_dir = pathlib.Path(tempfile.mkdtemp(dir=scratch))
     if graph is not None and name != "":
         path = run_dir / name
         path.parent.mkdir(parents=True, exist_ok=True)
         path.write_bytes(graph.encode())
     done = subprocess.run([kostra] + ([name] if graph is not None else []), cwd=run_dir,
-                          input=answers.encode(), capture_output=True, timeout=60)
+                          input=answers.encode(), capture_output=True, timeout=60,
+                          env=dict(os.environ, KOSTRA_LANG=language))
     return {"stdout": done.stdout.decode(errors="replace"),
             "stderr": done.stderr.decode(errors="replace"), "status": done.returncode}
 
@@ -123,8 +139,9 @@ def page_run(browser, kostra, scratch, what):
                 name: $('name').value, stdout: $('stdout').textContent,
                 stderr: $('stderr').textContent, status: $('status').textContent,
                 note: $('stdout-note').hidden ? '' : $('stdout-note').textContent}; })()""")
-    expected = native(kostra, shown["graph"], shown["answers"], shown["name"], scratch)
-    status = texts.get("kWebStatus").replace("%d", str(expected["status"]))
+    language = browser.evaluate("document.documentElement.lang")
+    expected = native(kostra, shown["graph"], shown["answers"], shown["name"], scratch, language)
+    status = texts.get("kWebStatus", language).replace("%d", str(expected["status"]))
     check(shown["status"] == status, f"{what}: the page shows {shown['status']!r}, not {status!r}")
     if len(expected["stdout"].encode()) > 1 << 20:
         check(shown["stdout"] == "" and shown["note"] != "", f"{what}: a large output is shown")
@@ -132,6 +149,146 @@ def page_run(browser, kostra, scratch, what):
         check(shown["stdout"] == expected["stdout"], f"{what}: standard output differs")
     check(shown["stderr"] == expected["stderr"], f"{what}: standard error differs")
     return shown, expected
+
+
+def drawn(browser, graph, spoken, drawn_in, what):
+    """The replay after a run from the page's controls, walked with the keys from its first step
+    to its last: each step's state as kostra-dot's page test derives it from the transcript shown.
+    A graph over the drawing's limits has no drawing, and a note that says why."""
+    wait_for(browser, "['run', 'none'].includes(document.documentElement.dataset.drawing)", what)
+    values = [int(v) for v in graph.split()]
+    n, m = values[1], values[0]
+    if m > 2000 or n > 4000:
+        note = browser.evaluate("document.getElementById('drawing-note').textContent")
+        check(browser.evaluate("document.documentElement.dataset.drawing") == "none" and note
+              == texts.get("kWebNoDrawing", drawn_in) % texts.get("kPageTooLarge", drawn_in)
+              .strip() % (m, n, 2000, 4000), f"{what}: a graph over the limits drawn, or {note!r}")
+        return
+    edges = [tuple(values[2 + 3 * k:5 + 3 * k]) for k in range(m)]
+    transcript = browser.evaluate("document.getElementById('stdout').textContent")
+    states = dot_page.expected(n, edges, transcript, spoken, drawn_in)[0]
+    browser.key("Home")
+    try:
+        for k in range(len(states)):
+            dot_page.compare(browser, n, m, states, k, what)
+            drawn_steps.append(what)
+            address = browser.evaluate("location.hash")
+            check(re.search(r"(^#|&)krok=%d$" % k, address), f"{what}: step {k}, address {address}")
+            browser.key("ArrowRight")
+    except dot_page.Failure as failure:
+        check(False, str(failure))
+
+
+def click_edge(browser, e):
+    """A click of the mouse on edge e of the drawing, on its label or a point of its line that no
+    other element covers; False when there is none."""
+    point = json.loads(browser.evaluate("""(() => { const g = document.getElementById('h%d');
+        g.scrollIntoView({block: 'center'});
+        const r = g.querySelector('text').getBoundingClientRect();
+        const path = g.querySelector('path');
+        const points = [[r.x + r.width / 2, r.y + r.height / 2]].concat([0.5, 0.25, 0.75].map(
+          (f) => path.getPointAtLength(path.getTotalLength() * f)
+            .matrixTransform(path.getScreenCTM())).map((p) => [p.x, p.y]));
+        for (const [x, y] of points) {
+          const hit = document.elementFromPoint(x, y);
+          if (hit && hit.closest('g.edge') === g) return JSON.stringify([x, y]); }
+        return 'null'; })()""" % e))
+    if point is None:
+        return False
+    for kind in ("mousePressed", "mouseReleased"):
+        browser.send("Input.dispatchMouseEvent", {"type": kind, "x": point[0], "y": point[1],
+                                                  "button": "left", "clickCount": 1},
+                     session=browser.session)
+    return True
+
+
+def set_task(browser, task, method, narrate, engine):
+    browser.evaluate(f"""{{const $ = (id) => document.getElementById(id);
+        document.querySelector('input[name=task][value="{task}"]').click();
+        $('method').value = '{method}'; $('method').dispatchEvent(new Event('change'));
+        $('narrate').checked = {str(narrate).lower()}; $('narrate').dispatchEvent(new Event('change'));
+        $('layout').value = '{engine}'}}""")
+
+
+def drawings(browser, kostra, scratch, rng):
+    """Runs from the page's controls, each drawn and replayed: every task, method and narration on
+    the examples and random graphs, the layout engines in turn, the edges of tasks 4 and 5 picked by
+    a click on the drawing; in English after the switch, which draws the replay shown anew."""
+    graphs = [("example", name) for name in ("ctyri-uzly.txt", "nesouvisly.txt", "smycky.txt")]
+    graphs += [("random", (rng.randint(2, 8), rng.randint(1, 12), rng.randint(0, 999)))
+               for _ in range(3)]
+    engines = iter(["dot", "neato", "circo"] * 30)
+    for number, (kind, which) in enumerate(graphs):
+        if kind == "example":
+            browser.evaluate("{const x = document.getElementById('example'); x.value = %s;"
+                             "x.dispatchEvent(new Event('change'))}" % json.dumps(which))
+        else:
+            browser.evaluate("""{const set = (id, v) => document.getElementById(id).value = v;
+                set('random-nodes', %d); set('random-edges', %d); set('random-low', -3);
+                set('random-high', 3); set('random-seed', %d);
+                document.getElementById('random').click()}""" % which)
+        spoken = "en" if number % 3 == 2 else "cs"
+        if spoken != browser.evaluate("document.documentElement.lang"):
+            browser.evaluate("document.getElementById('language').click()")
+        for task, method, narrate in [(1, 1, False), (2, 1, True), (2, 1, False), (3, 1, True),
+                                      (3, 1, False)] + [(t, k, False) for t in (4, 5)
+                                                        for k in (1, 2, 3)]:
+            what = f"drawn {which}, task {task}, method {method}"
+            set_task(browser, task, method, narrate, next(engines))
+            wait_for(browser, SETTLED, what + ": the page's own runs")
+            if task >= 4:
+                # The forest drawn: a click on an edge the task takes picks it, on another says why.
+                check(browser.evaluate("document.documentElement.dataset.drawing") == "forest",
+                      f"{what}: the forest is not drawn")
+                usable = browser.evaluate("[...document.getElementById('edge').options]"
+                                          ".map(o => o.value).filter(v => v !== '')")
+                count = browser.evaluate("document.querySelectorAll('#kresba g.edge[id]').length")
+                others = [e for e in range(count) if str(e) not in usable]
+                other = rng.choice(others) if others else None
+                if other is not None and click_edge(browser, other):
+                    note = browser.evaluate("document.getElementById('drawing-note').textContent")
+                    why = texts.get("kWebEdgeInForest" if task == 4 else "kWebEdgeNotInForest",
+                                    spoken) % other
+                    check(note == why, f"{what}: a click on edge {other} says {note!r}")
+                if not usable:
+                    continue
+                # An edge that another covers whole is picked from the list instead.
+                picked = next((e for e in rng.sample(usable, len(usable))
+                               if click_edge(browser, int(e))), None)
+                if picked is None:
+                    continue
+                answers = browser.evaluate("document.getElementById('answers').value")
+                check(answers.endswith(f"{task}\n{method}\n{picked}\n"),
+                      f"{what}: a click on edge {picked} gives the answers {answers!r}")
+            shown, _ = page_run(browser, kostra, scratch, what)
+            if shown["status"] == texts.get("kWebStatus", spoken) % 0:
+                drawn(browser, shown["graph"], spoken, spoken, what)
+                if task == 2 and number == 0:
+                    # The switch of language keeps the step, and draws the replay in English.
+                    browser.key("End")
+                    browser.evaluate("document.getElementById('language').click()")
+                    wait_for(browser, "document.documentElement.dataset.drawing === 'run' && "
+                                      "document.documentElement.lang === 'en' && "
+                                      "location.hash.startsWith('#jazyk=en&')", what)
+                    values = [int(v) for v in shown["graph"].split()]
+                    edges = [tuple(values[2 + 3 * k:5 + 3 * k]) for k in range(values[0])]
+                    states = dot_page.expected(values[1], edges, browser.evaluate(
+                        "document.getElementById('stdout').textContent"), "cs", "en")[0]
+                    try:
+                        dot_page.compare(browser, values[1], values[0], states, len(states) - 1,
+                                         what + ", in English")
+                    except dot_page.Failure as failure:
+                        check(False, str(failure))
+                    browser.evaluate("document.getElementById('language').click()")
+    # The engines lay the same graph out differently.
+    places = set()
+    for engine in ("dot", "neato", "circo"):
+        browser.evaluate(f"{{const l = document.getElementById('layout'); l.value = '{engine}';"
+                         "l.dispatchEvent(new Event('change'))}")
+        wait_for(browser, "document.documentElement.dataset.drawing === 'run'", engine)
+        places.add(browser.evaluate("document.querySelector('#u0 ellipse').getAttribute('cx')"
+                                    " + ' ' + document.querySelector('#u1 ellipse').getAttribute('cy')"))
+    check(len(places) == 3, f"the three engines lay the graph out alike: {places}")
 
 
 def controls(browser, kostra, scratch):
@@ -195,6 +352,7 @@ def controls(browser, kostra, scratch):
           document.querySelector('input[name=task][value=\"1\"]').click()""")
     shown, _ = page_run(browser, kostra, scratch, "a large transcript")
     check(shown["note"] != "", "a large transcript is put into the page")
+    drawn(browser, shown["graph"], "cs", "cs", "a graph over the drawing's limits")
 
 
 def main():
@@ -206,7 +364,10 @@ def main():
         print("skipped: " + ("no Chromium" if binary is None else f"{page} is not built"))
         sys.exit(77)
     runs = table(examples, seed, count)
-    with tempfile.TemporaryDirectory() as scratch, Chromium(binary) as browser:
+    # The replay writes the step into the address at every step, which the test takes faster than
+    # Chromium lets a page change its address (200 times in 10 s) unless told otherwise.
+    with tempfile.TemporaryDirectory() as scratch, \
+            Chromium(binary, ["--disable-ipc-flooding-protection"]) as browser:
         expected = [native(kostra, g, a, n, scratch) for g, a, n in runs]
         browser.timeout = 120
         browser.open(page.resolve().as_uri())
@@ -221,14 +382,18 @@ def main():
                                    wait=True)
         check(texts.get("kBanner", "en") in english["stdout"], "an English run is not in English")
         controls(browser, kostra, scratch)
+        browser.viewport(1280, 900)
+        drawings(browser, kostra, scratch, random.Random(seed))
         for event in browser.events:
             url = event.get("params", {}).get("request", {}).get("url", "")
             check(event["method"] != "Network.requestWillBeSent" or url == page.resolve().as_uri()
                   or url.startswith("blob:"), f"a request left the page: {url}")
             check(not event["method"].startswith(("Runtime.exception", "Log.")),
                   f"the page said: {json.dumps(event)[:300]}")
-    print(f"{len(runs)} runs through window.kostra.run and the page's controls compared")
-    for failure in failures[:20]:
+    print(f"{len(runs)} runs through window.kostra.run and the page's controls compared, "
+          f"{len(set(drawn_steps))} drawings of runs from the controls replayed, "
+          f"{len(drawn_steps)} steps compared")
+    for failure in failures[:20] + failures[-5:]:
         print("FAIL:", failure)
     sys.exit(1 if failures else 0)
 

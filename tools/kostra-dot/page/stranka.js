@@ -9,9 +9,10 @@
 // writePageWords writes, svg: the drawing's <svg> element, as Graphviz (dot or viz.js) lays out
 // the DOT that writeDot writes for a page (nodes "uN" and edges "hN" of class node and edge, with
 // their ellipse, path and text). The replay moves svg into root. options (all optional):
-// address (true: the address follows the step, "#krok=N", and opens the step it names; true
-// unless given), keys (the element whose key presses move the steps; document unless given),
-// state (the element that carries data-krok, data-kroku, data-vaha; document.body unless given).
+// address (true: the address follows the step, "#krok=N", and opens the step it names, keeping
+// any other part of it, "#jazyk=en&krok=N"; true unless given), keys (the element whose key
+// presses move the steps; document unless given), state (the element that carries data-krok,
+// data-kroku, data-vaha; document.body unless given).
 // It returns a controller: go(k) shows step k, step() the step shown, steps() their number,
 // showEdge(e) shows the loop or cut of edge e (tasks 4 and 5), destroy() removes everything the
 // replay added (its elements, listeners, timer and attributes). Mounting again replaces the
@@ -298,10 +299,15 @@
         svg.insertBefore(defs, svg.firstChild);
         figure.append(svg);
 
+        // The drawing's nodes and edges by their ids, found in one pass: the drawing is not in the
+        // document yet, where an id would be found at once, and a search for every id would read
+        // the whole drawing every time.
+        const byId = new Map();
+        for (const g of svg.querySelectorAll('g[id]')) byId.set(g.id, g);
         const nodes = [];
         const marks = [];  // a text beside every node: its subtree, its key, its side of a cut
         for (let i = 0; i < n; i++) {
-            const g = svg.querySelector('#u' + i);
+            const g = byId.get('u' + i);
             nodes.push(g);
             const ellipse = g && g.querySelector('ellipse');
             let mark = null;
@@ -321,7 +327,7 @@
         const edgeLabels = [];
         const edgeTexts = [];
         for (let e = 0; e < m; e++) {
-            const g = svg.querySelector('#h' + e);
+            const g = byId.get('h' + e);
             edges.push(g);
             const label = g && g.querySelector('text');
             edgeLabels.push(label);
@@ -929,8 +935,16 @@
             return state;
         }
 
-        function setAddress(hash) {
-            if (followAddress && location.hash !== hash) history.replaceState(null, '', hash);
+        // The address's parts, joined by "&": the replay's own, "krok=N" or "hrana=N", and any
+        // other that the page it is mounted on keeps there ("jazyk=en"), left as they are.
+        function addressParts() {
+            return location.hash.replace(/^#/, '').split('&').filter((part) => part !== '');
+        }
+        function setAddress(part) {
+            if (!followAddress) return;
+            const kept = addressParts().filter((p) => !/^(krok|hrana)=/.test(p));
+            const hash = '#' + kept.concat([part]).join('&');
+            if (location.hash !== hash) history.replaceState(null, '', hash);
         }
 
         function go(k) {
@@ -955,7 +969,7 @@
                 bringIntoView(state.focus);
             }
             if (timer !== null && k === last) pause();
-            setAddress('#krok=' + k);
+            setAddress('krok=' + k);
         }
         // The panels' lists follow the step once the step is drawn, so that a step need not wait
         // for the page to be laid out.
@@ -1006,7 +1020,7 @@
             state = freshState();
             for (let j = 1; j <= current; j++) apply(state, j);
             bringIntoView(['h' + e]);
-            setAddress('#hrana=' + e);
+            setAddress('hrana=' + e);
             return true;
         }
 
@@ -1032,10 +1046,15 @@
             }
         }
 
-        // What an address names: a step ("#krok=N") or an edge ("#hrana=N"); null for any other.
+        // What an address names: a step ("krok=N") or an edge ("hrana=N"), its last such part;
+        // null for none.
         function readAddress() {
-            const found = /^#(krok|hrana)=(\d{1,9})$/.exec(location.hash);
-            return found ? {what: found[1], number: Number(found[2])} : null;
+            let named = null;
+            for (const part of addressParts()) {
+                const found = /^(krok|hrana)=(\d{1,9})$/.exec(part);
+                if (found) named = {what: found[1], number: Number(found[2])};
+            }
+            return named;
         }
         function followTo(asked) {
             if (asked !== null && asked.what === 'hrana' && showEdge(asked.number)) return;
