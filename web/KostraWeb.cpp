@@ -4,29 +4,10 @@
 // shows (or none, for the keyboard), standard input, standard output and standard error.
 #include <emscripten/emscripten.h>
 #include <fcntl.h>
-#include <unistd.h>
 
 #include "Machine.h"
+#include "PageFile.h"
 #include "main.h"
-
-namespace {
-
-// A file of the run, closed when the run is over.
-class RunFile {
-public:
-    RunFile(const char* path, int flags) : fd_(::open(path, flags | O_CLOEXEC, 0644)) {}
-    ~RunFile() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    RunFile(const RunFile&) = delete;
-    RunFile& operator=(const RunFile&) = delete;
-    int fd() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-}  // namespace
 
 // Runs kostra on the graph file at graphPath (null: the graph is typed on standard input), with
 // standard input read from the file at inPath and standard output and standard error written to
@@ -35,9 +16,9 @@ private:
 extern "C" EMSCRIPTEN_KEEPALIVE int kostraRun(const char* graphPath, const char* inPath,
                                               const char* outPath, const char* errPath,
                                               int english) {
-    const RunFile in(inPath, O_RDONLY);
-    const RunFile outFile(outPath, O_WRONLY | O_CREAT | O_TRUNC);
-    const RunFile errFile(errPath, O_WRONLY | O_CREAT | O_TRUNC);
+    const PageFile in(inPath, O_RDONLY);
+    const PageFile outFile(outPath, O_WRONLY | O_CREAT | O_TRUNC);
+    const PageFile errFile(errPath, O_WRONLY | O_CREAT | O_TRUNC);
     if (in.fd() < 0 || outFile.fd() < 0 || errFile.fd() < 0) return -1;
     useMachineProcessors();
     Output out(outFile.fd());
