@@ -137,7 +137,6 @@ int rangeShares(int count);
 // Runs work(begin, end) for ranges that cut [0, count) into pieces (rangeShares), taken by the
 // calling thread and the helpers (runShares), so a thread held up by another program takes fewer
 // of them. For passes over every node or edge whose items are independent of each other.
-
 template <class Work>
 void forRanges(int count, const Work& work) {
     const int shares = rangeShares(count);
