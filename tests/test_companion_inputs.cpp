@@ -16,6 +16,8 @@
 #include "LineReader.h"
 #include "MatrixText.h"
 #include "Output.h"
+#include "Page.h"
+#include "Replay.h"
 #include "Transcript.h"
 #include "main.h"
 
@@ -128,6 +130,80 @@ TEST(companion_inputs, the_header_shows_control_characters_and_del_in_the_path_a
         const std::string want = std::string(table ? "" : "% ") + "graf: a?b?c?[2Jd?.txt\n";
         EXPECT_NE(text.find(want), std::string::npos) << text;
     }
+}
+
+// A sequence is measured as UTF-8 draws its well-formed sequences: no overlong form, no surrogate,
+// nothing past U+10FFFF, no sequence cut short or broken by a byte that does not continue it.
+TEST(companion_inputs, utf8_sequences_are_measured_by_the_well_formed_table) {
+    const struct {
+        std::string bytes;
+        std::size_t length;  // of the sequence at the start, 0: none begins there
+    } cases[] = {
+        {"a", 1},
+        {"\x7f", 1},
+        {"\x80", 0},
+        {"\xc1\xbf", 0},
+        {"\xc2\x80", 2},
+        {"\xdf\xbf", 2},
+        {"\xc2", 0},
+        {"\xc2\x41", 0},
+        {"\xe0\xa0\x80", 3},
+        {"\xe0\x9f\xbf", 0},
+        {"\xe1\x80\x80", 3},
+        {"\xed\x9f\xbf", 3},
+        {"\xed\xa0\x80", 0},
+        {"\xef\xbf\xbf", 3},
+        {"\xe1\x80", 0},
+        {"\xe1\x80\x41", 0},
+        {"\xf0\x90\x80\x80", 4},
+        {"\xf0\x8f\xbf\xbf", 0},
+        {"\xf4\x8f\xbf\xbf", 4},
+        {"\xf4\x90\x80\x80", 0},
+        {"\xf1\x80\x80", 0},
+        {"\xf1\x80\x80\x41", 0},
+        {"\xf5\x80\x80\x80", 0},
+        {"\xff", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(utf8SequenceLength(c.bytes, 0), c.length) << testing::PrintToString(c.bytes);
+        // The same sequence after other text, and its last byte missing at the end of the text.
+        const std::string after = "ab" + c.bytes;
+        EXPECT_EQ(utf8SequenceLength(after, 2), c.length) << testing::PrintToString(c.bytes);
+        if (c.length > 1) {
+            EXPECT_EQ(utf8SequenceLength(after.substr(0, after.size() - 1), 2), 0U);
+        }
+    }
+}
+
+// The replay's data stands in a script element: a line's quotes, backslashes, '<' and control
+// characters are escaped, and a byte that begins no UTF-8 sequence is U+FFFD, so no line can end
+// the element or break the page's encoding. The graph file's name, whatever its bytes, is HTML
+// text: markup characters as references, control characters (C0, DEL, C1) and stray bytes as
+// U+FFFD, other characters as they are.
+TEST(companion_inputs, the_page_escapes_every_line_and_the_file_name) {
+    std::unique_ptr<CGraph> g;
+    ASSERT_EQ(readGraphFile(kExample, g), 0);
+    Replay r;
+    r.lines.push_back({"a\"b\\c</script>\t\x01\x7f\xff \xc3\xa1", 0});
+    std::string json;
+    {
+        Output out(&json);
+        writePageData(*g, Transcript{}, r, out);
+    }
+    const std::string want = R"("a\u0022b\u005cc\u003c/script>\u0009\u0001\u007f\ufffd )"
+                             "\xc3\xa1\"";
+    EXPECT_NE(json.find(want), std::string::npos) << json;
+
+    std::string page;
+    {
+        Output out(&page);
+        writePage(*g, Transcript{}, r, "<svg></svg>",
+                  "<a href='x'>&\"\t\x7f\xc2\x85\xff\xc3\xa1\xe2\x82\xac", out);
+    }
+    const std::string name =
+        "&lt;a href=&#39;x&#39;&gt;&amp;&quot;"
+        "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xc3\xa1\xe2\x82\xac";
+    EXPECT_NE(page.find("<code id=\"soubor\">" + name + "</code>"), std::string::npos) << page;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "CGraph.h"
+#include "Language.h"
 #include "Texts.h"
 
 namespace {
@@ -352,11 +353,7 @@ void Notes::printCannotOpen() {
     // A name that looks like an option: how to give it as a file, and where the options are.
     if (openPath_[0] == '-') {
         err_.print<texts::kNamedLikeOption>();
-        // The name as it is, but for a control character, which would break the line.
-        for (const char* c = openPath_; *c != '\0'; ++c) {
-            const bool control = static_cast<unsigned char>(*c) < 0x20 || *c == 0x7F;
-            err_.write(control ? "?" : c, 1);
-        }
+        err_.write(shownValue(openPath_));
     }
     err_.print<texts::kLineEnd>();
     openPath_ = nullptr;

@@ -30,14 +30,6 @@ int answer(std::string_view option, Output& out, Output& err) {
     return kStatusCannotWrite;
 }
 
-// An argument as a note quotes it: a control character shown as '?', so the note stays a line.
-std::string shown(std::string_view arg) {
-    std::string s(arg);
-    for (char& c : s)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-    return s;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -55,7 +47,7 @@ int main(int argc, char** argv) {
     if (first == "--help" || first == "--version") return answer(first, out, err);
     if (argc - at > 1) {
         const std::string_view ignored = argv[at + 1];
-        err.print<texts::kArgumentsIgnored>(shown(first), shown(ignored));
+        err.print<texts::kArgumentsIgnored>(shownValue(first), shownValue(ignored));
         if (ignored.starts_with('-')) err.print<texts::kOptionsFirst>();
         err.print<texts::kLineEnd>();
         err.flush();

@@ -421,6 +421,9 @@ def group_unwritable(kostra, tmp):
         path = write(os.path.join(tmp, "g4.txt"), d.graph.file_text())
         fx.expect("/dev/full: standard input ends", run([kostra, path], "", stdout=full), 5, "",
                   T.CANNOT_WRITE)
+        for option in ("--help", "--version"):
+            fx.expect("/dev/full: " + option, run([kostra, option], "", stdout=full), 5, "",
+                      T.CANNOT_WRITE)
         fx.expect("/dev/full: standard error full as well",
                   run([kostra, path], d.stdin(), stdout=full, preexec=lambda: os.dup2(1, 2)),
                   5, "", "")

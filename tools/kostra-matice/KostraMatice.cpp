@@ -39,14 +39,6 @@ struct Arguments {
     MatrixKind kind = MatrixKind::Loops;
 };
 
-// An argument in a message, with control characters shown as '?' so the message stays one line.
-std::string shown(const char* arg) {
-    std::string s(arg);
-    for (char& c : s)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-    return s;
-}
-
 // Fills args, or says on err what is wrong and returns false. The language is chosen already
 // (its options are passed over here).
 bool parseArguments(int argc, char** argv, Arguments& args, Output& err) {
@@ -74,7 +66,7 @@ bool parseArguments(int argc, char** argv, Arguments& args, Output& err) {
         } else if (isWord<texts::kRowEdgesOption>(opt)) {
             args.rowEdges = true;
         } else {
-            err.print<texts::kUnknownOption>(shown(argv[i]));
+            err.print<texts::kUnknownOption>(shownValue(argv[i]));
             return false;
         }
     }
@@ -87,7 +79,7 @@ bool parseArguments(int argc, char** argv, Arguments& args, Output& err) {
         return false;
     }
     if (argc - i > 3) {
-        err.print<texts::kExtraArgument>(shown(argv[i + 3]));
+        err.print<texts::kExtraArgument>(shownValue(argv[i + 3]));
         return false;
     }
     args.graph = argv[i];
@@ -95,7 +87,7 @@ bool parseArguments(int argc, char** argv, Arguments& args, Output& err) {
     int value = 0;
     if (LineReader(method, std::strlen(method)).readInt(value) != LineReader::Got::Number ||
         value < 1 || value > 3) {
-        err.print<texts::kNoSuchMethod>(shown(method));
+        err.print<texts::kNoSuchMethod>(shownValue(method));
         return false;
     }
     args.method = static_cast<Method>(value);
@@ -105,7 +97,7 @@ bool parseArguments(int argc, char** argv, Arguments& args, Output& err) {
     } else if (isWord<texts::kCutsKind>(kind)) {
         args.kind = MatrixKind::Cuts;
     } else {
-        err.print<texts::kNoSuchKind>(shown(argv[i + 2]));
+        err.print<texts::kNoSuchKind>(shownValue(argv[i + 2]));
         return false;
     }
     return true;
@@ -156,7 +148,7 @@ int runKostraMatice(int argc, char** argv, Output& out, Output& err, const RunLi
     Notes fileNotes(Notes::Source::GraphFile, err);
     const int read = readGraphFile(args.graph, graph, limits, &fileNotes);
     if (read != kStatusDone) {
-        tellUnreadGraph(read, shown(args.graph), Verdict::Companion, err);
+        tellUnreadGraph(read, shownValue(args.graph), Verdict::Companion, err);
         if (read != kStatusNoMemory) fileNotes.print();
         return read;
     }

@@ -147,6 +147,9 @@ refuse full-disk 5 '^CHYBA: nelze zapsat vystup$' "$work/task1" "$graph"
 output=$work/out
 # In English, and kostra in English read by kostra-dot in either language.
 refuse unknown-language 2 '^CHYBA: neznamy jazyk "xx", volba --lang prijima cs nebo en' "$work/task1" --lang xx "$graph"
+refuse unknown-language-shown 2 '^CHYBA: neznamy jazyk "e\?n\?", volba --lang' "$work/task1" --lang=$'e\tn\x7f' "$graph"
+refuse not-language-option 2 '^CHYBA: nelze otevrit soubor "--langx"$' "$work/task1" --langx "$graph"
+refuse language-after-layout 2 '^ERROR: unknown layout "fdp"' "$work/task1" --layout fdp --lang en --html "$graph"
 refuse no-language 2 '^ERROR: --lang needs a language' "$work/task1" --lang=en --lang
 refuse usage-en 2 '^usage: kostra-dot GRAPH_FILE' "$work/task1" --lang en
 refuse missing-graph-en 2 '^ERROR: cannot open file ".*missing.graph"$' "$work/task1" --lang en "$work/missing.graph"
@@ -196,7 +199,30 @@ run_env=(PATH="$work/junk")
 refuse dot-junk 7 '^CHYBA: program dot nevypsal SVG$' "$work/task1" --html "$graph"
 run_env=(PATH="$work/unended")
 refuse dot-unended 7 '^CHYBA: program dot nevypsal SVG$' "$work/task1" --html "$graph"
+# What dot writes around its <svg> element: an XML declaration, a doctype, comments and blanks
+# are passed over; anything else, or one of them left open, is no SVG.
+svg_around() {  # svg_around NAME TEXT: a dot that reads the drawing, then prints TEXT
+    fake_dot "$1" "while read -r line; do :; done; printf '$2'"
+}
+svg_around wrapped '\t<?xml version="1.0"?>\r\n<!DOCTYPE svg>\n<!-- a -->\n<svg\twidth="1"></svg>\r\n'
+for bad in '<?xml version="1.0"' '<!-- a' '<!DOCTYPE svg' '<svgx></svgx>' '<svg' '<svg>' \
+    '</svg><svg>' '<svg></svg> x'; do
+    svg_around bad "$bad"
+    run_env=(PATH="$work/bad")
+    refuse "dot-writes-$bad" 7 '^CHYBA: program dot nevypsal SVG$' "$work/task1" --html "$graph"
+done
+# A dot that cannot be run, and no descriptor left for its pipes.
+mkdir -p "$work/not-executable" && : > "$work/not-executable/dot"
+run_env=(PATH="$work/not-executable")
+refuse dot-not-executable 7 '^CHYBA: program dot nelze spustit$' "$work/task1" --html "$graph"
+run_env=(PATH="$work/wrapped")
+(failures=0 && ulimit -n 6 &&
+    refuse dot-no-descriptors 7 '^CHYBA: program dot nelze spustit \(nedostatek deskriptoru\)$' \
+        "$work/task1" --html "$graph" && exit $failures) || failures=$((failures + 1))
 run_env=()
+# --layout without an engine, and with one kostra-dot does not know.
+refuse layout-missing 2 '^CHYBA: volbe --layout chybi rozvrh' "$work/task1" --layout
+refuse layout-unknown 2 '^CHYBA: neznamy rozvrh "fdp", volba --layout prijima' "$work/task1" --layout=fdp "$graph"
 
 # draw NAME INPUT GRAPH REFERENCE STDERR_PATTERN: must succeed; the drawing must equal REFERENCE
 # (when given) and standard error must match the pattern (empty pattern: no output there).
@@ -269,6 +295,16 @@ run_env=(PATH="$work/writes-first")
 page dot-writes-first "$work/path-task1" "$work/path-2000.graph"
 run_env=(PATH="$work/reads-nothing")
 page dot-reads-nothing "$work/path-task1" "$work/path-2000.graph"
+# With standard error closed, the pipes to dot are taken above the standard descriptors, so dot's
+# own standard error is not where the page goes.
+run_env=(PATH="$work/wrapped")
+page with-stderr "$work/task1" "$graph"
+cp "$work/out" "$work/page-with-stderr"
+env "${run_env[@]}" "$kostra_dot" --html "$graph" < "$work/task1" > "$work/out" 2>&-
+cmp -s "$work/out" "$work/page-with-stderr" || {
+    echo "FAIL stderr-closed: the page differs from the one made with standard error open"
+    failures=$((failures + 1))
+}
 run_env=()
 if command -v dot > /dev/null; then
     page real-dot "$work/task1" "$graph"
