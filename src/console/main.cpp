@@ -101,7 +101,6 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
         {
             const progress::Phase phase(working(texts::kFindingForest));
             trees = g.nodeCount - g.markForest(method);  // a forest: nodes less its trees
-            g.bones();
         }
         printLines<texts::kTreeFlagLine>(out, g.edgeCount, [&g](int i) {
             return std::tuple{i, static_cast<int>(g.edges[i].inTree)};
@@ -122,6 +121,7 @@ int runTask(CGraph& g, LineReader& answers, Output& out, Notes& hints) {
                 }))
                 return inputEnded(out);
             const progress::Phase phase(working(texts::kFindingCut));
+            g.bones();  // the cut tells a leaf by its count of tree routes
             g.getCut(edge);
         }
     }

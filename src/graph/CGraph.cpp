@@ -169,50 +169,19 @@ void CGraph::weightRange(int& lightest, int& heaviest) {
     heaviest = high.load();
 }
 
-CGraph::Forest::Forest(const CGraph& g) : mark(static_cast<std::size_t>(g.nodeCount), 0) {
-    // The tree edges, gathered in ascending edge number: each range of the edges counts its own,
-    // then writes them where the ranges before it end.
-    struct TreeEdge {
-        int from;
-        int to;
-    };
-    const int m = g.edgeCount;
-    const int shares = sharesFor(m, 1 << 16);
-    std::vector<int> before(static_cast<std::size_t>(shares) + 1, 0);
-    runShares(shares, [&](int s) {
-        int count = 0;
-        for (int k = shareBegin(m, s, shares); k < shareBegin(m, s + 1, shares); ++k)
-            count += g.edges[k].inTree ? 1 : 0;
-        before[static_cast<std::size_t>(s) + 1] = count;
-    });
-    for (std::size_t s = 0; s < before.size() - 1; ++s) before[s + 1] += before[s];
-    BigVector<TreeEdge> tree(static_cast<std::size_t>(before.back()));
-    BigVector<int> number(tree.size());
-    runShares(shares, [&](int s) {
-        auto at = static_cast<std::size_t>(before[static_cast<std::size_t>(s)]);
-        for (int k = shareBegin(m, s, shares); k < shareBegin(m, s + 1, shares); ++k) {
-            if (!g.edges[k].inTree) continue;
-            tree[at] = {g.edges[k].from, g.edges[k].to};
-            number[at++] = k;
-        }
-    });
-    // Their routes, as the route table lays out all the edges' routes.
-    const int treeEdges = static_cast<int>(tree.size());
+CGraph::Forest::Forest(CGraph& g) : mark(static_cast<std::size_t>(g.nodeCount), 0) {
+    g.table_.release();  // read by no search; the next reader of routes builds it again
+    const auto inTree = [](const Edge& e) { return e.inTree; };
     std::vector<BigVector<std::uint32_t>> earlier;
-    countRoutes(tree.data(), treeEdges, g.nodeCount, sharesFor(treeEdges, 1 << 16), first, earlier);
+    countRoutes(g.edges, g.edgeCount, g.nodeCount, sharesFor(g.edgeCount, 1 << 16), first, earlier,
+                inTree);
     lists.resize(first[static_cast<std::size_t>(g.nodeCount)]);
-    placeRoutes(tree.data(), treeEdges, g.nodeCount, first, 0, 1, earlier,
-                [this, &number](std::uint32_t at, int k, int other) {
-                    lists[at] = Route{number[static_cast<std::size_t>(k)], other, 0, 0};
-                });
-    // Where each route's neighbour has its routes.
-    forRanges(static_cast<int>(lists.size()), [this](int from, int to) {
-        for (int j = from; j < to; ++j) {
-            Route& r = lists[static_cast<std::size_t>(j)];
-            r.from = first[static_cast<std::size_t>(r.node)];
-            r.to = first[static_cast<std::size_t>(r.node) + 1];
-        }
-    });
+    placeRoutes(
+        g.edges, g.edgeCount, g.nodeCount, first, 0, 1, earlier,
+        [this](std::uint32_t at, int k, int other) {
+            lists[at] = Route{k, other};
+        },
+        inTree);
 }
 
 void CGraph::splitTree(int edge, int a, int b) {
@@ -245,22 +214,18 @@ void CGraph::split(int edge, int a, int b, Forest& forest) {
 // the labelled set does not depend on the order, so a plain stack serves, of the routes of the
 // nodes still to be looked at.
 void CGraph::splitTree_R(int node, std::uint8_t code, Forest& forest) {
-    struct Span {
-        std::uint32_t from;
-        std::uint32_t to;
-    };
-    BigVector<Span> stack;
+    BigVector<int> stack;
     stack.reserve(static_cast<std::size_t>(nodeCount) + 1);  // every node once, and the start
-    stack.push_back({forest.first[node], forest.first[node + 1]});
+    stack.push_back(node);
     while (!stack.empty()) {
-        const Span routes = stack.back();
+        const int row = stack.back();
         stack.pop_back();
-        for (std::uint32_t j = routes.from; j < routes.to; ++j) {
+        for (std::uint32_t j = forest.first[row]; j < forest.first[row + 1]; ++j) {
             const Forest::Route& r = forest.lists[j];
             if (forest.mark[r.node] == code) continue;
             forest.mark[r.node] = code;
-            __builtin_prefetch(forest.lists.data() + r.from);
-            stack.push_back({r.from, r.to});
+            __builtin_prefetch(&forest.first[r.node]);
+            stack.push_back(r.node);
         }
     }
 }

@@ -14,18 +14,16 @@
 // The routes of the current forest alone: for every node, the tree edges that touch it, in
 // ascending edge number, as the route table holds all the edges; and a mark per node. The loop
 // and cut searches walk only tree edges, so these lists, of 2(n - 1) routes at most, give them the
-// same order as the whole table at a fraction of the cost of building it. A route also says where
-// the routes of the node at its other end are, so that a search steps from a node's routes to its
-// neighbour's without looking up where they lie: a step is one trip to memory, not two. Cost:
-// two passes over the edges and O(n), on every processor.
+// same order as the whole table at a fraction of the cost of building it. They are built once the
+// route table is given back, so a search never holds both. Cost: two passes over the edges and
+// O(n), on every processor; memory: n + 1 positions, the routes, a byte a node, and while they
+// are placed, n positions for every processor.
 struct CGraph::Forest {
     struct Route {
         int edge;
-        int node;            // at the other end
-        std::uint32_t from;  // the routes of node: lists[from] up to lists[to]
-        std::uint32_t to;
+        int node;  // at the other end
     };
-    explicit Forest(const CGraph& g);
+    explicit Forest(CGraph& g);
 
     BigVector<std::uint32_t> first;  // node i's routes: lists[first[i]] up to lists[first[i + 1]]
     BigVector<Route> lists;
@@ -89,9 +87,7 @@ bool CGraph::getLoop_R(int node, int target, Forest& forest, Observer& tell, int
         const CGraph::Forest::Route& r = forest.lists[top.next++];
         if (forest.mark[r.node] != 0) continue;
         forest.mark[r.node] = 1;
-        // The neighbour's routes are read next: they are asked for while it is marked.
-        __builtin_prefetch(forest.lists.data() + r.from);
-        stack.push_back({r.node, r.from, r.to});
+        stack.push_back({r.node, forest.first[r.node], forest.first[r.node + 1]});
     }
     return false;
 }

@@ -28,14 +28,23 @@
 #include "BigVector.h"
 #include "Processors.h"
 
+// Which edges have routes: by default every edge; take(e) false leaves e out of the lists.
+struct EveryEdge {
+    template <class Edge>
+    bool operator()(const Edge& /*e*/) const {
+        return true;
+    }
+};
+
 // Counts every node's routes and lays the blocks out without spare slots: afterwards node i's
 // routes are to be first[i] up to first[i + 1]. The edges are cut into `shares` ranges, each
 // counted on a processor of its own (runShares); earlier[s - 1][i], for s = 1 .. shares - 1, is
 // then the number of node i's routes among the edges before range s, which placing the ranges
-// each on its own needs. Memory: n + 1 positions, and n for every share but the first.
-template <class Edge>
+// each on its own needs. Only the edges that take accepts have routes (placeRoutes must be given
+// the same). Memory: n + 1 positions, and n for every share but the first.
+template <class Edge, class Take = EveryEdge>
 void countRoutes(const Edge* edges, int m, int n, int shares, BigVector<std::uint32_t>& first,
-                 std::vector<BigVector<std::uint32_t>>& earlier) {
+                 std::vector<BigVector<std::uint32_t>>& earlier, const Take& take = {}) {
     first.assign(static_cast<std::size_t>(n) + 1, 0);
     earlier.resize(static_cast<std::size_t>(shares - 1));
     for (BigVector<std::uint32_t>& counts : earlier) counts.assign(static_cast<std::size_t>(n), 0);
@@ -45,6 +54,7 @@ void countRoutes(const Edge* edges, int m, int n, int shares, BigVector<std::uin
             s + 1 < shares ? earlier[static_cast<std::size_t>(s)].data() : first.data() + 1;
         for (int k = shareBegin(m, s, shares); k < shareBegin(m, s + 1, shares); ++k) {
             const Edge& e = edges[k];
+            if (!take(e)) continue;
             ++counts[e.from];
             if (e.to != e.from) ++counts[e.to];
         }
@@ -100,12 +110,14 @@ inline std::uint32_t addSpareSlots(BigVector<std::uint32_t>& first, int n, std::
 // lays out, as countRoutes and then addSpareSlots(first, n, gap, minRoutes) leave it (gap 0:
 // countRoutes alone), k the edge and other the node at its other end. The ranges that countRoutes
 // counted on their own are placed on their own, at once (earlier: what countRoutes left in it,
-// used up here); within a range, in ascending edge number. A block has spare slots exactly when it
-// holds minRoutes + gap slots or more.
-template <class Edge, class Place>
+// used up here); within a range, in ascending edge number; the edges that take refuses are passed
+// over, as countRoutes passed them over. A block has spare slots exactly when it holds
+// minRoutes + gap slots or more.
+template <class Edge, class Place, class Take = EveryEdge>
 void placeRoutes(const Edge* edges, int m, int n, const BigVector<std::uint32_t>& first,
                  std::uint32_t gap, std::uint32_t minRoutes,
-                 std::vector<BigVector<std::uint32_t>>& earlier, const Place& place) {
+                 std::vector<BigVector<std::uint32_t>>& earlier, const Place& place,
+                 const Take& take = {}) {
     const int shares = static_cast<int>(earlier.size()) + 1;
     BigVector<std::uint32_t> at(static_cast<std::size_t>(n));
     runShares(shares, [&](int s) {
@@ -117,6 +129,7 @@ void placeRoutes(const Edge* edges, int m, int n, const BigVector<std::uint32_t>
         }
         for (int k = shareBegin(m, s, shares); k < shareBegin(m, s + 1, shares); ++k) {
             const Edge& e = edges[k];
+            if (!take(e)) continue;
             place(next[e.from]++, k, e.to);
             if (e.to != e.from) place(next[e.to]++, k, e.from);
         }

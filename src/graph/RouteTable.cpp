@@ -15,6 +15,12 @@ void RouteTable::reset(const Edge* edges, int m, int n) {
     earlier_.clear();
 }
 
+void RouteTable::release() {
+    reset(edges_, edgeCount_, nodeCount_);
+    BigVector<Slot>().swap(pool_);
+    BigVector<std::uint32_t>().swap(first_);
+}
+
 void RouteTable::count() {
     if (counted()) return;
     countRoutes(edges_, edgeCount_, nodeCount_, sharesFor(edgeCount_, kShareSize), first_,

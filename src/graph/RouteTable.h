@@ -99,6 +99,8 @@ public:
 
     // Forgets what was built: the next count() and list() work on these edges.
     void reset(const Edge* edges, int m, int n);
+    // Forgets what was built and gives its memory back: the next count() and list() build anew.
+    void release();
 
     // Counts every node's routes (degree() then works).
     void count();
