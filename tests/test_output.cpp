@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -11,6 +12,8 @@
 #include "Output.h"
 #include "ParallelLines.h"
 #include "Processors.h"
+#include "Progress.h"
+#include "Texts.h"
 
 namespace {
 
@@ -142,6 +145,75 @@ TEST(output, lines_formatted_on_every_processor_are_the_plain_loops) {
         ::close(full);
     }
     useProcessors({usable});
+}
+
+// On a terminal the progress line is drawn after a second, in the language spoken, with the count
+// when the work has one, and wiped when the work ends; a write to the terminal wipes it first, and
+// a write that leaves a line unfinished keeps it from being drawn again.
+TEST(output, the_progress_line_is_drawn_on_a_terminal_and_wiped) {
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(grantpt(terminal), 0);
+    ASSERT_EQ(unlockpt(terminal), 0);
+    // Left open: the line's descriptor stays this terminal's for the rest of the process.
+    const int line = open(ptsname(terminal), O_RDWR | O_NOCTTY);
+    ASSERT_GE(line, 0);
+    progress::showOn(line);
+    const struct {
+        Language language;
+        progress::Work work;
+        bool counted;
+        bool unfinishedWrite;  // a write without a line break after the line is drawn
+        const char* drawn;     // "" when nothing may be drawn
+    } cases[] = {
+        {Language::Czech,
+         {texts::kReadingGraph, texts::kEdgeUnit},
+         true,
+         false,
+         "\rnacitam graf, hrana 5 z 10 (50 %), 1 s"},
+        {Language::English,
+         {texts::kFindingForest},
+         false,
+         false,
+         "\rfinding the spanning forest, 1 s"},
+        {Language::English, {texts::kReadingGraph, texts::kEdgeUnit}, false, true, ""},
+    };
+    for (const auto& c : cases) {
+        progress::speak(c.language);
+        {
+            const progress::Phase phase(c.work);
+            if (c.counted) {
+                progress::total(10);
+                progress::done(5);
+            }
+            if (c.unfinishedWrite) {
+                progress::writing(line);
+                EXPECT_EQ(write(line, "x", 1), 1);
+                progress::written(line, false);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1300));
+        }
+        std::string screen;
+        char buffer[4096];
+        fcntl(terminal, F_SETFL, O_NONBLOCK);
+        for (ssize_t got = 0; (got = read(terminal, buffer, sizeof buffer)) > 0;)
+            screen.append(buffer, static_cast<std::size_t>(got));
+        if (*c.drawn == '\0') {
+            EXPECT_EQ(screen.find('\r'), std::string::npos) << screen;
+            progress::writing(line);  // the line ends: the next phase may draw again
+            EXPECT_EQ(write(line, "\n", 1), 1);
+            progress::written(line, true);
+            while (read(terminal, buffer, sizeof buffer) > 0) {
+            }
+            continue;
+        }
+        ASSERT_EQ(screen.rfind(c.drawn, 0), 0U) << screen;
+        // Wiped: blanks over the line, the cursor back at its start.
+        std::string wipe(std::string(c.drawn).size() + 1, ' ');
+        wipe.front() = '\r';
+        wipe.back() = '\r';
+        EXPECT_TRUE(screen.ends_with(wipe)) << screen;
+    }
 }
 
 }  // namespace
