@@ -68,10 +68,12 @@ PROFILE_GROUPS = [
                  r"\(anonymous namespace\)::work\b", r"cleanValue", r"betweend", r"ask<"]),
     ("routes", [r"RouteTable::", r"countRoutes", r"placeRoutes", r"spreadRoutes", r"addSpareSlots",
                 r"CGraph::makeRoutes\b"]),
-    ("method", [r"CGraph::", r"radixSortByKey", r"orderByDegree", r"LabelledUnionFind::",
-                r"NodeHeap::", r"KeyBuckets::"]),
+    # A method's passes on every processor are lambdas, named only in their mangled form (N6CGraph).
+    ("method", [r"CGraph::", r"N6CGraph", r"radixSortByKey", r"orderByDegree",
+                r"LabelledUnionFind::", r"NodeHeap::", r"KeyBuckets::"]),
     ("report", [r"parallel_lines::", r"printLines", r"(\(anonymous namespace\)::)?report\b",
-                r"Output::", r"(\(anonymous namespace\)::)?runTask\b"]),
+                r"(\(anonymous namespace\)::)?linesOf\b", r"Output::",
+                r"(\(anonymous namespace\)::)?runTask\b"]),
     ("zeroing", [r"clear_page", r"clear_huge_page", r"folio_zero"]),
 ]
 PROFILE_COLUMNS = [g for g, _ in PROFILE_GROUPS] + ["other"]
