@@ -211,8 +211,8 @@ void CGraph::split(int edge, int a, int b, Forest& forest) {
 // Floods code over tree edges from node: every node reachable through nodes whose code differs
 // gets it. The start node is coded only when the flood comes back to it, as the recursion
 // "for every tree route to a differently labelled neighbour: label it and flood from it" does;
-// the labelled set does not depend on the order, so a plain stack serves, of the routes of the
-// nodes still to be looked at.
+// the labelled set does not depend on the order, so a plain stack of the nodes whose routes are
+// still to be looked at serves.
 void CGraph::splitTree_R(int node, std::uint8_t code, Forest& forest) {
     BigVector<int> stack;
     stack.reserve(static_cast<std::size_t>(nodeCount) + 1);  // every node once, and the start
